@@ -1,0 +1,62 @@
+// The interface between the media layer and its two backends. Only media/ includes this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/graphics.h"
+
+namespace media::detail {
+
+// Input state kept by the media layer; backends feed it from their events.
+struct InputState {
+  int keyDown[256] = {};
+  int keyHits[256] = {};
+  int mouseX = 0, mouseY = 0;
+  int mouseDown[4] = {};
+  int mouseHits[4] = {};
+  int joyDown[32] = {};
+  int joyHits[32] = {};
+  int joyX = 0, joyY = 0;  // -32768 to 32767
+  int typed[64] = {};      // a queue of typed characters
+  int typedHead = 0, typedCount = 0;
+
+  void Press(int key);
+  void Release(int key);
+  void Type(int ch);
+  void ButtonPress(int button);
+  void ButtonRelease(int button);
+};
+InputState& Input();
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual bool OpenScreen(int width, int height, bool fullscreen, int hertz) = 0;
+  virtual void CloseScreen() = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  // Shows a finished frame; `pixels` is width x height, 0xAARRGGBB.
+  virtual void Present(const Pixel* pixels, int width, int height) = 0;
+  // True when Present waits for the display itself (vertical sync), so Flip does not pace.
+  virtual bool PacesItself() const = 0;
+  // Handles pending window events into Input().
+  virtual void PumpEvents() = 0;
+  virtual std::int64_t Millis() = 0;  // the backend's clock
+  virtual void Sleep(int ms) = 0;     // advances the clock by ms
+  virtual void ShowCursor(bool show) = 0;
+  virtual void WarpMouse(int x, int y) = 0;
+  virtual std::string ReadConsoleLine() = 0;
+  virtual void PrintLine(const std::string& line) = 0;
+  // Called on every Flip after Present; the headless backend counts frames here.
+  virtual void AfterFlip() {}
+};
+
+Backend& CurrentBackend();
+void SetBackend(Backend* backend);  // not owned; must outlive its use
+
+// The audio mixer shared by both backends (media/audio/). The SDL backend pulls from it on
+// its audio thread; the headless backend pulls as its virtual clock advances.
+void MixAudio(short* out, int frames);  // interleaved stereo, 44100 Hz
+constexpr int kMixRate = 44100;
+
+}  // namespace media::detail

@@ -1,0 +1,11 @@
+# Copies assets/Langs and assets/Levels (when present) into the runnable folder, only what changed.
+foreach(sub Langs Levels)
+  if(IS_DIRECTORY ${SRC}/${sub})
+    file(GLOB_RECURSE files RELATIVE ${SRC}/${sub} ${SRC}/${sub}/*)
+    foreach(f ${files})
+      get_filename_component(d ${DST}/${sub}/${f} DIRECTORY)
+      file(MAKE_DIRECTORY ${d})
+      file(COPY_FILE ${SRC}/${sub}/${f} ${DST}/${sub}/${f} ONLY_IF_DIFFERENT)
+    endforeach()
+  endif()
+endforeach()
