@@ -60,3 +60,8 @@ void MixAudio(short* out, int frames);  // interleaved stereo, 44100 Hz
 constexpr int kMixRate = 44100;
 
 }  // namespace media::detail
+
+namespace media::detail {
+int ActiveMixerChannels();  // channels started and not yet finished or stopped
+void StopAllChannels();     // for ShutdownMedia and test resets
+}  // namespace media::detail

@@ -1,0 +1,4 @@
+// The stage editor.
+#pragma once
+
+int GameEditor();

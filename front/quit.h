@@ -1,0 +1,4 @@
+// The quit dialog.
+#pragma once
+
+int QuitFunc();

@@ -1,0 +1,4 @@
+// One tick of play.
+#pragma once
+
+int UpdateGame();
