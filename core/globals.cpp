@@ -1,5 +1,12 @@
 #include "core/globals.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "core/objects.h"
+#include "core/sound.h"
+#include "core/text.h"
+
 int Stage[kStageCols][kStageRows];
 int Rooms[7][7];
 int RoomX, RoomY;
@@ -44,3 +51,85 @@ media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick, sndFal
 
 media::Channel song, Sfx;
 float MusicVol = 1.0f, SfxVol = 0.3f, tmpMusicVol = 1.0f, tmpSfxVol = 0.3f;
+
+namespace {
+
+template <class T, std::size_t N>
+void Fill(T (&a)[N], const T& v) {
+  std::fill(std::begin(a), std::end(a), v);
+}
+
+void ResetWorld() {
+  for (auto& column : Stage) Fill(column, 0);
+  for (auto& column : Rooms) Fill(column, 0);
+  RoomX = RoomY = 0;
+  Worldtheme = BackGround = 0;
+  NumOfRooms = numofenemies = numoftraps = numofitems = numofstatus = NumOfGold = 0;
+  PlayerX = PlayerY = 0;
+  SN.clear();
+  Sng.clear();
+  Player.reset();
+  Exitdoor.reset();
+  Game.reset();
+}
+
+void ResetTables() {
+  EditMode = DemoMode = Tutorial = TutNo = User = Control = 0;
+  Difficulity = 1;
+  CantFly = 1;
+  quit = 0;
+  Fill(PlayerJump, 0);
+  Fill(PlayerJumpX, 0);
+  Fill(Bounce, 0);
+  Fill(W, 0);
+  Fill(H, 0);
+  for (auto& row : Demo) Fill(row, 0);
+  Fill(Played, 0);
+  Fill(Lang, std::string());
+  Fill(Tut, std::string());
+  Fill(ItemName, std::string());
+  Fill(Option, std::string());
+  Fill(txt, std::string());
+  Mode = 0;
+  md.clear();
+  LangRect = 1;
+  GraphicsFullScreen = 0;
+  FPS = DelayTime = 0;
+  AppPath.clear();
+  FilePath.clear();
+  Path.clear();
+  dir.clear();
+}
+
+void ResetMedia() {
+  for (media::Image* image :
+       {&imgFont,   &optAlpha,  &optAlpha2, &Flags,   &Back,         &ItemSprite, &logo,
+        &Options1,  &Options2,  &ScoreBar,  &F1_Help, &F1_Edit,      &Editor,     &Editor2,
+        &ESC_Quit,  &Buttons,   &Mappy,     &Mappy2,  &PlayerSprite, &Bricks,     &Enemiesprite,
+        &HDigBlock, &VDigBlock, &XDoor,     &Doors,   &Statusprite,  &Arrow,      &Title})
+    image->reset();
+  for (media::Sound* sound :
+       {&sndGold,         &sndOptions,   &jumpsound,    &HitFloor,    &sndDrill,
+        &sndPick,         &sndFall,      &sndItem,      &sndKnife,    &sndBoome,
+        &sndScoop,        &sndHammer,    &sndLadder,    &sndFloor,    &sndCreateWall,
+        &sndCloseCoffine, &sndKilled,    &sndKillEnemy, &sndPonyJump, &sndCreatePony,
+        &sndDoor,         &sndPushStone, &sndRollStop,  &sndAllGold,  &sndExiting})
+    sound->reset();
+  StopChannel(song);
+  StopChannel(Sfx);
+  song.reset();
+  Sfx.reset();
+  MusicVol = tmpMusicVol = 1.0f;
+  SfxVol = tmpSfxVol = 0.3f;
+}
+
+}  // namespace
+
+void ResetGlobals() {
+  ResetObjects();
+  ResetWorld();
+  ResetTables();
+  ResetMedia();
+  ResetText();
+  ResetMusic();
+}

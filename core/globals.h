@@ -13,22 +13,22 @@ struct bbExitDoors;
 struct bbGames;
 
 // --- geometry
-constexpr int kCell = 24;          // a cell is 24 x 24 pixels
-constexpr int kRoomCols = 32;      // a room is 32 x 24 cells, 768 x 576 pixels
+constexpr int kCell = 24;      // a cell is 24 x 24 pixels
+constexpr int kRoomCols = 32;  // a room is 32 x 24 cells, 768 x 576 pixels
 constexpr int kRoomRows = 24;
-constexpr int kStageCols = 197;    // the cell grid, indexed [column][row]
+constexpr int kStageCols = 197;  // the cell grid, indexed [column][row]
 constexpr int kStageRows = 147;
 
 // --- the world
 extern int Stage[kStageCols][kStageRows];
-extern int Rooms[7][7];  // [rx][ry], 6 x 6 used: 1 where the room exists
+extern int Rooms[7][7];   // [rx][ry], 6 x 6 used: 1 where the room exists
 extern int RoomX, RoomY;  // the room shown and played
 extern int Worldtheme;    // 0 to 5: blocks, dig and room-plan graphics
 extern int BackGround;    // 0 to 11: backdrop frame and statue pair
 extern int NumOfRooms, numofenemies, numoftraps, numofitems, numofstatus, NumOfGold;
 extern int PlayerX, PlayerY;
-extern std::string SN;    // the stage name the editor shows and quick-saves to
-extern std::string Sng;   // the stage song's file name
+extern std::string SN;   // the stage name the editor shows and quick-saves to
+extern std::string Sng;  // the stage song's file name
 
 // --- the single objects
 extern std::shared_ptr<bbPlayers> Player;
@@ -51,9 +51,9 @@ extern std::string Option[16];
 extern std::string txt[31];
 
 // --- settings and folders
-extern int Mode;           // display mode 0 to 2
-extern std::string md;     // label of the display mode
-extern int LangRect;       // language 1 to 4 selected on the options screen
+extern int Mode;        // display mode 0 to 2
+extern std::string md;  // label of the display mode
+extern int LangRect;    // language 1 to 4 selected on the options screen
 extern int GraphicsFullScreen;
 extern int FPS, DelayTime;
 extern std::string AppPath, FilePath, Path, dir;
@@ -61,19 +61,22 @@ extern std::string AppPath, FilePath, Path, dir;
 // --- images, loaded at start-up and kept for the whole run
 extern media::Image imgFont, optAlpha, optAlpha2, Flags, Back, ItemSprite, logo;
 extern media::Image Options1, Options2, ScoreBar, F1_Help, F1_Edit, Editor, Editor2, ESC_Quit,
-    Buttons, Mappy, Mappy2, PlayerSprite, Bricks, Enemiesprite, HDigBlock, VDigBlock, XDoor,
-    Doors, Statusprite, Arrow, Title;
+    Buttons, Mappy, Mappy2, PlayerSprite, Bricks, Enemiesprite, HDigBlock, VDigBlock, XDoor, Doors,
+    Statusprite, Arrow, Title;
 
 // --- sounds, loaded at start-up and kept for the whole run
-extern media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick, sndFall,
-    sndItem, sndKnife, sndBoome, sndScoop, sndHammer, sndLadder, sndFloor, sndCreateWall,
-    sndCloseCoffine, sndKilled, sndKillEnemy, sndPonyJump, sndCreatePony, sndDoor,
-    sndPushStone, sndRollStop, sndAllGold, sndExiting;
+extern media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick, sndFall, sndItem,
+    sndKnife, sndBoome, sndScoop, sndHammer, sndLadder, sndFloor, sndCreateWall, sndCloseCoffine,
+    sndKilled, sndKillEnemy, sndPonyJump, sndCreatePony, sndDoor, sndPushStone, sndRollStop,
+    sndAllGold, sndExiting;
 
 // --- channels and volumes
 extern media::Channel song, Sfx;
 extern float MusicVol, SfxVol, tmpMusicVol, tmpSfxVol;
 
-// Restores every global of this header to its program-start value (empty world, null images
-// and sounds, volumes 1.0 and 0.3, Difficulity 1, CantFly 1). For tests.
+// Restores every global of this header to its program-start value (empty world, null images,
+// sounds and single objects, channels stopped and null, volumes 1.0 and 0.3, Difficulity 1,
+// CantFly 1, LangRect 1), and core's own state with it: the object lists emptied and their
+// cursors null (ResetObjects), the font widths and blink counter (ResetText), the music cache
+// and player (ResetMusic). For tests.
 void ResetGlobals();
