@@ -21,6 +21,7 @@ std::shared_ptr<bbGames> Game;
 
 int EditMode, DemoMode, Tutorial, TutNo, User, Difficulity = 1, Control, CantFly = 1;
 int quit;
+int MainMenu, ShowGrid, DoorOpened;
 
 int PlayerJump[19], PlayerJumpX[19], Bounce[19];
 int W[26], H[26];
@@ -78,6 +79,7 @@ void ResetTables() {
   Difficulity = 1;
   CantFly = 1;
   quit = 0;
+  MainMenu = ShowGrid = DoorOpened = 0;
   Fill(PlayerJump, 0);
   Fill(PlayerJumpX, 0);
   Fill(Bounce, 0);

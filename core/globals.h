@@ -38,6 +38,9 @@ extern std::shared_ptr<bbGames> Game;
 // --- mode flags
 extern int EditMode, DemoMode, Tutorial, TutNo, User, Difficulity, Control, CantFly;
 extern int quit;  // the quit dialog's end flag
+// Flags several screens share: back to the title from a chooser or the stage title (MainMenu),
+// the room-grid overlay (ShowGrid), the exit door just opened (DoorOpened).
+extern int MainMenu, ShowGrid, DoorOpened;
 
 // --- built-in data and tables made at start-up
 extern int PlayerJump[19], PlayerJumpX[19], Bounce[19];
