@@ -1,0 +1,61 @@
+// Every picture the game carries, drawn from the sources.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/sources.h"
+
+namespace artgen {
+
+struct Picture {
+  std::string name;  // as embedded, e.g. "Images/Player.png"
+  Canvas canvas;
+  int cellW = 0;  // 0 for a single picture
+  int cellH = 0;
+  int count = 1;
+};
+
+// A picture cut into equal cells row by row.
+struct Cells {
+  Cells(int cellW, int cellH, int count, int perRow)
+      : w(cellW),
+        h(cellH),
+        n(count),
+        perRow(perRow),
+        canvas(cellW * perRow, cellH * ((count + perRow - 1) / perRow)) {}
+  int X(int i) const { return (i % perRow) * w; }
+  int Y(int i) const { return (i / perRow) * h; }
+  Picture Done(const std::string& name) { return Picture{name, canvas, w, h, n}; }
+  int w, h, n, perRow;
+  Canvas canvas;
+};
+
+// The shared inputs of the drawing code: the sources and the fonts already built.
+struct Art {
+  const Sources& src;
+  Canvas font;   // proportional
+  Canvas menu;   // optAlpha
+  Canvas menu2;  // optAlpha2
+  Colour C(const std::string& name) const { return src.C(name); }
+};
+
+extern const char* const kLanguages[4];  // "en", "fr", "gr", "it"
+std::string LangFolder(int lang);        // "Images/", "Images/fr/", ...
+
+void DrawFontPictures(const Art& art, std::vector<Picture>& out);
+void DrawWordPictures(const Art& art, std::vector<Picture>& out);
+void DrawInterfacePictures(const Art& art, std::vector<Picture>& out);
+void DrawWorldPictures(const Art& art, std::vector<Picture>& out);
+void DrawItemPictures(const Art& art, std::vector<Picture>& out);
+void DrawPlayerPictures(const Art& art, std::vector<Picture>& out);
+void DrawEnemyPictures(const Art& art, std::vector<Picture>& out);
+void DrawDoorPictures(const Art& art, std::vector<Picture>& out);
+
+std::vector<Picture> DrawAll(const Sources& src);
+
+// A review sheet: every cell laid out on a grey grid with its number.
+Canvas ContactSheet(const Picture& picture, const Sources& src);
+
+}  // namespace artgen
