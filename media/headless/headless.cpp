@@ -1,0 +1,249 @@
+// The headless backend: no window and no device; a virtual clock, scripted input, console
+// lines from a list, and the mixer pulled as the clock advances.
+#include "media/headless.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "media/app.h"
+#include "media/backend.h"
+#include "media/graphics.h"
+#include "media/headless/headless_backend.h"
+
+namespace media::headless {
+namespace {
+
+constexpr std::size_t kAudioCap = detail::kMixRate * 2 * 10;  // ten seconds of stereo
+constexpr std::size_t kPrintedCap = 100000;
+// A waiting call that runs this long on the virtual clock without a Flip can never be woken
+// by a script (scripts count frames), so the run is stopped rather than hung.
+constexpr std::int64_t kStallMs = 3600 * 1000;
+
+class Headless final : public detail::Backend {
+ public:
+  bool OpenScreen(int, int, bool, int) override { return true; }
+  void CloseScreen() override {}
+  void SetTitle(const std::string& title) override { title_ = title; }
+  void Present(const Pixel*, int, int) override { CheckStop(); }
+  bool PacesItself() const override { return false; }
+  void PumpEvents() override { ApplyDue(); }
+  std::int64_t Millis() override { return clock_; }
+  void Sleep(int ms) override {
+    CheckStop();
+    if (ms <= 0) return;
+    Advance(ms);
+    if (clock_ - lastFlipClock_ > kStallMs) stop_ = true;
+  }
+  void ShowCursor(bool show) override { cursorShown_ = show; }
+  void WarpMouse(int x, int y) override {
+    detail::Input().mouseX = x;
+    detail::Input().mouseY = y;
+  }
+  std::string ReadConsoleLine() override {
+    if (consoleNext_ >= console_.size()) return "";
+    return console_[consoleNext_++];
+  }
+  void PrintLine(const std::string& line) override {
+    if (printed_.size() >= kPrintedCap) printed_.erase(printed_.begin());
+    printed_.push_back(line);
+  }
+  void AfterFlip() override {
+    int shown = frame_++;
+    lastFlipClock_ = clock_;
+    ApplyDue();
+    if (onFlip_ && !onFlip_(shown)) stop_ = true;
+  }
+
+  void CheckStop() {
+    if (stop_) throw Stop{};
+  }
+
+  void Advance(std::int64_t ms) {
+    clock_ += ms;
+    // Pull the mixer for exactly the elapsed time; the remainder carries to the next step.
+    std::int64_t total = ms * detail::kMixRate + audioRemainder_;
+    std::int64_t frames = total / 1000;
+    audioRemainder_ = total % 1000;
+    while (frames > 0) {
+      int chunk = static_cast<int>(std::min<std::int64_t>(frames, 4096));
+      std::size_t at = audio_.size();
+      audio_.resize(at + static_cast<std::size_t>(chunk) * 2);
+      detail::MixAudio(audio_.data() + at, chunk);
+      frames -= chunk;
+      if (audio_.size() > kAudioCap)
+        audio_.erase(audio_.begin(), audio_.begin() + static_cast<long>(audio_.size() - kAudioCap));
+    }
+  }
+
+  // Script frames count the Flips since the script was set.
+  void ApplyDue() {
+    while (next_ < script_.size() && script_[next_].frame <= frame_ - scriptBase_)
+      Apply(script_[next_++]);
+  }
+
+  static void Apply(const InputEvent& e) {
+    auto& in = detail::Input();
+    switch (e.kind) {
+      case InputEvent::KeyDown:
+        in.Press(e.code);
+        break;
+      case InputEvent::KeyUp:
+        in.Release(e.code);
+        break;
+      case InputEvent::Type:
+        in.Type(e.code);
+        break;
+      case InputEvent::MouseMove:
+        in.mouseX = e.x;
+        in.mouseY = e.y;
+        break;
+      case InputEvent::ButtonDown:
+        in.ButtonPress(e.code);
+        break;
+      case InputEvent::ButtonUp:
+        in.ButtonRelease(e.code);
+        break;
+      case InputEvent::JoyAxis:
+        if (e.code == 0) in.joyX = std::clamp(e.x, -32768, 32767);
+        if (e.code == 1) in.joyY = std::clamp(e.x, -32768, 32767);
+        break;
+      case InputEvent::JoyButtonDown:
+        if (e.code >= 0 && e.code < 32) {
+          in.joyDown[e.code] = 1;
+          ++in.joyHits[e.code];
+        }
+        break;
+      case InputEvent::JoyButtonUp:
+        if (e.code >= 0 && e.code < 32) in.joyDown[e.code] = 0;
+        break;
+    }
+  }
+
+  void Reset() {
+    clock_ = 0;
+    lastFlipClock_ = 0;
+    frame_ = 0;
+    stop_ = false;
+    script_.clear();
+    next_ = 0;
+    scriptBase_ = 0;
+    console_.clear();
+    consoleNext_ = 0;
+    printed_.clear();
+    onFlip_ = nullptr;
+    audio_.clear();
+    audioRemainder_ = 0;
+    cursorShown_ = true;
+    title_.clear();
+  }
+
+  std::string title_;
+  std::int64_t clock_ = 0;
+  std::int64_t lastFlipClock_ = 0;
+  int frame_ = 0;
+  bool stop_ = false;
+  bool cursorShown_ = true;
+  std::vector<InputEvent> script_;
+  std::size_t next_ = 0;
+  int scriptBase_ = 0;
+  std::vector<std::string> console_;
+  std::size_t consoleNext_ = 0;
+  std::vector<std::string> printed_;
+  std::function<bool(int)> onFlip_;
+  std::vector<short> audio_;
+  std::int64_t audioRemainder_ = 0;
+};
+
+Headless& Instance() {
+  static Headless backend;
+  return backend;
+}
+
+}  // namespace
+
+void SetScript(std::vector<InputEvent> events) {
+  auto& h = Instance();
+  std::stable_sort(events.begin(), events.end(),
+                   [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
+  h.script_ = std::move(events);
+  h.next_ = 0;
+  h.scriptBase_ = h.frame_;
+  h.ApplyDue();
+}
+
+void PressKey(int code) {
+  detail::Input().Press(code);
+  detail::Input().Release(code);
+}
+void KeyDownNow(int code) {
+  detail::Input().Press(code);
+}
+void KeyUpNow(int code) {
+  detail::Input().Release(code);
+}
+void TypeChar(int ch) {
+  detail::Input().Type(ch);
+}
+void MoveMouseNow(int x, int y) {
+  detail::Input().mouseX = x;
+  detail::Input().mouseY = y;
+}
+void ClickNow(int button) {
+  detail::Input().ButtonPress(button);
+  detail::Input().ButtonRelease(button);
+}
+void ButtonDownNow(int button) {
+  detail::Input().ButtonPress(button);
+}
+void ButtonUpNow(int button) {
+  detail::Input().ButtonRelease(button);
+}
+
+void SetConsoleLines(std::vector<std::string> lines) {
+  Instance().console_ = std::move(lines);
+  Instance().consoleNext_ = 0;
+}
+
+const std::vector<std::string>& PrintedLines() {
+  return Instance().printed_;
+}
+
+int FrameCount() {
+  return Instance().frame_;
+}
+
+std::int64_t VirtualMillis() {
+  return Instance().clock_;
+}
+
+void OnFlip(std::function<bool(int frame)> callback) {
+  Instance().onFlip_ = std::move(callback);
+}
+
+std::vector<short> TakeMixedAudio() {
+  std::vector<short> out;
+  out.swap(Instance().audio_);
+  return out;
+}
+
+int ActiveChannels() {
+  return detail::ActiveMixerChannels();
+}
+
+void ResetHeadless() {
+  Instance().Reset();
+  detail::Input() = detail::InputState{};
+  detail::StopAllChannels();
+  ResetGraphicsState();
+  UseHeadlessBackend();
+}
+
+}  // namespace media::headless
+
+namespace media::detail {
+
+Backend& HeadlessBackend() {
+  return headless::Instance();
+}
+
+}  // namespace media::detail
