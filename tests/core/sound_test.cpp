@@ -1,0 +1,304 @@
+// The music cache and player, the channel wrappers and the sound-effect helper.
+#include "core/sound.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/globals.h"
+#include "media/app.h"
+#include "media/files.h"
+#include "media/headless.h"
+#include "media/timing.h"
+#include "ogg_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SoundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    media::UseHeadlessBackend();
+    media::headless::ResetHeadless();
+    ResetGlobals();
+    start_ = media::CurrentDir();
+    dir_ = fs::temp_directory_path() /
+           ("quill_core_snd_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Music");
+    ASSERT_TRUE(media::ChangeDir(dir_.string()));
+  }
+  void TearDown() override {
+    ResetGlobals();
+    media::ChangeDir(start_);
+    fs::remove_all(dir_);
+  }
+
+  void Tone(const std::string& name, float hertz = 440.0f) {
+    ASSERT_TRUE(coretest::WriteToneOgg((dir_ / "Music" / name).string(), 4410, hertz));
+  }
+  void Junk(const std::string& name) {
+    std::ofstream((dir_ / "Music" / name).string(), std::ios::binary) << "not a sound";
+  }
+  static std::vector<std::string> CachedPaths() {
+    std::vector<std::string> v;
+    for (const auto& m : AllPrecachedMusic) v.push_back(m.Path);
+    std::sort(v.begin(), v.end());
+    return v;
+  }
+  // The loudest sample mixed over the next `ms` milliseconds of the virtual clock.
+  static int Loudness(int ms) {
+    media::headless::TakeMixedAudio();
+    media::Delay(ms);
+    int peak = 0;
+    for (short s : media::headless::TakeMixedAudio()) peak = std::max(peak, std::abs(int{s}));
+    return peak;
+  }
+
+  std::string start_;
+  fs::path dir_;
+};
+
+TEST_F(SoundTest, PrecacheTakesNamesContainingOggAnywhere) {
+  Tone("Title.ogg");
+  Tone("Song1.OGG");
+  Tone("myoggtune.bin");
+  Junk("broken.ogg");
+  Junk("readme.txt");
+  Junk("Song2.mp3");
+  fs::create_directories(dir_ / "Music" / "sub");
+  EXPECT_EQ(PrecacheAllMusic(0), 0);
+  EXPECT_EQ(CachedPaths(), (std::vector<std::string>{"Music/Song1.OGG", "Music/Title.ogg",
+                                                     "Music/broken.ogg", "Music/myoggtune.bin"}));
+  for (const auto& m : AllPrecachedMusic) {
+    // A file that does not decode keeps its record with no sound.
+    EXPECT_EQ(m.Music == nullptr, m.Path == "Music/broken.ogg") << m.Path;
+  }
+}
+
+TEST_F(SoundTest, PrecacheTwiceAddsNothing) {
+  Tone("Title.ogg");
+  Tone("Song1.ogg");
+  PrecacheAllMusic(0);
+  ASSERT_EQ(AllPrecachedMusic.size(), 2u);
+  const media::Sound first = AllPrecachedMusic[0].Music;
+  PrecacheAllMusic(0);
+  EXPECT_EQ(AllPrecachedMusic.size(), 2u);
+  EXPECT_EQ(AllPrecachedMusic[0].Music, first);
+  // A new file is added by the next call, after the others.
+  Tone("Song2.ogg");
+  PrecacheAllMusic(0);
+  ASSERT_EQ(AllPrecachedMusic.size(), 3u);
+  EXPECT_EQ(AllPrecachedMusic[2].Path, "Music/Song2.ogg");
+}
+
+TEST_F(SoundTest, PrecacheOnlyOneStopsAfterTheFirstRecord) {
+  Tone("a.ogg");
+  Tone("b.ogg");
+  Tone("c.ogg");
+  PrecacheAllMusic(1);
+  EXPECT_EQ(AllPrecachedMusic.size(), 1u);
+  PrecacheAllMusic(1);
+  EXPECT_EQ(AllPrecachedMusic.size(), 2u);
+  PrecacheAllMusic(0);
+  EXPECT_EQ(CachedPaths(), (std::vector<std::string>{"Music/a.ogg", "Music/b.ogg", "Music/c.ogg"}));
+}
+
+TEST_F(SoundTest, MissingOrEmptyMusicFolderLeavesTheCacheEmpty) {
+  PrecacheAllMusic(0);
+  EXPECT_TRUE(AllPrecachedMusic.empty());
+  fs::remove_all(dir_ / "Music");
+  PrecacheAllMusic(0);
+  EXPECT_TRUE(AllPrecachedMusic.empty());
+}
+
+TEST_F(SoundTest, GetPrecachedMusicIgnoresLetterCase) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  ASSERT_EQ(AllPrecachedMusic.size(), 1u);
+  EXPECT_EQ(GetPrecachedMusic("Music/Title.ogg"), AllPrecachedMusic[0].Music);
+  EXPECT_EQ(GetPrecachedMusic("MUSIC/title.OGG"), AllPrecachedMusic[0].Music);
+  EXPECT_EQ(GetPrecachedMusic("Music/Title"), nullptr);
+  EXPECT_EQ(GetPrecachedMusic(""), nullptr);
+}
+
+TEST_F(SoundTest, SamePathKeepsOneChannelAcrossCalls) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  media::Channel first = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(ChannelPlaying(first), 1);
+  for (int tick = 0; tick < 20; ++tick) {
+    song = PlayMusic("Music/Title.ogg");
+    SetChannelVolume(song, MusicVol);
+    media::Delay(10);
+    EXPECT_EQ(song, first);
+  }
+  EXPECT_EQ(media::headless::ActiveChannels(), 1);
+  EXPECT_EQ(MusicChannel, first);
+  EXPECT_EQ(MusicName, "Music/Title.ogg");
+}
+
+TEST_F(SoundTest, KeepingTheChannelSetsItsVolumeBackToFull) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  song = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(song);
+  SetChannelVolume(song, 0.0f);
+  EXPECT_EQ(Loudness(50), 0);
+  EXPECT_EQ(PlayMusic("Music/Title.ogg"), song);
+  EXPECT_GT(Loudness(50), 1000);
+}
+
+TEST_F(SoundTest, SamePathAfterAStopRestartsOnANewChannel) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  song = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(song);
+  media::Channel old = song;
+  StopChannel(song);
+  EXPECT_EQ(ChannelPlaying(old), 0);
+  // The music file is gone from the folder: the remembered sound is used, no lookup.
+  AllPrecachedMusic.clear();
+  song = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(song);
+  EXPECT_NE(song, old);
+  EXPECT_EQ(ChannelPlaying(song), 1);
+  EXPECT_EQ(media::headless::ActiveChannels(), 1);
+}
+
+TEST_F(SoundTest, AnotherPathStopsTheOldTrackFirst) {
+  Tone("Title.ogg");
+  Tone("Song1.ogg", 880.0f);
+  PrecacheAllMusic(0);
+  media::Channel title = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(title);
+  media::Channel tune = PlayMusic("Music/Song1.ogg");
+  ASSERT_TRUE(tune);
+  EXPECT_NE(tune, title);
+  EXPECT_EQ(ChannelPlaying(title), 0);
+  EXPECT_EQ(ChannelPlaying(tune), 1);
+  EXPECT_EQ(MusicSound, GetPrecachedMusic("Music/Song1.ogg"));
+  EXPECT_EQ(media::headless::ActiveChannels(), 1);
+}
+
+TEST_F(SoundTest, LetterCaseFindsTheTrackButCountsAsAnotherName) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  media::Channel a = PlayMusic("Music/Title.ogg");
+  media::Channel b = PlayMusic("music/title.ogg");
+  ASSERT_TRUE(a);
+  ASSERT_TRUE(b);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(ChannelPlaying(a), 0);
+  media::Channel c = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(c);
+  EXPECT_NE(c, b);
+  EXPECT_EQ(ChannelPlaying(b), 0);
+  EXPECT_EQ(PlayMusic("Music/Title.ogg"), c);
+  EXPECT_EQ(media::headless::ActiveChannels(), 1);
+}
+
+TEST_F(SoundTest, PathNotInTheCacheStartsNothing) {
+  Tone("Title.ogg");
+  Junk("broken.ogg");
+  PrecacheAllMusic(0);
+  media::Channel title = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(title);
+  EXPECT_EQ(PlayMusic("Music/Nothing.ogg"), nullptr);
+  EXPECT_EQ(ChannelPlaying(title), 0);  // the old track stopped all the same
+  EXPECT_EQ(PlayMusic("Music/Nothing.ogg"), nullptr);
+  EXPECT_EQ(PlayMusic("Music/broken.ogg"), nullptr);  // cached, but it did not load
+  EXPECT_EQ(media::headless::ActiveChannels(), 0);
+  EXPECT_EQ(MusicChannel, nullptr);
+  // Back to a good track.
+  EXPECT_TRUE(PlayMusic("Music/Title.ogg"));
+  EXPECT_EQ(media::headless::ActiveChannels(), 1);
+}
+
+TEST_F(SoundTest, PlayMusicWithAnEmptyCacheIsSafe) {
+  EXPECT_EQ(PlayMusic(""), nullptr);
+  EXPECT_EQ(PlayMusic("Music/Title.ogg"), nullptr);
+  EXPECT_EQ(media::headless::ActiveChannels(), 0);
+}
+
+TEST_F(SoundTest, ReplaceMusicComparesExactly) {
+  EXPECT_EQ(ReplaceMusic(""), 0);
+  EXPECT_EQ(ReplaceMusic("Music/Title.ogg"), 1);
+  PlayMusic("Music/Title.ogg");
+  EXPECT_EQ(ReplaceMusic("Music/Title.ogg"), 0);
+  EXPECT_EQ(ReplaceMusic("Music/title.ogg"), 1);
+}
+
+TEST_F(SoundTest, ChannelOperationsAcceptNull) {
+  media::Channel none;
+  EXPECT_EQ(StopChannel(none), 0);
+  EXPECT_EQ(SetChannelVolume(none, 0.5f), 0);
+  EXPECT_EQ(PauseChannel(none), 0);
+  EXPECT_EQ(ResumeChannel(none), 0);
+  EXPECT_EQ(ChannelPlaying(none), 0);
+  EXPECT_EQ(::StopChannel(nullptr), 0);
+  EXPECT_EQ(::ChannelPlaying(nullptr), 0);
+}
+
+TEST_F(SoundTest, ChannelOperationsReachTheChannel) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  song = PlayMusic("Music/Title.ogg");
+  ASSERT_TRUE(song);
+  PauseChannel(song);
+  EXPECT_EQ(ChannelPlaying(song), 1);  // a paused channel counts as playing
+  EXPECT_EQ(Loudness(50), 0);
+  ResumeChannel(song);
+  EXPECT_GT(Loudness(50), 1000);
+  SetChannelVolume(song, 0.0f);
+  EXPECT_EQ(Loudness(50), 0);
+  StopChannel(song);
+  EXPECT_EQ(ChannelPlaying(song), 0);
+}
+
+TEST_F(SoundTest, PlaySfxKeepsTheChannelAtSfxVolumeAndEffectsOverlap) {
+  Tone("fx.ogg");
+  const media::Sound fx = media::LoadSound("Music/fx.ogg");
+  ASSERT_TRUE(fx);
+  SfxVol = 0.0f;
+  media::Channel first = PlaySfx(fx);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(Sfx, first);
+  EXPECT_EQ(Loudness(20), 0);  // at SfxVol
+  SfxVol = 1.0f;
+  media::Channel second = PlaySfx(fx);
+  EXPECT_EQ(Sfx, second);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(ChannelPlaying(first), 1);  // not stopped by the next effect
+  EXPECT_EQ(media::headless::ActiveChannels(), 2);
+  EXPECT_GT(Loudness(20), 1000);
+}
+
+TEST_F(SoundTest, PlaySfxOfNullLeavesSfxNull) {
+  Sfx = nullptr;
+  EXPECT_EQ(PlaySfx(nullptr), nullptr);
+  EXPECT_EQ(Sfx, nullptr);
+}
+
+TEST_F(SoundTest, ResetMusicClearsThePlayer) {
+  Tone("Title.ogg");
+  PrecacheAllMusic(0);
+  media::Channel c = PlayMusic("Music/Title.ogg");
+  ResetMusic();
+  EXPECT_TRUE(AllPrecachedMusic.empty());
+  EXPECT_EQ(MusicName, "");
+  EXPECT_EQ(MusicSound, nullptr);
+  EXPECT_EQ(MusicChannel, nullptr);
+  EXPECT_EQ(ChannelPlaying(c), 0);
+}
+
+}  // namespace
