@@ -153,6 +153,8 @@ TEST_F(DrawTest, ImagesOverlapCountsTouchingBoxes) {
   EXPECT_EQ(ImagesOverlap(a, 49, 0, b, 0, 0), 0);
   EXPECT_EQ(ImagesOverlap(a, 0, 0, b, 0, 49), 0);
   EXPECT_EQ(ImagesOverlap(a, 0, 49, b, 0, 0), 0);
+  EXPECT_EQ(ImagesOverlap(a, 0, 48, b, 0, 0), 1);  // b's lower edge touches a's upper edge
+  EXPECT_EQ(ImagesOverlap(a, 48, 0, b, 0, 0), 1);
   EXPECT_EQ(ImagesOverlap(a, 10, 10, b, 20, 30), 1);
   // Handles play no part.
   media::SetImageHandle(b, 40, 40);
