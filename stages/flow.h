@@ -1,5 +1,30 @@
-// The per-stage reset and the flow from one stage to the next.
+// The per-stage reset and the flow from one stage to the next: the choosers for the first
+// stage or tutorial, the stage title over the old picture scrolling away, then the stage file,
+// in replay mode its replay, and the stage song.
 #pragma once
 
+#include <string>
+
+// The file name of the tutorial or player-made stage to load ("Tut" + TutNo for tutorials).
+extern std::string UserStage;
+// The built-in stage number last loaded; the stages up to 25 play "Song1.ogg".
+extern int SongNumber;
+// The jump step of the player and the exit-door flash counter of play; set to 0 at every
+// stage start.
+extern int jcounter, FlashCounter;
+
+// The last built-in stage; after it the game goes back to the title menu.
+constexpr int kLastStage = 70;
+
+// Resets the per-stage state: counters of the enemies, traps and weapons, the player's pose,
+// the replay cursors, and Game.State 26. Always 0.
 int ResetAll();
+// One step from the previous stage to the next (Game.State 27). Leaves Game.State 26 (play),
+// or 31 (title menu) after Escape or after the last built-in stage. Always 0.
 int GoNextStage();
+
+// The name of the stage file the next built-in, tutorial or player-made stage is loaded from.
+std::string NextStageFile();
+
+// Back to the program-start values of this header's globals. For tests.
+void ResetFlowGlobals();

@@ -1,0 +1,48 @@
+// Replays: the player's actions of one play of a stage, one action code per recorded step,
+// run-length coded into `Demo` (core/globals.h): Demo[0][i] is the code of run i, Demo[1][i]
+// its count (while recording: the run's steps less one, run 0 all its steps; once loaded from
+// a file, one more).
+//
+// Action codes: 0 none, 1 left, 2 right, 3 down, 4 up, 5 jump up, 6 jump left, 7 jump right,
+// 8 throw, 9 dig sideways, 10 dig down, 11 a falling tick, 100 the exit door entered (closes
+// the last run; never stored).
+//
+// The ".SOL" file, little-endian: N (4 bytes, the runs closed), then N + 1 records of the code
+// (1 byte) and the count (4 bytes, signed). Record N is the run still open at the exit door.
+#pragma once
+
+#include <string>
+
+// The cursors, reset to 0 at every stage start.
+extern int ActionCount;         // the run being recorded or played
+extern int ActionNo;            // steps in the open run (recording); ticks of the run (playback)
+extern int ActionType;          // the code handed to the recorder
+extern int LastActionType;      // the code of the open run
+extern int TotalActionCount;    // N of the loaded replay
+extern std::string ReplayName;  // the current stage's replay name, without ".SOL"
+
+constexpr int kReplayRuns = 5001;  // runs 0 to 5000
+constexpr int kActionNone = 0, kActionLeft = 1, kActionRight = 2, kActionDown = 3, kActionUp = 4,
+              kActionJumpUp = 5, kActionJumpLeft = 6, kActionJumpRight = 7, kActionThrow = 8,
+              kActionDigSide = 9, kActionDigDown = 10, kActionFall = 11, kActionExit = 100;
+
+// Records ActionType as one step. Runs past the table's end are not recorded. Always 0.
+int RecordAction();
+// Writes the recorded replay to FilePath + ReplayName + ".SOL" (temporary file and rename).
+// Always 0.
+int SaveReplay();
+// Reads the current stage's replay into Demo; a missing file, or one with N outside 1 to 5000
+// or shorter than its N + 1 records, turns replay mode off and leaves Demo as it was. Always 0.
+int LoadReplay();
+// The folder LoadReplay reads from: Path + "Levels/", or Path + "PlayerLevels/" for a
+// player-made stage.
+std::string ReplayFolder();
+
+// Playback, once per frame after the player's actions: advances the cursors; past the last
+// loaded record the last record is held.
+void StepReplay();
+// The action code that drives the player in replay mode: Demo[0][ActionCount].
+int ReplayAction();
+
+// Back to the program-start values (cursors 0, ReplayName empty). For tests.
+void ResetReplayGlobals();
