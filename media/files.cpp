@@ -230,6 +230,11 @@ bool StreamData::Close() {
 Stream OpenFile(const std::string& url) {
   if (url.empty() || IsIncbin(url)) return nullptr;
   std::string path = detail::NormalisePath(url);
+  // A file marked read-only counts as not writable even for a user the system lets write it
+  // anyway (root), so the outcome is the same for every user.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    return nullptr;
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return nullptr;
   return FromFd(fd, "r+b", true, true);

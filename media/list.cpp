@@ -37,9 +37,13 @@ TList::TList() : head_(std::make_shared<TLink>()) {
   head_->next_ = nullptr;  // empty: no links; the sentinel is reached through prev_ only
 }
 
-TList::~TList() { Clear(); }
+TList::~TList() {
+  Clear();
+}
 
-LinkPtr TList::FirstLink() const { return head_->next_; }
+LinkPtr TList::FirstLink() const {
+  return head_->next_;
+}
 
 LinkPtr TList::LastLink() const {
   LinkPtr last = head_->prev_.lock();
@@ -47,7 +51,12 @@ LinkPtr TList::LastLink() const {
 }
 
 LinkPtr TList::InsertAfterLink(const ObjectPtr& value, const LinkPtr& link) {
-  // `link` null or the sentinel: insert at the front.
+  // `link` null: insert at the front. A link that is not in this list (removed, or another
+  // list's) has no place here: the value goes to the end rather than corrupting either list.
+  auto inList = [this](const TLink& k) {
+    return k.linked_ && !k.sentinel_ && k.head_.lock() == head_;
+  };
+  if (link && !inList(*link)) return AddLast(value);
   auto l = std::make_shared<TLink>();
   l->value_ = value;
   l->linked_ = true;
@@ -65,14 +74,19 @@ LinkPtr TList::InsertAfterLink(const ObjectPtr& value, const LinkPtr& link) {
 }
 
 LinkPtr TList::InsertBeforeLink(const ObjectPtr& value, const LinkPtr& link) {
-  if (!link) return AddLast(value);
+  if (!link || !link->linked_ || link->sentinel_ || link->head_.lock() != head_)
+    return AddLast(value);
   LinkPtr prev = link->prev_.lock();
   return InsertAfterLink(value, prev && !prev->sentinel_ ? prev : nullptr);
 }
 
-LinkPtr TList::AddFirst(const ObjectPtr& value) { return InsertAfterLink(value, nullptr); }
+LinkPtr TList::AddFirst(const ObjectPtr& value) {
+  return InsertAfterLink(value, nullptr);
+}
 
-LinkPtr TList::AddLast(const ObjectPtr& value) { return InsertAfterLink(value, LastLink()); }
+LinkPtr TList::AddLast(const ObjectPtr& value) {
+  return InsertAfterLink(value, LastLink());
+}
 
 void TList::Remove(const Object* value) {
   for (LinkPtr l = head_->next_; l; l = l->next_) {
@@ -83,7 +97,9 @@ void TList::Remove(const Object* value) {
   }
 }
 
-void TList::Remove(const ObjectPtr& value) { Remove(value.get()); }
+void TList::Remove(const ObjectPtr& value) {
+  Remove(value.get());
+}
 
 ObjectPtr TList::First() const {
   LinkPtr l = FirstLink();

@@ -20,12 +20,12 @@ bool ParseInt(const std::string& word, int& out) {
   return true;
 }
 
-// A key by its code (0 to 255) or its name: a letter, a digit, or one of the names below.
+// A key by its code (0 to 255; so "7" is code 7, the digit key is 55) or its name: a letter
+// A to Z in either case, F1 to F12, or one of the names below.
 bool ParseKey(const std::string& word, int& code) {
   if (ParseInt(word, code)) return code >= 0 && code < KEY_COUNT;
   std::string w = Upper(word);
-  if (w.size() == 1 && (std::isupper(static_cast<unsigned char>(w[0])) ||
-                        std::isdigit(static_cast<unsigned char>(w[0])))) {
+  if (w.size() == 1 && std::isupper(static_cast<unsigned char>(w[0]))) {
     code = w[0];
     return true;
   }
