@@ -1,6 +1,7 @@
 #include "tools/artgen/canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace artgen {
@@ -126,6 +127,48 @@ Canvas Canvas::Crop(int x, int y, int w, int h) const {
   Canvas out(w, h);
   out.BlitPart(*this, x, y, w, h, 0, 0);
   return out;
+}
+
+void Canvas::Poly(const std::vector<std::pair<int, int>>& pts, Colour c) {
+  if (pts.size() < 3) return;
+  int ymin = pts[0].second, ymax = pts[0].second;
+  for (auto& p : pts) {
+    ymin = std::min(ymin, p.second);
+    ymax = std::max(ymax, p.second);
+  }
+  for (int y = ymin; y <= ymax; ++y) {
+    std::vector<int> xs;
+    double fy = y + 0.5;
+    for (size_t i = 0; i < pts.size(); ++i) {
+      auto a = pts[i], b = pts[(i + 1) % pts.size()];
+      if ((a.second <= fy) == (b.second <= fy)) continue;
+      double t = (fy - a.second) / (b.second - a.second);
+      xs.push_back(static_cast<int>(std::floor(a.first + t * (b.first - a.first) + 0.5)));
+    }
+    std::sort(xs.begin(), xs.end());
+    for (size_t i = 0; i + 1 < xs.size(); i += 2)
+      for (int x = xs[i]; x <= xs[i + 1]; ++x) Put(x, y, c);
+  }
+}
+
+Canvas Canvas::Scaled(int w, int h) const {
+  Canvas out(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.Put(x, y, Get(x * width_ / w, y * height_ / h));
+  return out;
+}
+
+void Sculpt(Canvas& layer, Colour light, Colour base, Colour dark, Colour edge) {
+  Canvas src = layer;
+  for (int y = 0; y < layer.Height(); ++y)
+    for (int x = 0; x < layer.Width(); ++x) {
+      if (!src.Opaque(x, y)) continue;
+      Colour c = base;
+      if (!src.Opaque(x - 1, y) || !src.Opaque(x, y - 1)) c = light;
+      if (!src.Opaque(x + 1, y) || !src.Opaque(x, y + 1) || !src.Opaque(x + 1, y + 1)) c = dark;
+      layer.Put(x, y, c);
+    }
+  layer.Outline(0, 0, layer.Width(), layer.Height(), edge);
 }
 
 std::uint32_t Rng::Next() {

@@ -43,12 +43,20 @@ class Canvas {
   // Replaces every opaque pixel of the box by c.
   void Recolour(int x, int y, int w, int h, Colour c);
   Canvas Crop(int x, int y, int w, int h) const;
+  // Fills the polygon through the points (any simple polygon, even-odd rule, pixel centres).
+  void Poly(const std::vector<std::pair<int, int>>& points, Colour c);
+  // Nearest-neighbour resize.
+  Canvas Scaled(int w, int h) const;
 
  private:
   int width_ = 0;
   int height_ = 0;
   std::vector<Colour> pixels_;
 };
+
+// Turns a one-colour silhouette layer into a lit solid: light on the upper left edges, dark on
+// the lower right ones, an outline around it.
+void Sculpt(Canvas& layer, Colour light, Colour base, Colour dark, Colour edge);
 
 // A small deterministic random source for textures.
 class Rng {

@@ -22,6 +22,7 @@ std::vector<Picture> DrawAll(const Sources& src) {
   DrawPlayerPictures(art, out);
   DrawEnemyPictures(art, out);
   DrawDoorPictures(art, out);
+  DrawMapPictures(art, out);
   return out;
 }
 

@@ -1,7 +1,9 @@
-// artgen <art sources> [<output folder>] [--sheets <folder>]
+// artgen <art sources> [<output folder>] [--sheets <folder> [--zoom <1..8>]]
 // Draws every picture of the game as PNG files under <output folder>/Images/..., and with
 // --sheets also one contact sheet per picture for review.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tools/artgen/pictures.h"
@@ -10,10 +12,13 @@
 
 int main(int argc, char** argv) {
   std::string sources, output, sheets;
+  int zoom = 1;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--sheets" && i + 1 < argc) {
       sheets = argv[++i];
+    } else if (a == "--zoom" && i + 1 < argc) {
+      zoom = std::max(1, std::min(8, std::atoi(argv[++i])));
     } else if (sources.empty()) {
       sources = a;
     } else if (output.empty()) {
@@ -24,7 +29,8 @@ int main(int argc, char** argv) {
     }
   }
   if (sources.empty() || (output.empty() && sheets.empty())) {
-    std::fprintf(stderr, "usage: artgen <art sources> [<output folder>] [--sheets <folder>]\n");
+    std::fprintf(
+        stderr, "usage: artgen <art sources> [<output folder>] [--sheets <folder> [--zoom <n>]]\n");
     return 2;
   }
   artgen::Sources src;
@@ -40,7 +46,9 @@ int main(int argc, char** argv) {
       std::string flat = p.name;
       for (char& c : flat)
         if (c == '/') c = '_';
-      ok = artgen::WritePng(sheets + "/" + flat, artgen::ContactSheet(p, src)) && ok;
+      artgen::Canvas sheet = artgen::ContactSheet(p, src);
+      if (zoom > 1) sheet = sheet.Scaled(sheet.Width() * zoom, sheet.Height() * zoom);
+      ok = artgen::WritePng(sheets + "/" + flat, sheet) && ok;
     }
   }
   return ok ? 0 : 1;

@@ -52,6 +52,8 @@ void DrawItemPictures(const Art& art, std::vector<Picture>& out);
 void DrawPlayerPictures(const Art& art, std::vector<Picture>& out);
 void DrawEnemyPictures(const Art& art, std::vector<Picture>& out);
 void DrawDoorPictures(const Art& art, std::vector<Picture>& out);
+// The map screen's icons, scaled from the pictures already in `out`.
+void DrawMapPictures(const Art& art, std::vector<Picture>& out);
 
 std::vector<Picture> DrawAll(const Sources& src);
 

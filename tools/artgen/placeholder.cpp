@@ -40,22 +40,9 @@ void DrawInterfacePictures(const Art& art, std::vector<Picture>& out) {
   out.push_back(Single(art, "Images/Title.png", 800, 600, art.C("navy")));
 }
 
-void DrawWorldPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/Back.png", 192, 96, 12, 2, art.C("lapis_dark")));
+void DrawMapPictures(const Art& art, std::vector<Picture>& out) {
   out.push_back(Boxes(art, "Images/map.png", 32, 32, 36, 6, art.C("sand")));
   out.push_back(Boxes(art, "Images/map2.png", 64, 64, 2, 2, art.C("sand")));
-  out.push_back(Boxes(art, "Images/Bricks.png", 48, 24, 21, 3, art.C("clay")));
-  out.push_back(Boxes(art, "Images/HDigBlock.png", 24, 48, 36, 6, art.C("clay")));
-  out.push_back(Boxes(art, "Images/VDigBlock.png", 48, 24, 18, 3, art.C("clay")));
-  out.push_back(Boxes(art, "Images/Status.png", 96, 96, 24, 2, art.C("stone")));
-}
-
-void DrawItemPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/Items.png", 48, 48, 64, 8, art.C("gold")));
-}
-
-void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/Player.png", 48, 72, 130, 12, art.C("shirt")));
 }
 
 void DrawEnemyPictures(const Art& art, std::vector<Picture>& out) {

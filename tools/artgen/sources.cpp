@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -39,6 +40,7 @@ bool Sources::Load(const std::string& dir) {
   bool ok = LoadPalette(dir + "/palette.txt");
   ok = LoadGlyphs(dir + "/font.txt") && ok;
   ok = LoadWords(dir + "/words.txt") && ok;
+  ok = LoadNumbers(dir + "/poses.txt") && ok;
   std::error_code ec;
   std::vector<std::string> files;
   for (auto& entry : std::filesystem::directory_iterator(dir + "/sprites", ec))
@@ -162,6 +164,42 @@ bool Sources::LoadSprites(const std::string& path) {
     sprites_[name] = c;
   }
   return ok;
+}
+
+// "<name> <int> <int> ...", '#' starts a comment line.
+bool Sources::LoadNumbers(const std::string& path) {
+  bool ok = false;
+  auto lines = ReadLines(path, &ok);
+  if (!ok) Error(path, 0, "missing");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string line = Trim(lines[i]);
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream in(line);
+    std::string name;
+    in >> name;
+    std::vector<int> row;
+    std::string word;
+    while (in >> word) {
+      char* end = nullptr;
+      long v = std::strtol(word.c_str(), &end, 10);
+      if (end == word.c_str() || *end != 0 || v < -100000 || v > 100000) {
+        Error(path, static_cast<int>(i + 1), "not a number: " + word);
+        row.clear();
+        break;
+      }
+      row.push_back(static_cast<int>(v));
+    }
+    numbers_[name] = row;
+  }
+  return ok;
+}
+
+const std::vector<int>& Sources::Numbers(const std::string& name) const {
+  static const std::vector<int> empty;
+  auto it = numbers_.find(name);
+  if (it != numbers_.end()) return it->second;
+  std::fprintf(stderr, "artgen: unknown pose %s\n", name.c_str());
+  return empty;
 }
 
 Colour Sources::C(const std::string& name) const {

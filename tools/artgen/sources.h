@@ -1,6 +1,6 @@
-// The text sources of the pictures: the palette, pixel-art sprites, the base glyphs and the
-// words of the word-carrying pictures. Every reader reports its problems and carries on with
-// what it could read, so a broken source gives a visible gap, never a crash.
+// The text sources of the pictures: the palette, pixel-art sprites, the base glyphs, the
+// player's poses and the words of the word-carrying pictures. Every reader reports its problems and
+// carries on with what it could read, so a broken source gives a visible gap, never a crash.
 #pragma once
 
 #include <map>
@@ -32,6 +32,8 @@ class Sources {
   const Glyph& GlyphOf(char c) const;  // empty glyph when unknown
   // A word of a language ("en", "fr", "gr", "it"); falls back to English, then to the key.
   std::string Word(const std::string& lang, const std::string& key) const;
+  // A named row of numbers from poses.txt; empty when unknown.
+  const std::vector<int>& Numbers(const std::string& name) const;
   std::vector<std::string> Lines(const std::string& lang, const std::string& prefix) const;
   int Errors() const { return errors_; }
 
@@ -40,11 +42,13 @@ class Sources {
   bool LoadGlyphs(const std::string& path);
   bool LoadWords(const std::string& path);
   bool LoadSprites(const std::string& path);
+  bool LoadNumbers(const std::string& path);
   void Error(const std::string& file, int line, const std::string& what);
 
   std::map<std::string, Colour> named_;
   std::map<char, Colour> keyed_;
   std::map<std::string, Canvas> sprites_;
+  std::map<std::string, std::vector<int>> numbers_;
   std::map<char, Glyph> glyphs_;
   std::map<std::string, std::map<std::string, std::string>> words_;
   std::map<std::string, std::vector<std::string>> keys_in_order_;
