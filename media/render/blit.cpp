@@ -39,14 +39,38 @@ void EnsureRuns(const ImageData& image, const ImageCell& cell) {
 
 namespace {
 
+template <int Mode, bool Tinted>
+void BlendRun(Pixel* dst, const Pixel* src, int n, const State& s) {
+  const int a = s.alpha255, r = s.red, g = s.green, b = s.blue;
+  for (int i = 0; i < n; ++i) {
+    const Pixel m = Tinted ? Tint(src[i], r, g, b) : src[i];
+    ApplyBlend<Mode>(dst[i], m, a);
+  }
+}
+
+template <int Mode>
+void BlendRunTint(Pixel* dst, const Pixel* src, int n, const State& s, bool white) {
+  if (white) {
+    BlendRun<Mode, false>(dst, src, n, s);
+  } else {
+    BlendRun<Mode, true>(dst, src, n, s);
+  }
+}
+
 // Blends n pixels of src into dst, tinted by the current colour, by the blend mode.
 void BlendPixels(Pixel* dst, const Pixel* src, int n, const State& s) {
   const bool white = s.red == 255 && s.green == 255 && s.blue == 255;
-  const int mode = s.blend, a = s.alpha255;
-  if (white) {
-    for (int i = 0; i < n; ++i) BlendPixel(dst[i], src[i], mode, a);
-  } else {
-    for (int i = 0; i < n; ++i) BlendPixel(dst[i], Tint(src[i], s.red, s.green, s.blue), mode, a);
+  switch (s.blend) {
+    case MASKBLEND:
+      return BlendRunTint<MASKBLEND>(dst, src, n, s, white);
+    case SOLIDBLEND:
+      return BlendRunTint<SOLIDBLEND>(dst, src, n, s, white);
+    case LIGHTBLEND:
+      return BlendRunTint<LIGHTBLEND>(dst, src, n, s, white);
+    case SHADEBLEND:
+      return BlendRunTint<SHADEBLEND>(dst, src, n, s, white);
+    default:
+      return BlendRunTint<ALPHABLEND>(dst, src, n, s, white);
   }
 }
 

@@ -116,42 +116,55 @@ inline Pixel Rgb(int r, int g, int b) {
          static_cast<Pixel>(b);
 }
 
-// Blends a source pixel (already tinted) into the framebuffer pixel by the blend mode.
+// Lerp of the red and blue lanes and of green at once: exact per channel (no lane carries,
+// as every lane stays below 65536).
+inline Pixel LerpPixel(Pixel d, Pixel m, int f) {
+  const std::uint32_t g = static_cast<std::uint32_t>(255 - f), uf = static_cast<std::uint32_t>(f);
+  std::uint32_t rb = (m & 0x00FF00FFu) * uf + (d & 0x00FF00FFu) * g + 0x00800080u;
+  rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  std::uint32_t gg = ((m >> 8) & 0xFFu) * uf + ((d >> 8) & 0xFFu) * g + 0x80u;
+  gg = ((gg + (gg >> 8)) >> 8) & 0xFFu;
+  return 0xFF000000u | rb | (gg << 8);
+}
+
+// Blends a source pixel m (already tinted) into the framebuffer pixel d by the blend mode.
+template <int Mode>
+inline void ApplyBlend(Pixel& d, Pixel m, int a255) {
+  const int sa = Ch(m, 24);
+  // LerpPixel gives d itself at f = 0 and m at f = 255, so these need no branches.
+  if constexpr (Mode == MASKBLEND) {
+    d = LerpPixel(d, m, sa >= 128 ? a255 : 0);
+  } else if constexpr (Mode == SOLIDBLEND) {
+    d = LerpPixel(d, m, a255);
+  } else if constexpr (Mode == ALPHABLEND) {
+    d = LerpPixel(d, m, Mul(sa, a255));
+  } else if constexpr (Mode == LIGHTBLEND) {
+    const int f = Mul(sa, a255);
+    if (f == 0) return;
+    const int r = Ch(d, 16) + Mul(Ch(m, 16), f);
+    const int g = Ch(d, 8) + Mul(Ch(m, 8), f);
+    const int b = Ch(d, 0) + Mul(Ch(m, 0), f);
+    d = Rgb(r > 255 ? 255 : r, g > 255 ? 255 : g, b > 255 ? 255 : b);
+  } else {
+    const int f = Mul(sa, a255);
+    if (f == 0) return;
+    const int dr = Ch(d, 16), dg = Ch(d, 8), db = Ch(d, 0);
+    d = LerpPixel(d, Rgb(Mul(dr, Ch(m, 16)), Mul(dg, Ch(m, 8)), Mul(db, Ch(m, 0))), f);
+  }
+}
+
 inline void BlendPixel(Pixel& d, Pixel m, int mode, int a255) {
-  int sa = Ch(m, 24);
-  int f;
   switch (mode) {
     case MASKBLEND:
-      if (sa < 128) return;
-      f = a255;
-      break;
+      return ApplyBlend<MASKBLEND>(d, m, a255);
     case SOLIDBLEND:
-      f = a255;
-      break;
-    case LIGHTBLEND: {
-      f = Mul(sa, a255);
-      int r = Ch(d, 16) + Mul(Ch(m, 16), f);
-      int g = Ch(d, 8) + Mul(Ch(m, 8), f);
-      int b = Ch(d, 0) + Mul(Ch(m, 0), f);
-      d = Rgb(r > 255 ? 255 : r, g > 255 ? 255 : g, b > 255 ? 255 : b);
-      return;
-    }
-    case SHADEBLEND: {
-      f = Mul(sa, a255);
-      int dr = Ch(d, 16), dg = Ch(d, 8), db = Ch(d, 0);
-      d = Rgb(Lerp(dr, Mul(dr, Ch(m, 16)), f), Lerp(dg, Mul(dg, Ch(m, 8)), f),
-              Lerp(db, Mul(db, Ch(m, 0)), f));
-      return;
-    }
-    default:  // alpha
-      f = Mul(sa, a255);
-      break;
-  }
-  if (f == 255) {
-    d = m | 0xFF000000u;
-  } else {
-    d = Rgb(Lerp(Ch(d, 16), Ch(m, 16), f), Lerp(Ch(d, 8), Ch(m, 8), f),
-            Lerp(Ch(d, 0), Ch(m, 0), f));
+      return ApplyBlend<SOLIDBLEND>(d, m, a255);
+    case LIGHTBLEND:
+      return ApplyBlend<LIGHTBLEND>(d, m, a255);
+    case SHADEBLEND:
+      return ApplyBlend<SHADEBLEND>(d, m, a255);
+    default:
+      return ApplyBlend<ALPHABLEND>(d, m, a255);
   }
 }
 

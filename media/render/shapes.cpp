@@ -18,7 +18,19 @@ void FillSpan(int x0, int x1, int y) {
     std::fill(row + x0, row + x1, colour);
     return;
   }
-  for (int x = x0; x < x1; ++x) BlendPixel(row[x], colour, mode, s.alpha255);
+  switch (mode) {
+    case MASKBLEND:
+    case SOLIDBLEND:
+    case ALPHABLEND:  // the colour is opaque: all three mix by the current alpha
+      for (int x = x0; x < x1; ++x) row[x] = LerpPixel(row[x], colour, s.alpha255);
+      break;
+    case LIGHTBLEND:
+      for (int x = x0; x < x1; ++x) ApplyBlend<LIGHTBLEND>(row[x], colour, s.alpha255);
+      break;
+    default:
+      for (int x = x0; x < x1; ++x) ApplyBlend<SHADEBLEND>(row[x], colour, s.alpha255);
+      break;
+  }
 }
 
 void PlotPixel(int x, int y) {
