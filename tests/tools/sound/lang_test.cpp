@@ -1,0 +1,208 @@
+// The four language files and their quit.txt: format, character ranges, the room each line has
+// where it is drawn, and agreement between the languages.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kLanguages[] = {"", "fr", "gr", "it"};
+
+std::string LangDir(const std::string& code) {
+  std::string dir = std::string(QUILL_SOURCE_DIR) + "/assets/Langs/";
+  return code.empty() ? dir : dir + code + "/";
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> Lines(const std::string& code) {
+  return SplitLines(ReadAll(LangDir(code) + "Lang.txt"));
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+enum class Font { Menu, MenuValue, Proportional, System };
+struct Limit {
+  int first, last;
+  Font font;
+  int max_chars;
+};
+
+// Where each line is drawn and how many characters fit there. Menu-font glyphs are 16 pixels
+// wide; the proportional font is held to 72 characters (about 780 pixels) and the tutorial
+// titles to 48; the media layer's own font to what its strip holds.
+const std::vector<Limit>& Limits() {
+  static const std::vector<Limit> limits = {
+      {0, 10, Font::Proportional, 48},    {11, 13, Font::MenuValue, 17},
+      {17, 18, Font::Menu, 15},           {20, 21, Font::Menu, 13},
+      {22, 23, Font::Menu, 15},           {24, 25, Font::Proportional, 72},
+      {27, 29, Font::Proportional, 72},   {31, 31, Font::Proportional, 72},
+      {32, 35, Font::MenuValue, 17},      {36, 36, Font::Menu, 48},
+      {42, 43, Font::Menu, 46},           {44, 44, Font::Menu, 48},
+      {50, 50, Font::Menu, 48},           {53, 53, Font::Menu, 48},
+      {54, 54, Font::System, 68},         {55, 55, Font::Menu, 46},
+      {56, 56, Font::Menu, 48},           {60, 60, Font::System, 50},
+      {61, 61, Font::Menu, 46},           {62, 64, Font::Menu, 22},
+      {65, 67, Font::Menu, 26},           {68, 77, Font::Menu, 24},
+      {78, 86, Font::Menu, 18},           {87, 87, Font::Menu, 48},
+      {88, 105, Font::Proportional, 72},  {106, 106, Font::Menu, 48},
+      {107, 119, Font::Proportional, 72}, {120, 120, Font::Menu, 48},
+      {121, 121, Font::System, 50},       {124, 124, Font::System, 50},
+      {125, 130, Font::Menu, 6},  // a count of up to two digits follows: 8 glyphs in all
+      {131, 131, Font::Menu, 37},         {132, 132, Font::Menu, 48},
+      {134, 134, Font::Menu, 48},         {135, 135, Font::Menu, 6},   // the number stands at x 385
+      {136, 136, Font::Menu, 22},         {137, 142, Font::Menu, 15},  // counts at x 270 and 660
+      {143, 144, Font::Menu, 13},         {145, 145, Font::Menu, 12},
+      {146, 146, Font::Menu, 48},         {147, 172, Font::System, 20},
+  };
+  return limits;
+}
+
+// Lines some screen shows (99 is a blank line of the first text page and may stay empty).
+bool MustHaveText(int i) {
+  for (const Limit& l : Limits()) {
+    if (i >= l.first && i <= l.last) return i != 99;
+  }
+  return false;
+}
+
+class LangFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(LangFile, HasExactly177LinesOfPlainAscii) {
+  const std::string text = ReadAll(LangDir(GetParam()) + "Lang.txt");
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.back(), '\n');
+  int line_feeds = 0;
+  for (unsigned char c : text) {
+    if (c == '\n') {
+      ++line_feeds;
+    } else {
+      EXPECT_TRUE(c >= 32 && c <= 126) << "byte " << static_cast<int>(c);
+    }
+  }
+  EXPECT_EQ(line_feeds, 177);
+  EXPECT_EQ(Lines(GetParam()).size(), 177u);
+}
+
+TEST_P(LangFile, EveryLineFitsItsFontAndItsPlace) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  for (const Limit& l : Limits()) {
+    for (int i = l.first; i <= l.last; ++i) {
+      const std::string& s = lines[static_cast<std::size_t>(i)];
+      EXPECT_LE(static_cast<int>(s.size()), l.max_chars) << "line " << i << ": " << s;
+      const std::string drawn = l.font == Font::Menu ? Upper(s) : s;
+      for (unsigned char c : drawn) {
+        if (l.font == Font::Menu || l.font == Font::MenuValue) {
+          EXPECT_TRUE(c >= 32 && c <= 90) << "line " << i << " has '" << c << "': " << s;
+        }
+      }
+      if (MustHaveText(i)) {
+        EXPECT_FALSE(s.empty()) << "line " << i << " is empty";
+      }
+    }
+  }
+}
+
+TEST_P(LangFile, NumbersFollowTheirWordsWithASpaceOrColon) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  EXPECT_EQ(lines[42].back(), ' ');  // "TUTORIAL 3"
+  EXPECT_EQ(lines[43].back(), ' ');  // "LEVEL 12"
+  for (int i = 125; i <= 130; ++i) {
+    const char last = lines[static_cast<std::size_t>(i)].back();
+    EXPECT_TRUE(last == ' ' || last == ':') << "line " << i;
+  }
+}
+
+// The editor's questions are answered with 'y' in every language, so each says so.
+TEST_P(LangFile, EditorQuestionsAskForY) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  for (int i : {60, 121, 124}) {
+    EXPECT_NE(lines[static_cast<std::size_t>(i)].find("(y/n)"), std::string::npos) << "line " << i;
+  }
+}
+
+TEST_P(LangFile, QuitFileHoldsTheWordsForYesAndNo) {
+  const std::string text = ReadAll(LangDir(GetParam()) + "quit.txt");
+  const std::vector<std::string> lines = SplitLines(text);
+  ASSERT_EQ(lines.size(), 2u);
+  for (const std::string& word : lines) {
+    ASSERT_FALSE(word.empty());
+    for (char c : word) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << word;
+  }
+  EXPECT_NE(std::toupper(static_cast<unsigned char>(lines[0][0])),
+            std::toupper(static_cast<unsigned char>(lines[1][0])));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LangFile, ::testing::ValuesIn(kLanguages),
+                         [](const auto& info) {
+                           return std::string(*info.param ? info.param : "en");
+                         });
+
+TEST(LangFiles, AgreeOnWhichLinesAreEmpty) {
+  const std::vector<std::string> english = Lines("");
+  ASSERT_EQ(english.size(), 177u);
+  for (const char* code : kLanguages) {
+    const std::vector<std::string> other = Lines(code);
+    ASSERT_EQ(other.size(), 177u) << code;
+    for (std::size_t i = 0; i < 177; ++i) {
+      EXPECT_EQ(english[i].empty(), other[i].empty()) << code << " line " << i;
+    }
+  }
+}
+
+// The word for a stage also names the solution replays ("Level 12.SOL"), so one spelling
+// serves every language, and it must be safe in a file name.
+TEST(LangFiles, TheWordForAStageIsOneFileNameSafeSpelling) {
+  const std::string word = Lines("")[43];
+  for (char c : word) {
+    EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '_');
+  }
+  for (const char* code : kLanguages) EXPECT_EQ(Lines(code)[43], word) << code;
+}
+
+// The translations are translations: most shown lines differ from the English ones.
+TEST(LangFiles, TranslationsDifferFromTheEnglish) {
+  const std::vector<std::string> english = Lines("");
+  for (const char* code : {"fr", "gr", "it"}) {
+    const std::vector<std::string> other = Lines(code);
+    ASSERT_EQ(other.size(), 177u) << code;
+    int same = 0, shown = 0;
+    for (int i = 0; i < 177; ++i) {
+      if (!MustHaveText(i)) continue;
+      ++shown;
+      same += english[static_cast<std::size_t>(i)] == other[static_cast<std::size_t>(i)] ? 1 : 0;
+    }
+    EXPECT_LT(same, shown / 6) << code << ": " << same << " of " << shown << " lines as in English";
+  }
+}
+
+}  // namespace
