@@ -28,6 +28,7 @@ std::size_t ReadMem(void* ptr, std::size_t size, std::size_t count, void* source
   if (size == 0 || count == 0) return 0;
   std::size_t left = f->size - f->pos;
   std::size_t items = std::min(count, left / size);
+  if (items == 0) return 0;
   std::memcpy(ptr, f->data + f->pos, items * size);
   f->pos += items * size;
   return items;
@@ -115,6 +116,7 @@ const char* DecodeAll(OggVorbis_File& vf, SoundData& sound) {
 Sound LoadSound(const std::string& url, int flags) {
   std::vector<unsigned char> bytes;
   if (!ReadWholeFile(url, bytes)) return Fail(url, "cannot read the file");
+  if (bytes.empty()) return Fail(url, "empty file");
   MemoryFile mem{bytes.data(), bytes.size(), 0};
   ov_callbacks callbacks{ReadMem, SeekMem, CloseMem, TellMem};
   OggVorbis_File vf;
