@@ -55,6 +55,9 @@ void DrawDoorPictures(const Art& art, std::vector<Picture>& out);
 // The map screen's icons, scaled from the pictures already in `out`.
 void DrawMapPictures(const Art& art, std::vector<Picture>& out);
 
+// The player seen from behind (48 x 72): climbing step 0..3, or -1 walking away.
+Canvas PlayerFromBehind(const Art& art, int step, int tool);
+
 std::vector<Picture> DrawAll(const Sources& src);
 
 // A review sheet: every cell laid out on a grey grid with its number.

@@ -40,18 +40,4 @@ void DrawInterfacePictures(const Art& art, std::vector<Picture>& out) {
   out.push_back(Single(art, "Images/Title.png", 800, 600, art.C("navy")));
 }
 
-void DrawMapPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/map.png", 32, 32, 36, 6, art.C("sand")));
-  out.push_back(Boxes(art, "Images/map2.png", 64, 64, 2, 2, art.C("sand")));
-}
-
-void DrawEnemyPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/Enemies.png", 48, 48, 30, 10, art.C("linen")));
-}
-
-void DrawDoorPictures(const Art& art, std::vector<Picture>& out) {
-  out.push_back(Boxes(art, "Images/XDoor.png", 96, 96, 32, 8, art.C("wood")));
-  out.push_back(Boxes(art, "Images/Doors.png", 48, 96, 30, 4, art.C("wood")));
-}
-
 }  // namespace artgen

@@ -110,8 +110,13 @@ Canvas Mirror(const Canvas& c) {
   return m;
 }
 
+}  // namespace
+
 // Climbing, seen from behind: hands on the rungs in turn, the tool in the lower hand.
-Canvas Climb(const Art& art, int step, int tool) {
+// step -1 is the player seen from behind with the arms down (going into the exit door).
+Canvas PlayerFromBehind(const Art& art, int step, int tool) {
+  const bool walking = step < 0;
+  if (walking) step = 0;
   Canvas c(kCellW, kCellH);
   const int cx = 24;
   int up = step % 2;  // which hand is high
@@ -131,12 +136,19 @@ Canvas Climb(const Art& art, int step, int tool) {
   c.Fill(cx - 1, shY + 2, 2, hipY - shY - 4, art.C("shirt_dark"));  // back seam
   // Arms reaching for the rungs.
   int lHandY = up ? 22 : 32, rHandY = up ? 32 : 22;
-  c.ThickLine(cx - 6, shY + 1, cx - 10, lHandY + 4, 3, shirt);
-  c.ThickLine(cx - 10, lHandY + 4, cx - 10, lHandY, 3, shirt);
-  c.ThickLine(cx + 6, shY + 1, cx + 10, rHandY + 4, 3, shirt);
-  c.ThickLine(cx + 10, rHandY + 4, cx + 10, rHandY, 3, shirt);
-  c.Disc(cx - 10, lHandY, 1, art.C("skin"));
-  c.Disc(cx + 10, rHandY, 1, art.C("skin"));
+  if (walking) {
+    c.ThickLine(cx - 7, shY + 1, cx - 8, shY + 14, 3, shirt);
+    c.ThickLine(cx + 7, shY + 1, cx + 8, shY + 14, 3, shirt);
+    c.Disc(cx - 8, shY + 15, 1, art.C("skin"));
+    c.Disc(cx + 8, shY + 15, 1, art.C("skin"));
+  } else {
+    c.ThickLine(cx - 6, shY + 1, cx - 10, lHandY + 4, 3, shirt);
+    c.ThickLine(cx - 10, lHandY + 4, cx - 10, lHandY, 3, shirt);
+    c.ThickLine(cx + 6, shY + 1, cx + 10, rHandY + 4, 3, shirt);
+    c.ThickLine(cx + 10, rHandY + 4, cx + 10, rHandY, 3, shirt);
+    c.Disc(cx - 10, lHandY, 1, art.C("skin"));
+    c.Disc(cx + 10, rHandY, 1, art.C("skin"));
+  }
   // Head from behind: the helmet covers it.
   c.Disc(cx, shY - 6, 4, art.C("skin_dark"));
   c.Ellipse(cx - 6, shY - 14, 13, 10, art.C("linen"));
@@ -150,6 +162,8 @@ Canvas Climb(const Art& art, int step, int tool) {
   c.Outline(0, 0, kCellW, kCellH, art.C("ink"));
   return c;
 }
+
+namespace {
 
 // Dead: lying on the back on the floor, the helmet rolled away.
 Canvas Dead(const Art& art) {
@@ -197,7 +211,7 @@ void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
       Canvas right = DrawPose(art, src.Numbers(prefix + std::to_string((step + 3) % 4)), tool, 60);
       put(state * 12 + step, left);
       put(state * 12 + 4 + step, right);
-      put(state * 12 + 8 + step, Climb(art, step, tool));
+      put(state * 12 + 8 + step, PlayerFromBehind(art, step, tool));
     }
   }
   // Digging: 84 + 8 * (tool - 2) + 4 * side + step.
