@@ -1,6 +1,8 @@
 // Positions, origin, viewport clipping, handles, tiling, lines, ovals, grabbing and text.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "media/graphics.h"
 #include "render_helpers.h"
 
@@ -349,6 +351,61 @@ TEST_F(RenderDraw, ImageFontsAreRefused) {
   EXPECT_EQ(media::LoadImageFont("whatever.ttf", 12, 4), nullptr);
   media::SetImageFont(nullptr);
   EXPECT_EQ(media::TextWidth("ab"), 16);
+}
+
+}  // namespace
+
+namespace {
+
+// Random cells, viewports, origins, handles and positions against a pixel-by-pixel model of
+// masked drawing, to check the run-based blitter's clipping.
+TEST_F(RenderDraw, ClippedDrawingMatchesAPixelModel) {
+  std::mt19937 rng(99);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int trial = 0; trial < 60; ++trial) {
+    const int w = pick(1, 40), h = pick(1, 30);
+    std::vector<std::vector<Pixel>> rows(h, std::vector<Pixel>(w));
+    for (auto& row : rows) {
+      for (auto& p : row) {
+        const int a = pick(0, 2) == 0 ? 0 : (pick(0, 1) ? 255 : pick(1, 254));
+        p = static_cast<Pixel>(a) << 24 | static_cast<Pixel>(pick(0, 0xFFFFFF));
+      }
+    }
+    media::Image image = render_test::ImageOf(rows);
+    const int handleX = pick(-5, 5), handleY = pick(-5, 5);
+    media::SetImageHandle(image, static_cast<float>(handleX), static_cast<float>(handleY));
+    media::ResetGraphicsState();
+    const int vx = pick(-20, 780), vy = pick(-20, 580), vw = pick(0, 120), vh = pick(0, 120);
+    media::SetViewport(vx, vy, vw, vh);
+    const int ox = pick(-10, 10), oy = pick(-10, 10);
+    media::SetOrigin(static_cast<float>(ox), static_cast<float>(oy));
+    const int x = pick(vx - 50, vx + vw + 10), y = pick(vy - 40, vy + vh + 10);
+    const bool tile = trial % 3 == 0;
+    if (tile) {
+      media::TileImage(image, static_cast<float>(x), static_cast<float>(y));
+    } else {
+      media::DrawImage(image, static_cast<float>(x), static_cast<float>(y));
+    }
+    const int px = x + ox - handleX, py = y + oy - handleY;
+    for (int sy = 0; sy < 600; ++sy) {
+      for (int sx = 0; sx < 800; ++sx) {
+        const bool inClip = sx >= vx && sx < vx + vw && sy >= vy && sy < vy + vh;
+        Pixel expect = kBlack;
+        if (inClip) {
+          int u = sx - px, v = sy - py;
+          if (tile) {
+            u = ((u % w) + w) % w;
+            v = ((v % h) + h) % h;
+          }
+          if (u >= 0 && u < w && v >= 0 && v < h && (rows[v][u] >> 24) >= 128) {
+            expect = rows[v][u] | 0xFF000000u;
+          }
+        }
+        ASSERT_EQ(media::ReadScreenPixel(sx, sy), expect)
+            << "trial " << trial << " at " << sx << "," << sy;
+      }
+    }
+  }
 }
 
 }  // namespace

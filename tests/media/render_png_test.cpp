@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "media/graphics.h"
 #include "render_helpers.h"
@@ -329,6 +330,47 @@ TEST_F(RenderPng, SavePngRefusesBadArguments) {
   EXPECT_FALSE(media::SavePNG(nullptr, 800, 600, "/tmp/x.png"));
   EXPECT_FALSE(media::SavePNG(media::BackBufferPixels(), 0, 600, "/tmp/x.png"));
   EXPECT_FALSE(media::SavePNG(media::BackBufferPixels(), 800, 600, "/no/such/dir/x.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// Damaged copies of valid pictures decode to the right size or to null, never crash (the
+// sanitizer build runs this too).
+TEST_F(RenderPng, RandomlyDamagedPicturesNeverCrash) {
+  PngSpec palette;
+  palette.width = 6;
+  palette.height = 2;
+  palette.colourType = PNG_COLOR_TYPE_PALETTE;
+  palette.bitDepth = 4;
+  palette.palette = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  palette.trnsAlpha = {0};
+  palette.interlace = true;
+  palette.rows = {render_test::PackBits({0, 1, 2, 0, 1, 2}, 4),
+                  render_test::PackBits({2, 1, 0, 2, 1, 0}, 4)};
+  std::vector<std::vector<unsigned char>> originals(2);
+  ASSERT_TRUE(render_test::WritePng(Sheet(), originals[0]));
+  ASSERT_TRUE(render_test::WritePng(palette, originals[1]));
+  std::mt19937 rng(2024);
+  int decoded = 0;
+  testing::internal::CaptureStderr();
+  for (int trial = 0; trial < 2000; ++trial) {
+    std::vector<unsigned char> bytes = originals[trial % 2];
+    const int damage = 1 + static_cast<int>(rng() % 4);
+    for (int i = 0; i < damage; ++i)
+      bytes[rng() % bytes.size()] = static_cast<unsigned char>(rng());
+    if (rng() % 4 == 0) bytes.resize(rng() % bytes.size());
+    media::Image image = media::LoadImage(render_test::Embed("t/fuzz", bytes));
+    if (image) {
+      ++decoded;
+      ASSERT_EQ(media::ImageWidth(image), 6) << trial;
+      ASSERT_EQ(media::ImageHeight(image), 2) << trial;
+      media::DrawImage(image, 0, 0);
+    }
+  }
+  testing::internal::GetCapturedStderr();
+  EXPECT_LT(decoded, 2000);
 }
 
 }  // namespace
