@@ -119,7 +119,8 @@ void RenderLayer(const Layer& layer, double freq_mul, double hold_override, doub
   const long size = static_cast<long>(out->size());
   if (size == 0) return;
   const double hold = hold_override > 0.0 ? hold_override : layer.dur;
-  const long length = static_cast<long>(std::ceil(layer.env.Length(hold) * kRate));
+  long length = static_cast<long>(std::ceil(layer.env.Length(hold) * kRate));
+  if (wrap) length = std::min(length, size);  // a sound longer than the loop would only pile up
   for (int rep = 0; rep < layer.repeat; ++rep) {
     const long first =
         offset + std::lround((layer.start + rep * layer.every) * static_cast<double>(kRate));

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/sfxgen/song.h"
+#include "tools/sfxgen/text.h"
 #include "tools/sound/sound_util.h"
 
 namespace {
@@ -79,6 +81,19 @@ TEST_P(Music, LoopsWithoutAClickOrAGap) {
   Pcm pcm = LoadTrack(GetParam());
   ASSERT_TRUE(pcm.ok);
   ExpectSeamless(pcm, GetParam());
+}
+
+// The decoded track is exactly as long as its bars: no padding and nothing lost at the end.
+TEST_P(Music, LastsExactlyItsBars) {
+  Pcm pcm = LoadTrack(GetParam());
+  ASSERT_TRUE(pcm.ok);
+  const std::string name = GetParam().substr(0, GetParam().size() - 4);
+  std::string text;
+  ASSERT_TRUE(sfxgen::ReadWholeFile(
+      std::string(QUILL_SOURCE_DIR) + "/assets/sound/music/" + name + ".song", &text));
+  const sfxgen::Song song = sfxgen::ParseSong(name, text);
+  EXPECT_EQ(pcm.frames, song.TotalFrames());
+  EXPECT_EQ(song.TotalSteps() % 16, 0) << "the loop should close on a whole bar";
 }
 
 TEST_P(Music, IsNotClippedAndFitsItsMemoryBudget) {
