@@ -30,7 +30,9 @@ TEST_F(StartupTest, FirstStartInAnEmptyFolderRunsTheChooserAndEscapePicksEnglish
                          ++chooserFrames;
                          // The chooser runs in a window, English highlighted.
                          EXPECT_EQ(GraphicsFullScreen, 0);
-                         EXPECT_EQ(LangRect, 1);
+                         if (frame < 4) {
+                           EXPECT_EQ(LangRect, 1);
+                         }
                          if (frame == 3) media::headless::KeyDownNow(media::KEY_RIGHT);
                          if (frame == 4) {
                            media::headless::KeyUpNow(media::KEY_RIGHT);

@@ -38,12 +38,16 @@ class TitleTest : public FrontTest {
   }
 };
 
+// The hover test uses the pointer's y read at the start of the frame, so a key that moves the
+// pointer settles on its entry one frame later; with the pointer parked above the menu the keys
+// act alone.
 TEST_F(TitleTest, UpAndDownWrapAndMoveThePointer) {
   Drive({{0,
           [] {
             EXPECT_EQ(TitleMenu.selection, 0);
             EXPECT_EQ(media::MouseX(), 405);
             EXPECT_EQ(media::MouseY(), 355);
+            hl::MoveMouseNow(405, 100);
             hl::PressKey(media::KEY_UP);
           }},
          {1,
@@ -52,28 +56,38 @@ TEST_F(TitleTest, UpAndDownWrapAndMoveThePointer) {
             EXPECT_EQ(TitleMenu.rowTop, 547);
             EXPECT_EQ(media::MouseX(), 405);
             EXPECT_EQ(media::MouseY(), 567);
-            hl::PressKey(media::KEY_DOWN);
           }},
          {2,
           [] {
-            EXPECT_EQ(TitleMenu.selection, 0);
-            EXPECT_EQ(media::MouseY(), 347);
-            hl::PressKey(media::KEY_DOWN);
+            EXPECT_EQ(TitleMenu.selection, 5);
+            hl::MoveMouseNow(405, 100);
             hl::PressKey(media::KEY_DOWN);
           }},
-         {3, [] { EXPECT_EQ(TitleMenu.selection, 2); }}},
-        3);
+         {3,
+          [] {
+            EXPECT_EQ(TitleMenu.selection, 0);
+            EXPECT_EQ(media::MouseY(), 347);
+          }},
+         {4,
+          [] {
+            EXPECT_EQ(TitleMenu.selection, 0);
+            hl::PressKey(media::KEY_DOWN);  // the pointer is on the menu now
+          }},
+         {6, [] { EXPECT_EQ(TitleMenu.selection, 1); }}},
+        6);
 }
 
 TEST_F(TitleTest, UpAndDownInOneFrameBothAct) {
   Drive({{0,
           [] {
+            hl::MoveMouseNow(100, 100);
             hl::PressKey(media::KEY_DOWN);
             hl::PressKey(media::KEY_DOWN);
           }},
          {1,
           [] {
-            EXPECT_EQ(TitleMenu.selection, 1);  // one Down counted once per query: 0 -> 1
+            EXPECT_EQ(TitleMenu.selection, 1);  // two presses, one query: one step
+            hl::MoveMouseNow(100, 100);
             hl::PressKey(media::KEY_UP);
             hl::PressKey(media::KEY_DOWN);
           }},
@@ -223,12 +237,7 @@ TEST_F(TitleTest, TutorialsPlaySilentlyAndTheTitleRestoresTheVolumes) {
 
 TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
   // On the options entry: leftover Space or click would toggle the difficulty there.
-  Drive({{0,
-          [] {
-            hl::PressKey(media::KEY_UP);
-            hl::PressKey(media::KEY_UP);
-          }},
-         {1, [] { hl::PressKey(media::KEY_UP); }},
+  Drive({{0, [] { hl::MoveMouseNow(400, 513); }},
          {2,
           [] {
             EXPECT_EQ(TitleMenu.selection, 4);
@@ -246,9 +255,10 @@ TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
 }
 
 TEST_F(TitleTest, EnterSpaceAndClickOpenTheInstructionsAtPageZero) {
-  Drive({{0, [] { hl::PressKey(media::KEY_DOWN); }},
+  Drive({{0, [] { hl::MoveMouseNow(400, 380); }},
          {1,
           [] {
+            EXPECT_EQ(TitleMenu.selection, 1);
             InstructionPage = 2;
             hl::PressKey(media::KEY_ENTER);
             hl::PressKey(media::KEY_SPACE);
@@ -286,7 +296,7 @@ TEST_F(TitleTest, EscapeOpensTheQuitDialogAndNReturnsToTheMenu) {
   int dialogFrames = 0;
   Drive({{0,
           [] {
-            hl::PressKey(media::KEY_DOWN);
+            hl::MoveMouseNow(400, 380);
             hl::PressKey(media::KEY_ESCAPE);
           }},
          {1,
@@ -301,7 +311,7 @@ TEST_F(TitleTest, EscapeOpensTheQuitDialogAndNReturnsToTheMenu) {
           [] {
             EXPECT_EQ(quit, 0);
             EXPECT_EQ(TitleMenu.selection, 1);
-            hl::PressKey(media::KEY_DOWN);
+            hl::MoveMouseNow(400, 430);
           }},
          {5, [] { EXPECT_EQ(TitleMenu.selection, 2); }}},
         5);
@@ -315,7 +325,7 @@ TEST_F(TitleTest, YesInTheQuitDialogEndsTheProgram) {
 }
 
 TEST_F(TitleTest, ExitEntryOpensTheQuitDialog) {
-  EXPECT_THROW(Drive({{0, [] { hl::PressKey(media::KEY_UP); }},
+  EXPECT_THROW(Drive({{0, [] { hl::MoveMouseNow(400, 560); }},
                       {1, [] { hl::PressKey(media::KEY_SPACE); }},
                       {3, [] { hl::PressKey('Y'); }}},
                      50),
@@ -324,8 +334,7 @@ TEST_F(TitleTest, ExitEntryOpensTheQuitDialog) {
 
 TEST_F(TitleTest, LeavingTheOptionsKeepsSelectionCreditsAndArrow) {
   int creditsAtEntry = 0;
-  Drive({{0, [] { hl::PressKey(media::KEY_UP); }},
-         {1, [] { hl::PressKey(media::KEY_UP); }},
+  Drive({{0, [] { hl::MoveMouseNow(400, 513); }},
          {2,
           [&] {
             creditsAtEntry = TitleMenu.creditsX;
