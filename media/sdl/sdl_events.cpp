@@ -44,8 +44,8 @@ void SdlBackend::HandleKey(const SDL_KeyboardEvent& key, bool down) {
   const int code = KeyCodeFor(key.keysym);
   if (down) {
     if (code > 0 && code < 256 && !key.repeat) detail::Input().Press(code);
-    // A line prompt reads Enter and Backspace as typed characters, repeats included.
-    if (code == 13 || code == 8) detail::Input().Type(code);
+    // A line prompt reads Enter, Backspace and Escape as typed characters, repeats included.
+    if (code == 13 || code == 8 || code == 27) detail::Input().Type(code);
   } else if (code > 0 && code < 256) {
     detail::Input().Release(code);
   }

@@ -122,15 +122,17 @@ TEST_F(SdlBackend, KeyRepeatIsNotCountedAsAPress) {
   EXPECT_EQ(media::KeyHit(media::KEY_SPACE), 1);
 }
 
-TEST_F(SdlBackend, TypedTextAndEnterAndBackspaceReachGetChar) {
+TEST_F(SdlBackend, TypedTextAndEnterBackspaceEscapeReachGetChar) {
   OpenWindow();
   st::PushText("aZ \xC3\xA9!");  // the accented letter is not ASCII and is left out
   st::PushKey("Backspace", true);
   st::PushKey("Backspace", true, true);  // typing repeats
+  st::PushKey("Escape", true);
+  st::PushKey("Left", true);  // not a character
   st::PushKey("Return", true);
   std::vector<int> got;
   for (int c = media::GetChar(); c != 0; c = media::GetChar()) got.push_back(c);
-  EXPECT_EQ(got, (std::vector<int>{'a', 'Z', ' ', '!', 8, 8, 13}));
+  EXPECT_EQ(got, (std::vector<int>{'a', 'Z', ' ', '!', 8, 8, 27, 13}));
 }
 
 TEST_F(SdlBackend, MouseMotionAndButtons) {
