@@ -1,4 +1,99 @@
 #include "play/tick.h"
 
-// A stand-in until the tick lands.
-int UpdateGame() { return 0; }
+#include "core/draw.h"
+#include "core/objects.h"
+#include "core/sound.h"
+#include "play/player.h"
+#include "play/stubs.h"
+#include "stages/replay.h"
+
+namespace {
+
+void KeepMusicGoing() {
+  if (Player->Action == 26 || Player->Action == 16 || DoorOpened == 1) return;
+  song = PlayMusic("Music/" + Sng);
+  if (song) SetChannelVolume(song, MusicVol);
+}
+
+void TakeGold(const std::shared_ptr<bbItems>& it) {
+  Player->Score += 500;
+  Player->ExtraLife += 500;
+  Exitdoor->Frame -= 1;
+  if (Exitdoor->Frame > 0) {
+    PlaySfx(sndGold);
+  } else if (Exitdoor->Frame == 0) {
+    Exitdoor->State = 2;
+    DoorOpened = 1;
+    PauseChannel(song);
+    PlaySfx(sndAllGold);
+  }
+  it->Remove();
+}
+
+void TakeItem(const std::shared_ptr<bbItems>& it) {
+  if (Player->State == 0) {
+    if (it->kind >= 2) {
+      Player->Score += 100;
+      Player->ExtraLife += 100;
+    }
+    Player->State = it->frame / 8 + 1;
+    Player->Frame = (Player->State * 3 + Player->Direction) * 4;
+    PlaySfx(sndItem);
+    it->Remove();
+  }
+  if (Player->ExtraLife > 4999) {
+    Player->Lives += 1;
+    Player->ExtraLife = 0;
+  }
+}
+
+}  // namespace
+
+void PickUpItems() {
+  for (auto it : Items_list.Each<bbItems>()) {
+    item = it;
+    if (!media::ImagesCollide(PlayerSprite, static_cast<float>(Player->X),
+                              static_cast<float>(Player->Y), Player->Frame, ItemSprite,
+                              static_cast<float>(it->X * 24), static_cast<float>(it->Y * 24), 0))
+      continue;
+    if (it->RoomX != RoomX || it->RoomY != RoomY) continue;
+    if (it->kind == 6)
+      TakeGold(it);
+    else
+      TakeItem(it);
+  }
+}
+
+void TestExitDoor() {
+  if (!Exitdoor) return;
+  if (Player->Action == 26 || Exitdoor->State != 2) return;
+  if (Exitdoor->roomx != RoomX || Exitdoor->roomy != RoomY) return;
+  const int across = Player->X - Exitdoor->x * 24, down = Player->Y - Exitdoor->y * 24;
+  if (across < 22 || across > 26 || down <= 44) return;
+  if (!media::ImagesCollide(PlayerSprite, static_cast<float>(Player->X),
+                            static_cast<float>(Player->Y), Player->Frame, XDoor,
+                            static_cast<float>(Exitdoor->x * 24),
+                            static_cast<float>(Exitdoor->y * 24), Exitdoor->Frame))
+    return;
+  Exitdoor->State = 1;
+  Exitdoor->FrameRate = 29;
+  Player->Action = 26;
+  StopChannel(Sfx);
+  StopChannel(song);
+  if (DemoMode == 0) {
+    ActionType = kActionExit;
+    RecordAction();
+  }
+}
+
+int UpdateGame() {
+  if (!Player || !Exitdoor || !Game) return 0;
+  KeepMusicGoing();
+  UpdateTraps();
+  PickUpItems();
+  TestExitDoor();
+  UpdateWeapons();
+  UpdateEnemies();
+  UpdatePlayer();
+  return 0;
+}

@@ -1,0 +1,152 @@
+#include "play/actions.h"
+
+#include "core/draw.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "core/sound.h"
+#include "media/input.h"
+#include "play/dig.h"
+#include "play/exit.h"
+#include "play/player.h"
+#include "stages/flow.h"
+#include "stages/replay.h"
+
+namespace {
+
+// A probe that stops the body: a solid block, a brick or a crumbling-floor cell.
+bool Blocked(int code) {
+  return code == 1 || code == 2 || code == 88;
+}
+bool Free(int code) {
+  return !Blocked(code);
+}
+
+int Table(const int* table, int step) {
+  return step >= 0 && step <= 18 ? table[step] : 0;
+}
+
+bool ArrowHeld() {
+  return media::KeyDown(media::KEY_LEFT) || media::KeyDown(media::KEY_RIGHT) ||
+         media::KeyDown(media::KEY_UP) || media::KeyDown(media::KEY_DOWN);
+}
+
+void DrawPlayer() {
+  if (Player->Action == 26) return;
+  DrawImage(PlayerSprite, Player->X, Player->Y, Player->Frame + Player->FrameCounter);
+}
+
+}  // namespace
+
+void JumpStep() {
+  Player->FrameRate += 1;
+  if (Player->FrameRate >= 2) {
+    if (RectJump == 0 && Free(bl) && Free(ml)) Player->X -= Table(PlayerJumpX, jcounter);
+    if (RectJump == 1 && Free(br) && Free(mr)) Player->X += Table(PlayerJumpX, jcounter);
+    if (jcounter <= 9 || (Free(fall) && Free(frb) && Free(flb)))
+      Player->Y += Table(PlayerJump, jcounter);
+    jcounter += 1;
+    Player->FrameRate = 0;
+  }
+  if (jcounter >= 6) {
+    bool stepped = false;
+    if (RectJump == 0 && Free(jltb) && Blocked(bl) && Free(ml)) {
+      Player->X -= 9;
+      stepped = true;
+    } else if (RectJump == 1 && Free(jrtb) && Blocked(br) && Free(mr)) {
+      Player->X += 9;
+      stepped = true;
+    }
+    if (stepped) {
+      jcounter = 30;
+      RectJump = 2;
+      Player->Y = (Player->Y / 24) * 24;
+    }
+  }
+  if (DemoMode != 1) RecordAction();
+  if (jcounter <= 17) return;
+  Player->Action = 14;
+  if (Player->Direction == 0) Player->Frame = 0;
+  if (Player->Direction == 1) Player->Frame = 4;
+  if (jcounter < 30 && (flb != 0 || frb != 0 || fall != 0)) {
+    PlaySfx(HitFloor);
+    RectJump = 2;
+  }
+  jcounter = 0;
+  Player->Y = (Player->Y / 24) * 24;
+  if (DemoMode == 1) {
+    const int code = ReplayAction();
+    if ((code == kActionJumpLeft || code == kActionJumpRight) && ActionCount >= 0 &&
+        ActionCount < kReplayRuns && Demo[1][ActionCount] == 37)
+      ActionNo += 1;
+  }
+}
+
+void FallStep() {
+  Player->FallCounter += 1;
+  if (Player->FallCounter == 25) PlaySfx(sndFall);
+  if (flb != 0 || frb != 0 || fall != 0) {
+    PlaySfx(HitFloor);
+    jcounter = 0;
+    RectJump = 2;
+    Player->Action = 0;
+    Player->FallCounter = 0;
+    Player->Y = (Player->Y / 24) * 24;
+    return;
+  }
+  Player->Y += 12;
+  if (DemoMode != 1) {
+    ActionType = kActionFall;
+    RecordAction();
+  }
+}
+
+void PlayerTail() {
+  if (Player->Action == 13) {
+    DrawPlayer();
+    return;
+  }
+  const bool moving = ArrowHeld() || Player->Action != 0 || (DemoMode == 1 && ReplayAction() > 0);
+  if (moving) {
+    if (Player->FrameRate > 7) {
+      Player->FrameRate = 0;
+      Player->FrameCounter = (Player->FrameCounter + 1) % 4;
+    }
+  } else {
+    Player->FrameCounter = Player->Direction == 1 ? 1 : 0;
+  }
+  DrawPlayer();
+}
+
+int AnimatePlayer() {
+  if (!Player) return 0;
+  switch (Player->Action) {
+    case 13:
+      JumpStep();
+      break;
+    case 14:
+      FallStep();
+      break;
+    case 9:
+      DigSideways();
+      break;
+    case 11:
+      DigDown();
+      break;
+    case 22:
+    case 23:
+    case 24:
+    case 25:
+      DoorPassageStep();
+      break;
+    case 26:
+      ExitStep();
+      break;
+    case 16:
+      DyingStep();
+      break;
+    default:
+      break;
+  }
+  PlayerTail();
+  return 0;
+}

@@ -1,0 +1,428 @@
+#include "play/player.h"
+
+#include "core/draw.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "core/sound.h"
+#include "media/input.h"
+#include "play/dig.h"
+#include "stages/replay.h"
+
+int tl, tr, bl, br, bld, brd, jltb, jrtb, jlt, jrt, ml, mr, flt, frt, flb, frb, mup1, mup2, mdown1,
+    mdown2, fall;
+int Fire, dx, RectJump, Deep;
+
+namespace {
+
+bool Solid(int code) {
+  return code == 1 || code == 2;
+}
+bool Wall(int code) {
+  return code == 1 || code == 2 || code == 88;
+}
+bool Ladder(int code) {
+  return code == 3 || code == 4;
+}
+bool LadderOrRight(int code) {
+  return code == 3 || code == 4 || code == 99;
+}
+
+// Records code c as this tick's step, in live play only.
+void Record(int c) {
+  if (DemoMode != 0) return;
+  ActionType = c;
+  RecordAction();
+}
+
+int PoseFrame(int direction) {
+  return (Player->State * 3 + direction) * 4;
+}
+
+// Stands the player in its last walking direction.
+void Stand() {
+  Player->Action = 0;
+  Player->Direction = Player->LastDirection;
+  Player->Frame = PoseFrame(Player->LastDirection);
+}
+
+bool FallStartsHere() {
+  return flb == 0 && frb == 0 && fall == 0 && flt == 0 && frt == 0 && Player->Action == 0 &&
+         Player->X >= 4 && Player->X <= 766;
+}
+
+void WalkLeft() {
+  Record(kActionLeft);
+  if (Solid(flb) && Solid(frb)) ActivateTrap();
+  if (tl == 0 && bl == 0 && tr == 0 && br == 0) Player->Action = 0;
+  if (!Wall(tl) && !Wall(bl) && !Wall(ml)) {
+    Player->X -= Player->XS;
+    Player->Direction = 0;
+    Player->LastDirection = 0;
+    Player->FrameRate += 1;
+    Player->Frame = Player->State * 12;
+    dx = -12;
+  }
+  if (FallStartsHere()) Player->Action = 14;
+}
+
+void WalkRight() {
+  Record(kActionRight);
+  if (Solid(flb) && Solid(frb)) ActivateTrap();
+  if (tl == 0 && bl == 0 && tr == 0 && br == 0) Player->Action = 0;
+  if (!Wall(tr) && !Wall(br) && !Wall(mr)) {
+    Player->X += Player->XS;
+    Player->Direction = 1;
+    Player->LastDirection = 1;
+    Player->FrameRate += 1;
+    Player->Frame = PoseFrame(1);
+    dx = 12;
+  }
+  if (FallStartsHere()) Player->Action = 14;
+}
+
+void ClimbPose() {
+  Player->FrameRate += 1;
+  Player->Action = 15;
+  Player->Direction = 2;
+  Player->Frame = PoseFrame(2);
+}
+
+void Up() {
+  Record(kActionUp);
+  bool climb = false;
+  if (Solid(mup1)) {
+    Stand();
+    Player->Y = ((Player->Y + 3) / 24) * 24;
+  } else if (Ladder(mup1) || Ladder(mup2) || Ladder(tl)) {
+    if (Player->Action != 15)
+      Player->X = Ladder(bl) ? (Player->X / 24) * 24 : (Player->X / 24 + 1) * 24;
+    climb = true;
+  } else if (Ladder(bl)) {
+    if (Player->Action != 15) Player->X = (Player->X / 24) * 24;
+    climb = true;
+  } else if (Ladder(ml)) {
+    if (Player->Action != 15) Player->X = (Player->X / 24 + 1) * 24;
+    climb = true;
+  }
+  if (climb) {
+    Player->Y -= Player->YS;
+    ClimbPose();
+  }
+  if (bl == 0 && tl == 0 && ml == 0 && br == 0 && tr == 0) {
+    Stand();
+    Player->Y = ((Player->Y + 3) / 24) * 24;
+  }
+}
+
+void Down() {
+  Record(kActionDown);
+  if (Solid(mdown2)) {
+    Player->Y = (Player->Y / 24) * 24;
+    Stand();
+    return;
+  }
+  if (tl == 0 && bl == 0 && ml == 0 && br == 0 && tr == 0 && flb == 0 && frb == 0 && fall == 0) {
+    Player->Action = 14;
+    Player->Direction = Player->LastDirection;
+    Player->Frame = PoseFrame(Player->LastDirection);
+  }
+  if (mdown2 == 88) {
+    Stand();
+    return;
+  }
+  if (LadderOrRight(mdown1) || LadderOrRight(mdown2) || Ladder(tl) || Ladder(bl) || Ladder(ml)) {
+    if (Player->Action != 15)
+      Player->X = LadderOrRight(bld) ? (Player->X / 24) * 24 : (Player->X / 24 + 1) * 24;
+    ClimbPose();
+    Player->Y += Player->YS;
+  }
+}
+
+void Jump(int code) {
+  if (Solid(jlt) || Solid(jrt)) return;
+  PlaySfx(jumpsound);
+  Player->Action = 13;
+  RectJump = 2;
+  Player->FrameCounter = 0;
+  if (DemoMode == 0) {
+    if (code == kActionLeft) {
+      Player->Direction = 0;
+      RectJump = 0;
+      Record(kActionJumpLeft);
+    } else if (code == kActionRight) {
+      Player->Direction = 1;
+      RectJump = 1;
+      Record(kActionJumpRight);
+    } else if (ActionType < kActionJumpLeft || ActionType > kActionDigDown) {
+      Record(kActionJumpUp);
+    }
+  } else if (code == kActionJumpLeft) {
+    Player->Direction = 0;
+    RectJump = 0;
+  } else if (code == kActionJumpRight) {
+    Player->Direction = 1;
+    RectJump = 1;
+  }
+  Player->Frame = Player->Direction != 0 ? Player->JumpFrame + 1 : Player->JumpFrame;
+}
+
+void Throw() {
+  auto w = New<bbWeapons>();
+  Weapon = w;
+  w->kind = Player->State - 1;
+  w->Frame = w->kind == 0 ? 56 : 59;
+  w->State = 1;
+  w->Direction = Player->LastDirection;
+  w->roomx = RoomX;
+  w->roomy = RoomY;
+  w->x = RoomX * 768 + Player->X;
+  w->y = RoomY * 576 + Player->Y;
+  Player->State = 0;
+  Player->Frame = Player->LastDirection * 4;
+  Record(kActionThrow);
+}
+
+// The cell (c, r) columns and rows away from the body's top-left cell.
+int Near(int c, int r) {
+  return CellAt(Player->X / 24 + 32 * RoomX + c, Player->Y / 24 + 24 * RoomY + r);
+}
+
+void StartDig() {
+  const int tool = Player->State;
+  const bool sideways = tool == 3 || tool == 4;
+  const bool twoDeep = tool == 3 || tool == 5;
+  const int facing = Player->LastDirection == 0 ? 0 : 1;
+  if (DemoMode == 0) ActionType = sideways ? kActionDigSide : kActionDigDown;
+  bool bricks = false;
+  int deep = 1;
+  if (sideways) {
+    bricks = facing == 0 ? tl == 2 && bl == 2 : tr == 2 && br == 2;
+    const int c = facing == 0 ? -1 : 3;
+    if (twoDeep && Near(c, 0) == 2 && Near(c, 1) == 2) deep = 2;
+  } else {
+    const int c1 = facing == 0 ? 0 : 2, c2 = facing == 0 ? -1 : 3;
+    bricks = Near(c1, 2) == 2 && Near(c2, 2) == 2;
+    if (twoDeep && Near(c1, 3) == 2 && Near(c2, 3) == 2) deep = 2;
+  }
+  if (!bricks) return;
+  // Poses: 84 + 8 per tool from 3 on, + 4 facing right.
+  Player->Frame = 84 + (tool - 3) * 8 + facing * 4;
+  Player->Action = sideways ? 9 : 11;
+  Player->State = tool + 4;
+  Deep = deep;
+  ResetDigCounters();
+}
+
+void FireStep(int code) {
+  const int action = Player->Action, state = Player->State;
+  if (action == 0 && state == 0) {
+    Jump(code);
+  } else if (state == 1 || state == 2) {
+    Throw();
+  } else if (action == 0 && state >= 3 && state <= 6) {
+    StartDig();
+  }
+}
+
+void DirectionStep(int code) {
+  switch (code) {
+    case kActionLeft:
+      WalkLeft();
+      break;
+    case kActionRight:
+      WalkRight();
+      break;
+    case kActionDown:
+      Down();
+      break;
+    case kActionUp:
+      Up();
+      break;
+    default:
+      Record(kActionNone);
+      break;
+  }
+}
+
+// The first existing room of row ry from column 5 down (from 0 up when upwards is true), or
+// `fallback` when the row has none.
+int RoomInRow(int ry, bool upwards, int fallback) {
+  for (int i = 0; i < 6; ++i) {
+    const int rx = upwards ? i : 5 - i;
+    if (Rooms[rx][ry] != 0) return rx;
+  }
+  return fallback;
+}
+
+int RoomInColumn(int rx, bool upwards, int fallback) {
+  for (int i = 0; i < 6; ++i) {
+    const int ry = upwards ? i : 5 - i;
+    if (Rooms[rx][ry] != 0) return ry;
+  }
+  return fallback;
+}
+
+bool ValidRoom(int r) {
+  return r >= 0 && r <= 5;
+}
+
+}  // namespace
+
+int CellAt(int c, int r) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
+  return Stage[c][r];
+}
+
+void SetCell(int c, int r, int code) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return;
+  Stage[c][r] = code;
+}
+
+int ProbeAt(int px, int py) {
+  return CellAt(px / 24 + 32 * RoomX, py / 24 + 24 * RoomY);
+}
+
+void TakeProbes() {
+  const int x = Player->X, y = Player->Y;
+  tl = ProbeAt(x, y);
+  tr = ProbeAt(x + 47, y);
+  bl = ProbeAt(x, y + 47);
+  br = ProbeAt(x + 47, y + 47);
+  bld = ProbeAt(x, y + 49);
+  brd = ProbeAt(x + 47, y + 49);
+  jltb = ProbeAt(x - 9, y - 3);
+  jrtb = ProbeAt(x + 48, y - 3);
+  jlt = ProbeAt(x + 3, y - 3);
+  jrt = ProbeAt(x + 42, y - 3);
+  ml = ProbeAt(x, y + 24);
+  mr = ProbeAt(x + 47, y + 24);
+  flt = ProbeAt(x + 3, y);
+  frt = ProbeAt(x + 42, y);
+  flb = ProbeAt(x + 3, y + 48);
+  frb = ProbeAt(x + 42, y + 48);
+  mup1 = ProbeAt(x + 24, y - 3);
+  mup2 = ProbeAt(x + 24, y + 47);
+  mdown1 = ProbeAt(x + 24, y);
+  mdown2 = ProbeAt(x + 24, y + 49);
+  fall = ProbeAt(x + 24, y + 48);
+}
+
+int KeyCode(int left, int right, int down, int up) {
+  return (left ? 1 : 0) + 2 * (right ? 1 : 0) + 3 * (down ? 1 : 0) + 4 * (up ? 1 : 0);
+}
+
+int JoyCode(int xdir, int ydir) {
+  int code = xdir < 0 ? 1 : 0;
+  if (xdir > 0) code = 2;
+  if (ydir > 0) code = 3;
+  if (ydir < 0) code = 4;
+  return code;
+}
+
+int ReadInput() {
+  if (DemoMode != 0) {
+    Fire = 0;
+    return ReplayAction();
+  }
+  if (Control == 1) {
+    const int code = JoyCode(media::JoyXDir(0), media::JoyYDir(0));
+    Fire = media::JoyHit(1, 0);
+    return code;
+  }
+  const int code = KeyCode(media::KeyDown(media::KEY_LEFT), media::KeyDown(media::KEY_RIGHT),
+                           media::KeyDown(media::KEY_DOWN), media::KeyDown(media::KEY_UP));
+  Fire = media::KeyHit(media::KEY_SPACE);
+  return code;
+}
+
+int FindRoom() {
+  const int played = DemoMode != 0 ? ReplayAction() : -1;
+  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == kActionLeft)) {
+    Player->X = 760;
+    if (RoomX > 0 && ValidRoom(RoomY) && Rooms[RoomX - 1][RoomY] != 0)
+      RoomX = RoomX - 1;
+    else if (ValidRoom(RoomY))
+      RoomX = RoomInRow(RoomY, false, RoomX);
+  }
+  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == kActionRight)) {
+    Player->X = 4;
+    if (RoomX < 5 && RoomX >= 0 && ValidRoom(RoomY) && Rooms[RoomX + 1][RoomY] != 0)
+      RoomX = RoomX + 1;
+    else if (ValidRoom(RoomY))
+      RoomX = RoomInRow(RoomY, true, RoomX);
+  }
+  if (Player->Y < 0 && (media::KeyDown(media::KEY_UP) || played == kActionUp)) {
+    Player->Y = 571;
+    if (RoomY > 0 && ValidRoom(RoomX) && Rooms[RoomX][RoomY - 1] != 0)
+      RoomY = RoomY - 1;
+    else if (ValidRoom(RoomX))
+      RoomY = RoomInColumn(RoomX, false, RoomY);
+  }
+  if (Player->Y > 575 &&
+      (media::KeyDown(media::KEY_DOWN) || Player->Action == 14 || played == kActionDown)) {
+    Player->Y = 4;
+    if (RoomY < 5 && RoomY >= 0 && ValidRoom(RoomX) && Rooms[RoomX][RoomY + 1] != 0)
+      RoomY = RoomY + 1;
+    else if (ValidRoom(RoomX))
+      RoomY = RoomInColumn(RoomX, true, RoomY);
+  }
+  return 0;
+}
+
+int ActivateTrap() {
+  for (auto t : Traps_list.Each<bbTraps>()) {
+    Trap = t;
+    const int baseC = t->Roomx * 32, baseR = t->Roomy * 24;
+    if (t->Kind == 1) {
+      if (!ImagesOverlap(PlayerSprite, Player->X, Player->Y, XDoor, t->X * 24, t->Y * 24))
+        t->Passing = 0;
+      if (t->NumOfPass >= 2) {
+        PlaySfx(sndFloor);
+        for (int c = t->X; c <= t->X + 3; ++c) SetCell(baseC + c, baseR + t->Y + 1, 0);
+        t->Remove();
+      }
+    } else if (t->Kind == 3) {
+      if (!ImagesOverlap(PlayerSprite, Player->X, Player->Y, Bricks, t->X * 24, t->Y * 24))
+        t->Passing = 0;
+      if (t->NumOfPass >= 3) {
+        PlaySfx(sndLadder);
+        for (int r = t->Y + 1; r <= t->Y + t->Height - 1; ++r) {
+          SetCell(baseC + t->X, baseR + r, 0);
+          SetCell(baseC + t->X + 1, baseR + r, 0);
+        }
+        SetCell(baseC + t->X, baseR + t->Y, 2);
+        SetCell(baseC + t->X + 1, baseR + t->Y, 2);
+        t->Remove();
+      }
+    }
+  }
+  return 0;
+}
+
+int UpdatePlayer() {
+  if (!Player) return 0;
+  if ((Player->X < 0 || Player->X > 760 || Player->Y < 0 || Player->Y > 575) &&
+      Player->Action != 13)
+    FindRoom();
+  TakeProbes();
+  const int code = ReadInput();
+  const int action = Player->Action;
+  if (DemoMode == 0) {
+    if (Fire != 0)
+      FireStep(code);
+    else if (action == 0 || action == 15)
+      DirectionStep(code);
+  } else {
+    if ((action == 0 || action == 15) && code >= kActionLeft && code <= kActionUp)
+      DirectionStep(code);
+    else if (code >= kActionJumpUp && code <= kActionDigDown)
+      FireStep(code);
+  }
+  return 0;
+}
+
+void ResetPlayerGlobals() {
+  tl = tr = bl = br = bld = brd = jltb = jrtb = jlt = jrt = ml = mr = 0;
+  flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
+  Fire = dx = RectJump = Deep = 0;
+}
