@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "media/files.h"
+
 namespace {
 
 const char* const kLanguages[] = {"", "fr", "gr", "it"};
@@ -160,6 +162,27 @@ TEST_P(LangFile, QuitFileHoldsTheWordsForYesAndNo) {
   }
   EXPECT_NE(std::toupper(static_cast<unsigned char>(lines[0][0])),
             std::toupper(static_cast<unsigned char>(lines[1][0])));
+}
+
+// The runnable folder holds the files where the game opens them, and the media layer's reader
+// (OpenFile: exact name, writable; ReadLine) gives back every line as written.
+TEST_P(LangFile, TheGameReadsTheCopyInTheRunnableFolder) {
+  const std::string code = GetParam();
+  const std::string rel = code.empty() ? "Langs/" : "Langs/" + code + "/";
+  const std::string game = std::string(QUILL_GAME_DIR) + "/" + rel;
+  media::Stream in = media::OpenFile(game + "Lang.txt");
+  ASSERT_TRUE(in) << game;
+  const std::vector<std::string> expected = Lines(code);
+  ASSERT_EQ(expected.size(), 177u);
+  for (std::size_t n = 0; n < 177; ++n) EXPECT_EQ(media::ReadLine(in), expected[n]) << "line " << n;
+  media::ReadLine(in);
+  EXPECT_EQ(media::Eof(in), 1) << "lines after the 177th";
+  media::CloseFile(in);
+  media::Stream quit = media::OpenFile(game + "quit.txt");
+  ASSERT_TRUE(quit);
+  EXPECT_FALSE(media::ReadLine(quit).empty());
+  EXPECT_FALSE(media::ReadLine(quit).empty());
+  media::CloseFile(quit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LangFile, ::testing::ValuesIn(kLanguages),
