@@ -23,6 +23,7 @@ std::vector<Picture> DrawAll(const Sources& src) {
   DrawEnemyPictures(art, out);
   DrawDoorPictures(art, out);
   DrawMapPictures(art, out);
+  DrawEditorPictures(art, out);
   return out;
 }
 

@@ -54,6 +54,8 @@ void DrawEnemyPictures(const Art& art, std::vector<Picture>& out);
 void DrawDoorPictures(const Art& art, std::vector<Picture>& out);
 // The map screen's icons, scaled from the pictures already in `out`.
 void DrawMapPictures(const Art& art, std::vector<Picture>& out);
+// The editor's panels, with icons cut from the pictures already in `out`.
+void DrawEditorPictures(const Art& art, std::vector<Picture>& out);
 
 // The player seen from behind (48 x 72): climbing step 0..3, or -1 walking away.
 Canvas PlayerFromBehind(const Art& art, int step, int tool);
