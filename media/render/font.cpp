@@ -1,6 +1,8 @@
 // The built-in bitmap font: characters 32 to 126 in 8 x 8 cells (glyphs 5 pixels wide in
 // columns 1 to 5, capitals on rows 0 to 6, descenders on row 7). Other characters advance
 // one cell and draw nothing.
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "media/render/render_internal.h"
@@ -158,7 +160,8 @@ void DrawText(const std::string& text, float x, float y) {
 }
 
 int TextWidth(const std::string& text) {
-  return static_cast<int>(text.size()) * render::kCell;
+  const std::size_t cells = std::min<std::size_t>(text.size(), INT_MAX / render::kCell);
+  return static_cast<int>(cells) * render::kCell;
 }
 
 int TextHeight(const std::string&) {

@@ -92,7 +92,7 @@ void UpdateClip();
 // centre from the left/top, so whole numbers map to themselves and x.5 rounds down.
 inline int ToPixel(float v) {
   double p = std::ceil(static_cast<double>(v) - 0.5);
-  if (p < -1e9) return -1000000000;
+  if (!(p > -1e9)) return -1000000000;  // also NaN: far off the screen
   if (p > 1e9) return 1000000000;
   return static_cast<int>(p);
 }

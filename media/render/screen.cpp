@@ -49,7 +49,8 @@ void ResetDrawingState(State& s) {
 using render::S;
 
 bool Graphics(int width, int height, int depth, int hertz) {
-  if (width <= 0 || height <= 0 || width > render::kMaxSide || height > render::kMaxSide) {
+  if (width <= 0 || height <= 0 || width > render::kMaxSide || height > render::kMaxSide ||
+      std::int64_t{width} * height > render::kMaxPixels) {
     return false;
   }
   render::State& s = S();

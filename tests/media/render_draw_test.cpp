@@ -1,6 +1,7 @@
 // Positions, origin, viewport clipping, handles, tiling, lines, ovals, grabbing and text.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "media/graphics.h"
@@ -406,6 +407,29 @@ TEST_F(RenderDraw, ClippedDrawingMatchesAPixelModel) {
       }
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RenderDraw, NotANumberPositionsDrawNothing) {
+  const float nan = std::nanf("");
+  media::Image image = Filled(8, 8, kWhite);
+  media::DrawImage(image, nan, 10);
+  media::TileImage(image, nan, nan);  // aligned far away: the viewport is still covered
+  EXPECT_EQ(CountAll(kWhite), 800 * 600);
+  media::Cls();
+  media::DrawRect(nan, 0, 10, 10);
+  media::DrawRect(0, 0, nan, 10);
+  media::DrawLine(nan, nan, nan, nan);
+  media::DrawOval(nan, 0, 10, 10);
+  media::DrawOval(0, 0, nan, 10);
+  media::DrawText("X", nan, 0);
+  EXPECT_FALSE(media::ImagesCollide(image, nan, 0, 0, image, 0, 0, 0));
+  media::SetOrigin(nan, 0);
+  media::DrawImage(image, 0, 0);
+  EXPECT_EQ(CountAll(kWhite), 0);
 }
 
 }  // namespace
