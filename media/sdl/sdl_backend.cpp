@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "media/app.h"
+#include "media/sdl/sdl_testing.h"
 
 namespace media::sdl {
 namespace {
@@ -216,10 +218,29 @@ void SdlBackend::PullSilentAudio() {
 }  // namespace media::sdl
 
 namespace media {
+namespace {
 
-void UseSdlBackend() {
-  static sdl::SdlBackend backend;
-  detail::SetBackend(&backend);
+std::optional<sdl::SdlBackend>& Instance() {
+  static std::optional<sdl::SdlBackend> backend;
+  return backend;
 }
 
+}  // namespace
+
+void UseSdlBackend() {
+  auto& backend = Instance();
+  if (!backend) backend.emplace();
+  detail::SetBackend(&*backend);
+}
+
+namespace sdl::testing {
+
+void RestartSdl() {
+  auto& backend = Instance();
+  backend.reset();  // closes everything and quits SDL
+  backend.emplace();
+  detail::SetBackend(&*backend);
+}
+
+}  // namespace sdl::testing
 }  // namespace media

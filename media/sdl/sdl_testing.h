@@ -7,6 +7,10 @@
 
 namespace media::sdl::testing {
 
+// Ends SDL and starts the SDL backend afresh (reading SDL_VIDEODRIVER and SDL_AUDIODRIVER
+// again), and makes it the current backend.
+void RestartSdl();
+
 // Queues a key event for the key of SDL's name ("Return", "Left", "A", "Keypad -", "F5").
 bool PushKey(const std::string& keyName, bool down, bool repeat = false);
 bool PushText(const std::string& utf8);

@@ -21,12 +21,14 @@ namespace st = media::sdl::testing;
 
 class SdlBackend : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-    ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+  void SetUp() override { Start("dummy", "dummy"); }
+  // A fresh SDL backend over the given drivers, also when the tests share one process.
+  void Start(const char* video, const char* audio) {
+    ::setenv("SDL_VIDEODRIVER", video, 1);
+    ::setenv("SDL_AUDIODRIVER", audio, 1);
     media::detail::Input() = {};
     media::detail::StopAllChannels();
-    media::UseSdlBackend();
+    st::RestartSdl();
   }
   void TearDown() override {
     media::ShutdownMedia();
@@ -264,10 +266,7 @@ TEST_F(SdlBackend, AudioDeviceDrainsChannels) {
 
 class SdlSilent : public SdlBackend {
  protected:
-  void SetUp() override {
-    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    SdlBackend::SetUp();
-  }
+  void SetUp() override { Start("dummy", "no-such-driver"); }
 };
 
 TEST_F(SdlSilent, WithoutADeviceChannelsStillEndOnTime) {
@@ -280,6 +279,28 @@ TEST_F(SdlSilent, WithoutADeviceChannelsStillEndOnTime) {
   EXPECT_EQ(media::ChannelPlaying(ch), 1);
   EXPECT_TRUE(EndsWithinTwoSeconds(ch));
   EXPECT_EQ(media::ChannelPlaying(loop), 1);
+}
+
+class SdlNoVideo : public SdlBackend {
+ protected:
+  void SetUp() override { Start("no-such-driver", "dummy"); }
+};
+
+TEST_F(SdlNoVideo, NoScreenOpensAndNothingCrashes) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(media::Graphics(800, 600, 0, 60));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("no video"), std::string::npos) << err;
+  media::detail::CurrentBackend().Present(nullptr, 800, 600);
+  media::detail::CurrentBackend().PumpEvents();
+  EXPECT_EQ(media::KeyHit(media::KEY_ESCAPE), 0);
+  media::MoveMouse(10, 10);
+  media::HideMouse();
+  int w = 0, h = 0;
+  EXPECT_FALSE(st::WindowSize(w, h));
+  const int t0 = media::MilliSecs();
+  media::Delay(5);
+  EXPECT_GE(media::MilliSecs() - t0, 5);
 }
 
 }  // namespace
