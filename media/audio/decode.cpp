@@ -84,6 +84,9 @@ const char* DecodeAll(OggVorbis_File& vf, SoundData& sound) {
   const long rate = info->rate;
   sound.rate = static_cast<int>(rate);
   sound.channels = fileChannels <= 2 ? fileChannels : 1;
+  const ogg_int64_t total = ov_pcm_total(&vf, -1);  // only a hint: the header may lie
+  if (total > 0 && total <= kMaxFrames)
+    sound.samples.reserve(static_cast<std::size_t>(total) * sound.channels);
   std::vector<short> block(4096 * (fileChannels > 2 ? fileChannels : 2));
   int holes = 0;
   for (;;) {
