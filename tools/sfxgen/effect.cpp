@@ -212,6 +212,10 @@ Effect ParseEffect(const std::string& name, const std::string& text) {
       } else {
         e.peak = ParseNumber(line.words[1], 0.05, 0.95, head, line.number);
       }
+    } else if (head == "echo") {
+      if (line.words.size() != 3) Fail(line.number, "echo: delay and feedback expected");
+      e.echo_delay = ParseNumber(line.words[1], 0.005, 1.0, "echo delay", line.number);
+      e.echo_feedback = ParseNumber(line.words[2], 0.0, 0.9, "echo feedback", line.number);
     } else if (head == "layer") {
       if (e.layers.size() >= 32) Fail(line.number, "too many layers");
       e.layers.push_back(ParseLayer(line.words, line.number));
@@ -227,6 +231,23 @@ Effect ParseEffect(const std::string& name, const std::string& text) {
 std::vector<float> RenderEffect(const Effect& effect) {
   std::vector<float> out(static_cast<std::size_t>(std::lround(effect.length * kRate)), 0.0f);
   for (const Layer& layer : effect.layers) RenderLayer(layer, 1.0, 0.0, 1.0, 0, &out, false);
+  if (effect.echo_delay > 0.0 && effect.echo_feedback > 0.0) {
+    const std::size_t delay = static_cast<std::size_t>(std::lround(effect.echo_delay * kRate));
+    for (std::size_t i = delay; i < out.size(); ++i) {
+      out[i] += static_cast<float>(effect.echo_feedback) * out[i - delay];
+    }
+  }
+  // Remove any steady offset (pulse waves carry one): a gentle high-pass at about 20 Hz.
+  {
+    const double k = std::exp(-2.0 * kPi * 20.0 / kRate);
+    double prev_in = 0.0, prev_out = 0.0;
+    for (float& v : out) {
+      const double y = v - prev_in + k * prev_out;
+      prev_in = v;
+      prev_out = y;
+      v = static_cast<float>(y);
+    }
+  }
   // A short fade at both ends, so that a cut never clicks.
   const std::size_t edge = std::min<std::size_t>(out.size() / 4, kRate / 200);
   for (std::size_t i = 0; i < edge; ++i) {

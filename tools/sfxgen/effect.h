@@ -4,6 +4,7 @@
 // Recipe file (<Name>.sfx), one statement a line, '#' comments:
 //   length 0.35            total length in seconds (the sound is cut there with a short fade)
 //   peak 0.7               the loudest sample after mixing, as a fraction of full scale
+//   echo 0.09 0.3          optional: a room echo, repeats 0.09 s apart, each 0.3 of the last
 //   layer square freq=988:1319 dur=0.2 a=0.002 d=0.1 s=0.4 r=0.05 vol=0.5 ...
 // Layer keys: freq=f or f0:f1 (Hz; for noise the sample-and-hold rate, none = white),
 // curve=exp|lin, duty=d or d0:d1, start, dur, a, d, s, r, vol, vib=rate,semitones,
@@ -66,6 +67,8 @@ struct Effect {
   std::string name;
   double length = 0.5;
   double peak = 0.7;
+  double echo_delay = 0.0;  // seconds between repeats of the room echo (0: none)
+  double echo_feedback = 0.0;
   std::vector<Layer> layers;
 };
 

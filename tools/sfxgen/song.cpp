@@ -284,6 +284,13 @@ std::vector<float> RenderSong(const Song& song) {
       }
     }
   }
+  // Remove the steady offset of each channel; the mean over a closed loop keeps it closed.
+  for (int c = 0; c < 2; ++c) {
+    double sum = 0.0;
+    for (long i = 0; i < frames; ++i) sum += mix[static_cast<std::size_t>(2 * i + c)];
+    const float mean = static_cast<float>(sum / static_cast<double>(frames));
+    for (long i = 0; i < frames; ++i) mix[static_cast<std::size_t>(2 * i + c)] -= mean;
+  }
   float peak = 0.0f;
   for (float s : mix) peak = std::max(peak, std::fabs(s));
   if (peak < 1e-6f) throw RecipeError("the song makes no sound");

@@ -2,6 +2,7 @@
 // for the moment they mark, and each its own sound.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -118,6 +119,30 @@ TEST_F(Effects, TheFanfareOutlastsTheCoinAndThePonyIsTheShortest) {
     if (name != "Pony") {
       EXPECT_GT(Load(name).frames, pony.frames) << name;
     }
+  }
+}
+
+// The loudest 50 ms of a sound, as an RMS level 0..32768.
+double LoudestWindow(const Pcm& pcm) {
+  double best = 0.0;
+  for (int i = 0; i < pcm.frames; i += 1102) best = std::max(best, pcm.Rms(i, 2205));
+  return best;
+}
+
+// Effects play at volume 0.3 over the stage music at 1.0: at that volume each effect's loudest
+// moment stands between half and twice the music's average level, so none is lost under the
+// music and none blares over it.
+TEST_F(Effects, SitWithTheMusicAtTheirDefaultVolume) {
+  Pcm music = Decode(std::string(QUILL_GAME_DIR) + "/Music/Song1.ogg", 1);
+  ASSERT_TRUE(music.ok);
+  const double music_level = music.Rms(0, music.frames);
+  ASSERT_GT(music_level, 0.0);
+  for (const std::string& name : soundtest::EffectNames()) {
+    Pcm pcm = Load(name);
+    ASSERT_TRUE(pcm.ok) << name;
+    const double ratio = 0.3 * LoudestWindow(pcm) / music_level;
+    EXPECT_GE(ratio, 0.4) << name << " drowns in the music";
+    EXPECT_LE(ratio, 2.0) << name << " is far louder than the music";
   }
 }
 
