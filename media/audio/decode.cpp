@@ -2,6 +2,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -16,6 +17,8 @@ namespace {
 // Longest sound kept: about twelve minutes at 44100 Hz. Longer (or hostile) files are refused
 // rather than filling the memory.
 constexpr long kMaxFrames = 1L << 25;
+// ov_read gives 16-bit samples in the host's byte order.
+constexpr int kBigEndian = std::endian::native == std::endian::big ? 1 : 0;
 
 struct MemoryFile {
   const unsigned char* data;
@@ -92,7 +95,7 @@ const char* DecodeAll(OggVorbis_File& vf, SoundData& sound) {
   for (;;) {
     int section = 0;
     long got = ov_read(&vf, reinterpret_cast<char*>(block.data()),
-                       static_cast<int>(block.size() * sizeof(short)), 0, 2, 1, &section);
+                       static_cast<int>(block.size() * sizeof(short)), kBigEndian, 2, 1, &section);
     if (got == 0) break;
     if (got == OV_HOLE) {
       if (++holes > 1000) return "too many gaps in the stream";
