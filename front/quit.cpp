@@ -40,7 +40,7 @@ int QuitFunc() {
   DrawImage(ItemSprite, media::MouseX(), media::MouseY(), 62);
   media::FlushKeys();
 
-  media::Image snapshot = media::CreateImage(800, 600, 1, media::MASKEDIMAGE);
+  media::Image snapshot = media::CreateImage(800, 600, 1, media::MASKEDIMAGE | media::DYNAMICIMAGE);
   media::GrabImage(snapshot, 0, 0);
   const bool inPlay = Game && Game->State == 26;
 

@@ -105,6 +105,31 @@ TEST_F(KeysTest, FirstChosenNameIsDrawnInCapitals) {
   EXPECT_EQ(KN[0], "Space");
 }
 
+TEST_F(KeysTest, ARefusedKeyStopsTheRestOfItsScan) {
+  const int start = hl::FrameCount();
+  Run([] { RedfineKeys(); },
+      [&](int frame) {
+        const int i = frame - start;
+        if (i == 0) hl::PressKey(40);
+        if (i == 1) {
+          hl::PressKey(40);  // already chosen: refused, and 65 in the same scan is not taken
+          hl::PressKey(65);
+        }
+        if (i == 2) {
+          EXPECT_EQ(RKey, 1);
+          hl::PressKey(30);  // a lower code than the refused one is still taken
+          hl::PressKey(40);
+        }
+        if (i == 3) {
+          EXPECT_EQ(RKey, 2);
+        }
+        return i < 3;
+      });
+  EXPECT_EQ(KNO[0], 40);
+  EXPECT_EQ(KNO[1], 30);
+  EXPECT_EQ(KNO[2], 0);
+}
+
 TEST_F(KeysTest, EscapeDoesNotEndItButNothingIsSaved) {
   Redefine({65, media::KEY_ESCAPE, 66, 67, 68, 69});
   EXPECT_EQ(RKey, 5);
