@@ -71,12 +71,17 @@ class Headless final : public detail::Backend {
       audio_.resize(at + static_cast<std::size_t>(chunk) * 2);
       detail::MixAudio(audio_.data() + at, chunk);
       frames -= chunk;
-      if (audio_.size() > kAudioCap)
-        audio_.erase(audio_.begin(), audio_.begin() + static_cast<long>(audio_.size() - kAudioCap));
+      if (audio_.size() > 2 * kAudioCap) TrimAudio();
     }
   }
 
   // Script frames count the Flips since the script was set.
+  // Keeps the last kAudioCap samples; trimmed in large steps so that the cost stays small.
+  void TrimAudio() {
+    if (audio_.size() > kAudioCap)
+      audio_.erase(audio_.begin(), audio_.begin() + static_cast<long>(audio_.size() - kAudioCap));
+  }
+
   void ApplyDue() {
     while (next_ < script_.size() && script_[next_].frame <= frame_ - scriptBase_)
       Apply(script_[next_++]);
@@ -223,6 +228,7 @@ void OnFlip(std::function<bool(int frame)> callback) {
 
 std::vector<short> TakeMixedAudio() {
   std::vector<short> out;
+  Instance().TrimAudio();
   out.swap(Instance().audio_);
   return out;
 }
