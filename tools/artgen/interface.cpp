@@ -328,7 +328,7 @@ Canvas BottomPanel(const Art& art, const std::vector<Picture>& out) {
   // 9 and 10: the tool name display.
   c.Fill(469, 6, 170, 50, art.C("ink"));
   c.Frame(469, 6, 170, 50, art.C("gold_dark"));
-  DrawTool(art, c, 3, 488, 16, 40, -30, false);
+  DrawTool(art, c, 3, 624, 42, 40, -30, false);
   // The message strip.
   c.Fill(88, 58, 552, 24, art.C("ink"));
   c.Frame(88, 58, 552, 24, art.C("stone"));

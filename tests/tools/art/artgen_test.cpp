@@ -1,0 +1,126 @@
+// The generator: the same sources give the same bytes, it writes exactly the pictures the
+// program embeds, and broken sources give an error instead of pictures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "tools/art/art_util.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TempDir(const std::string& tag) {
+  fs::path dir =
+      fs::temp_directory_path() / ("quill_art_" + tag + "_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+int RunArtgen(const std::string& args) {
+  std::string cmd = std::string(ARTGEN_PATH) + " " + args + " 2>/dev/null";
+  return std::system(cmd.c_str());
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::set<std::string> Written(const fs::path& root) {
+  std::set<std::string> names;
+  for (auto& e : fs::recursive_directory_iterator(root))
+    if (e.is_regular_file()) names.insert(fs::relative(e.path(), root).generic_string());
+  return names;
+}
+
+const std::string kSources = std::string(QUILL_SOURCE_DIR) + "/assets/art";
+
+TEST(Artgen, SameSourcesGiveTheSameBytes) {
+  fs::path a = TempDir("a"), b = TempDir("b");
+  ASSERT_EQ(RunArtgen(kSources + " " + a.string()), 0);
+  ASSERT_EQ(RunArtgen(kSources + " " + b.string()), 0);
+  auto names = Written(a);
+  ASSERT_EQ(names, Written(b));
+  for (const std::string& n : names) EXPECT_EQ(Slurp(a / n), Slurp(b / n)) << n;
+  // And the program carries exactly these bytes.
+  for (const std::string& n : names) {
+    auto blob = arttest::BlobBytes(n);
+    EXPECT_EQ(std::string(blob.begin(), blob.end()), Slurp(a / n)) << n << " is stale";
+  }
+  fs::remove_all(a);
+  fs::remove_all(b);
+}
+
+TEST(Artgen, WritesExactlyTheEmbeddedPictures) {
+  fs::path out = TempDir("set");
+  ASSERT_EQ(RunArtgen(kSources + " " + out.string()), 0);
+  auto expected = arttest::PictureNames();
+  std::set<std::string> want(expected.begin(), expected.end());
+  EXPECT_EQ(Written(out), want);
+  fs::remove_all(out);
+}
+
+TEST(Artgen, ContactSheetsShowEveryPicture) {
+  fs::path out = TempDir("sheets");
+  ASSERT_EQ(RunArtgen(kSources + " --sheets " + out.string()), 0);
+  EXPECT_EQ(Written(out).size(), 45u);
+  EXPECT_TRUE(fs::exists(out / "Images_Player.png"));
+  EXPECT_TRUE(fs::exists(out / "Images_fr_Options1.png"));
+  fs::remove_all(out);
+}
+
+TEST(Artgen, MissingSourcesFailWithoutWriting) {
+  fs::path out = TempDir("missing");
+  EXPECT_NE(RunArtgen((out / "nowhere").string() + " " + (out / "pics").string()), 0);
+  EXPECT_FALSE(fs::exists(out / "pics" / "Images" / "Player.png"));
+  EXPECT_NE(RunArtgen(""), 0);
+  fs::remove_all(out);
+}
+
+TEST(Artgen, BrokenSourcesAreReported) {
+  fs::path src = TempDir("broken"), out = TempDir("broken_out");
+  fs::copy(kSources, src, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  {
+    std::ofstream palette(src / "palette.txt", std::ios::app);
+    palette << "? 12345 short\n";  // not a colour
+  }
+  EXPECT_NE(RunArtgen(src.string() + " " + out.string()), 0);
+  fs::copy(kSources / fs::path("palette.txt"), src / "palette.txt",
+           fs::copy_options::overwrite_existing);
+  {
+    std::ofstream sprite(src / "sprites" / "zz_bad.txt");
+    sprite << "sprite bad\n..@@..\n";  // '@' is no colour key
+  }
+  EXPECT_NE(RunArtgen(src.string() + " " + out.string()), 0);
+  fs::remove(src / "sprites" / "zz_bad.txt");
+  {
+    std::ofstream font(src / "font.txt", std::ios::app);
+    font << "= ~\n#x#\n";  // a glyph row with a stray letter
+  }
+  EXPECT_NE(RunArtgen(src.string() + " " + out.string()), 0);
+  fs::remove_all(src);
+  fs::remove_all(out);
+}
+
+TEST(Artgen, ShortAndEmptySourcesDoNotCrash) {
+  fs::path src = TempDir("short"), out = TempDir("short_out");
+  fs::copy(kSources, src, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  // Empty glyphs, poses and words: the generator still draws (gaps, not a crash).
+  for (const char* f : {"font.txt", "poses.txt", "words.txt"}) std::ofstream(src / f).flush();
+  int rc = RunArtgen(src.string() + " " + out.string());
+  EXPECT_TRUE(WIFEXITED(rc)) << "artgen crashed";
+  { std::ofstream(src / "poses.txt") << "walk0 1 2\nhold1 x\n"; }
+  rc = RunArtgen(src.string() + " " + out.string());
+  EXPECT_TRUE(WIFEXITED(rc)) << "artgen crashed on a short pose";
+  EXPECT_NE(WEXITSTATUS(rc), 0);
+  fs::remove_all(src);
+  fs::remove_all(out);
+}
+
+}  // namespace
