@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "stages/stage_format.h"
+#include "tools/stagec/source.h"
+#include "world.h"
+
+namespace {
+
+std::string Room(char fill) {
+  std::string rows;
+  for (int r = 0; r < 24; r++) rows += std::string(32, r == 23 ? '#' : fill) + "\n";
+  return rows;
+}
+
+const std::string kHeader =
+    "# test\n"
+    "theme 2\n"
+    "backdrop 9\n"
+    "player 1 2 room 1 0\n"
+    "door 3 4 gold 1 room 1 0\n";
+
+TEST(StageSource, ParsesEveryLine) {
+  std::string text = kHeader + "room 1 0\n" + Room('.') + "room 0 0\n" + Room('B') +
+                     "enemy 3 5 kind 3 frame 24 room 0 0\n"
+                     "trap 4 10 kind 0 frame 0 height 4 room 1 0\n"
+                     "item 7 8 kind 6 frame 48 room 1 0\n"
+                     "statue 12 2 frame 1 room 0 0\n";
+  stagefile::Data d;
+  std::string error;
+  ASSERT_TRUE(stagec::Parse(text, d, error)) << error;
+  EXPECT_EQ(d.Worldtheme, 2);
+  EXPECT_EQ(d.BackGround, 9);
+  EXPECT_EQ(d.playerRoomX, 1);
+  EXPECT_EQ(d.doorFrame, 1);
+  ASSERT_EQ(d.roomRecords.size(), 2u);
+  EXPECT_EQ(d.roomRecords[0][0], 1);  // the records keep their order
+  EXPECT_EQ(d.Cell(0, 0, 5, 5), 2);
+  EXPECT_EQ(d.Cell(1, 0, 5, 23), 1);
+  ASSERT_EQ(d.enemies.size(), 1u);
+  EXPECT_EQ(d.enemies[0].Kind, 3);
+  EXPECT_EQ(d.enemies[0].frame, 24);
+  ASSERT_EQ(d.traps.size(), 1u);
+  EXPECT_EQ(d.traps[0].Height, 4);
+  EXPECT_EQ(d.items[0].kind, 6);
+  EXPECT_EQ(d.statues[0].x, 12);
+  EXPECT_EQ(d.signature, stagefile::kSignature);
+}
+
+TEST(StageSource, WriteThenParseGivesTheSameFile) {
+  for (const stagefile::Data& s : {stagetest::SmallStage(), stagetest::OtherStage()}) {
+    stagefile::Data d;
+    std::string error;
+    ASSERT_TRUE(stagec::Parse(stagec::Write(s), d, error)) << error;
+    EXPECT_EQ(stagefile::Encode(d), stagefile::Encode(s));
+  }
+}
+
+TEST(StageSource, ErrorsNameTheLine) {
+  struct Case {
+    std::string text;
+    std::string line;
+  } cases[] = {
+      {kHeader + "room 0 0\n" + Room('.') + "enemy 1 2 kind 0 room 0 0\n", "line 31:"},
+      {kHeader + "room 0 0\n" + Room('?'), "line 7:"},
+      {kHeader + "room 6 0\n" + Room('.'), "line 6:"},
+      {kHeader + "room 0 0\n" + Room('.').substr(0, 33 * 5), "line 12:"},
+      {kHeader + "rooms 0 0\n", "line 6:"},
+      {kHeader + "theme 256\nroom 0 0\n" + Room('.'), "line 6:"},
+      {kHeader + "theme 6\nroom 1 0\n" + Room('.'), "refuses"},
+      {"theme 1\nroom 0 0\n" + Room('.'), "no \"player\""},
+      {kHeader, "no room"},
+  };
+  for (const Case& c : cases) {
+    stagefile::Data d;
+    std::string error;
+    EXPECT_FALSE(stagec::Parse(c.text, d, error)) << c.line;
+    EXPECT_NE(error.find(c.line), std::string::npos) << error;
+  }
+}
+
+TEST(StageSource, ShippedSourcesCompileAndLoad) {
+  std::ifstream in(std::string(QUILL_SOURCE_DIR) + "/assets/Levels-src/LEVEL 1.stage");
+  ASSERT_TRUE(in.good());
+  std::stringstream text;
+  text << in.rdbuf();
+  stagefile::Data d;
+  std::string error;
+  ASSERT_TRUE(stagec::Parse(text.str(), d, error)) << error;
+  int gold = 0;
+  for (const auto& it : d.items) gold += it.kind == 6;
+  EXPECT_EQ(gold, d.doorFrame);
+}
+
+}  // namespace
