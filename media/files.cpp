@@ -189,6 +189,14 @@ void SyncFolderOf(const std::string& path) {
   }
 }
 
+// A file whose permissions allow no writes at all; writers leave it alone for every user
+// (root included), and the safe writer does not replace it by a rename either.
+bool MarkedReadOnly(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 mode_t NewFileMode(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
@@ -230,11 +238,7 @@ bool StreamData::Close() {
 Stream OpenFile(const std::string& url) {
   if (url.empty() || IsIncbin(url)) return nullptr;
   std::string path = detail::NormalisePath(url);
-  // A file marked read-only counts as not writable even for a user the system lets write it
-  // anyway (root), so the outcome is the same for every user.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-    return nullptr;
+  if (MarkedReadOnly(path)) return nullptr;
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return nullptr;
   return FromFd(fd, "r+b", true, true);
@@ -262,6 +266,7 @@ Stream ReadFile(const std::string& url) {
 Stream WriteFile(const std::string& url) {
   if (url.empty() || IsIncbin(url)) return nullptr;
   std::string path = detail::NormalisePath(url);
+  if (MarkedReadOnly(path)) return nullptr;
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return nullptr;
   return FromFd(fd, "w+b", true, true);
@@ -270,7 +275,7 @@ Stream WriteFile(const std::string& url) {
 Stream WriteFileSafely(const std::string& url) {
   if (url.empty() || IsIncbin(url)) return nullptr;
   std::string path = detail::NormalisePath(url);
-  if (path.back() == '/') return nullptr;
+  if (path.back() == '/' || MarkedReadOnly(path) || FileType(path) == 2) return nullptr;
   auto slash = path.rfind('/');
   std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -302,17 +302,35 @@ TEST(FilesWrite, WriteFileSafelyIntoAMissingFolderGivesNull) {
   EXPECT_EQ(WriteFileSafely("folder/"), nullptr);
 }
 
-TEST(FilesWrite, AFailedRenameKeepsWhatWasThereAndRemovesTheTemporary) {
+TEST(FilesWrite, AFailedRenameKeepsTheOldFile) {
   TempFolder t;
-  ASSERT_TRUE(CreateDir("stage"));  // a folder where the file should go
-  WriteBytes("stage/inside", "x");
+  WriteBytes("stage", "old");
   Stream w = WriteFileSafely("stage");
   ASSERT_NE(w, nullptr);
   WriteString(w, "data");
+  // Something takes the temporary file away before the close: the rename fails.
+  for (const auto& name : LoadDir(".")) {
+    if (name != "stage") {
+      ASSERT_TRUE(DeleteFile(name));
+    }
+  }
   EXPECT_FALSE(CloseFile(w));
-  EXPECT_EQ(FileType("stage"), 2);
-  EXPECT_EQ(ReadBytes("stage/inside"), "x");
+  EXPECT_EQ(ReadBytes("stage"), "old");
   EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"stage"}));
+}
+
+TEST(FilesWrite, WritersLeaveReadOnlyFilesAndFoldersAlone) {
+  TempFolder t;
+  WriteBytes("ro.ini", "keep");
+  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
+  EXPECT_EQ(WriteFile("ro.ini"), nullptr);
+  EXPECT_EQ(WriteFileSafely("ro.ini"), nullptr);
+  EXPECT_EQ(ReadBytes("ro.ini"), "keep");
+  ASSERT_TRUE(CreateDir("stage"));
+  EXPECT_EQ(WriteFileSafely("stage"), nullptr);
+  EXPECT_EQ(WriteFile("stage"), nullptr);
+  EXPECT_EQ(FileType("stage"), 2);
+  EXPECT_EQ(LoadDir(".").size(), 2u);
 }
 
 TEST(FilesWrite, ASafeStreamDroppedWithoutCloseLeavesTheOldFile) {
