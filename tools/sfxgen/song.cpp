@@ -7,23 +7,36 @@ namespace sfxgen {
 
 namespace {
 
+constexpr double kAccent = 1.4;
+constexpr double kSoft = 0.5;
+
 struct Event {
   int start = 0;              // step
   int length = 0;             // steps
   std::vector<double> pitch;  // frequency factors
+  double velocity = 1.0;
 };
 
-// The pitch factors of a step word: notes give their frequency in Hz, 'x' gives 1.
-bool ParseHit(const std::string& word, std::vector<double>* pitch) {
+// The pitch factors and loudness of a step word: notes give their frequency in Hz, 'x' a hit
+// at factor 1; 'X' (or a note ending in '!') is accented, 'o' (or a note ending in '?') soft.
+bool ParseHit(const std::string& word, std::vector<double>* pitch, double* velocity) {
   pitch->clear();
-  if (word == "x") {
+  *velocity = 1.0;
+  if (word == "x" || word == "X" || word == "o") {
     pitch->push_back(1.0);
+    *velocity = word == "X" ? kAccent : (word == "o" ? kSoft : 1.0);
     return true;
   }
+  std::string notes = word;
+  if (!notes.empty() && (notes.back() == '!' || notes.back() == '?')) {
+    *velocity = notes.back() == '!' ? kAccent : kSoft;
+    notes.pop_back();
+  }
   std::size_t pos = 0;
-  while (pos <= word.size()) {
-    std::size_t plus = word.find('+', pos);
-    std::string part = word.substr(pos, plus == std::string::npos ? std::string::npos : plus - pos);
+  while (pos <= notes.size()) {
+    std::size_t plus = notes.find('+', pos);
+    std::string part =
+        notes.substr(pos, plus == std::string::npos ? std::string::npos : plus - pos);
     int midi = 0;
     if (!ParseNoteName(part, &midi)) return false;
     pitch->push_back(NoteToHz(midi));
@@ -113,7 +126,8 @@ Song ParseSong(const std::string& name, const std::string& text) {
       for (std::size_t i = 1; i < w.size(); ++i) {
         if (w[i] == "|") continue;
         std::vector<double> pitch;
-        if (w[i] != "." && w[i] != "-" && !ParseHit(w[i], &pitch)) {
+        double velocity = 1.0;
+        if (w[i] != "." && w[i] != "-" && !ParseHit(w[i], &pitch, &velocity)) {
           Fail(line.number, "'" + w[i] + "' is not a note, chord, x, . or -");
         }
         steps.push_back(w[i]);
@@ -241,7 +255,7 @@ std::vector<float> RenderSong(const Song& song) {
           Event e;
           e.start = step;
           e.length = 1;
-          ParseHit(word, &e.pitch);
+          ParseHit(word, &e.pitch, &e.velocity);
           events.push_back(e);
           open = true;
         }
@@ -251,7 +265,7 @@ std::vector<float> RenderSong(const Song& song) {
     for (const Event& e : events) {
       const long offset = std::lround(e.start * step_sec * kRate);
       const double hold = e.length * step_sec * voice.gate;
-      const double gain = voice.gain / std::sqrt(static_cast<double>(e.pitch.size()));
+      const double gain = e.velocity * voice.gain / std::sqrt(static_cast<double>(e.pitch.size()));
       for (double f : e.pitch) {
         for (const Layer& layer : voice.layers) {
           RenderLayer(layer, f, layer.dur_set ? 0.0 : hold, gain, offset, &mono, true);

@@ -16,7 +16,8 @@
 // An order entry plays one pattern, or several at once joined by '+' (same number of steps, each
 // voice in at most one of them). Step words: a note (C5, F#3, Bb2) or chord (C4+E4+G4) starts a
 // note, 'x' a hit at pitch factor 1 (drums, whose layers give absolute frequencies), '.' holds, '-'
-// stops; '|' is ignored.
+// stops; '|' is ignored. 'X' or a note ending in '!' is accented (1.4 times as loud), 'o' or a
+// note ending in '?' soft (half as loud).
 #pragma once
 
 #include <map>

@@ -2,6 +2,7 @@
 // message, and songs are rendered as closed loops.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -147,6 +148,29 @@ TEST(Generator, SongsWrapTheirTailsToTheStart) {
   double quiet = 0.0;
   for (long i = 9000; i < 16000; ++i) quiet += std::fabs(mix[static_cast<std::size_t>(2 * i)]);
   EXPECT_LT(quiet / 7000, 1e-4);
+}
+
+// Accented and soft hits: 'X' and a note with '!' sound 1.4 times as loud as 'x', 'o' and '?' half.
+TEST(Generator, AccentsAndSoftHitsScaleTheNote) {
+  const std::string text =
+      "tempo 120\nvoice d gain=1\nlayer sine freq=440 dur=0.05 a=0.001 s=1 r=0.01\n"
+      "voice n gain=1 gate=0.4\nlayer sine freq=1 a=0.001 s=1 r=0.01\n"
+      "pattern P\nd x - X - o - - - - - - - - - - -\n"
+      "n - - - - - - - - A4 - A4! - A4? - - -\nend\norder P\n";
+  sfxgen::Song song = sfxgen::ParseSong("Vel", text);
+  std::vector<float> mix = sfxgen::RenderSong(song);
+  const long step = std::lround(0.125 * 44100);
+  auto peak_of_step = [&](int k) {
+    float p = 0.0f;
+    for (long i = k * step; i < (k + 1) * step; ++i) {
+      p = std::max(p, std::fabs(mix[static_cast<std::size_t>(2 * i)]));
+    }
+    return p;
+  };
+  EXPECT_NEAR(peak_of_step(2) / peak_of_step(0), 1.4, 0.05);
+  EXPECT_NEAR(peak_of_step(4) / peak_of_step(0), 0.5, 0.05);
+  EXPECT_NEAR(peak_of_step(10) / peak_of_step(8), 1.4, 0.05);
+  EXPECT_NEAR(peak_of_step(12) / peak_of_step(8), 0.5, 0.05);
 }
 
 // Every sound is made from its recipe alone: the same text gives the same samples and bytes.
