@@ -33,10 +33,13 @@ void DrawFontPictures(const Art& art, std::vector<Picture>& out) {
   out.push_back(Picture{"Images/optAlpha2.png", art.menu2, 16, 16, 59});
 }
 
-Canvas ContactSheet(const Picture& p, const Sources& src) {
+Canvas ContactSheet(const Picture& p, const Sources& src, int first, int last) {
   const int cw = p.cellW ? p.cellW : p.canvas.Width();
   const int ch = p.cellH ? p.cellH : p.canvas.Height();
-  const int count = p.cellW ? p.count : 1;
+  const int total = p.cellW ? p.count : 1;
+  first = std::clamp(first, 0, total - 1);
+  last = std::clamp(last, first, total - 1);
+  const int count = last - first + 1;
   const int perRow = std::max(1, std::min(count, std::max(1, 1000 / (cw + 8))));
   const int rows = (count + perRow - 1) / perRow;
   const int pitchX = cw + 8, pitchY = ch + 18;
@@ -48,8 +51,9 @@ Canvas ContactSheet(const Picture& p, const Sources& src) {
     for (int j = 0; j < ch; ++j)
       for (int k = 0; k < cw; ++k)
         sheet.Put(x + k, y + 10 + j, ((j / 4 + k / 4) & 1) ? 0x50505A : 0x464650);
-    sheet.BlitPart(p.canvas, (i % perSrcRow) * cw, (i / perSrcRow) * ch, cw, ch, x, y + 10);
-    DrawTinyText(sheet, src, std::to_string(i), x, y, 0xE0E0E0);
+    const int cell = first + i;
+    sheet.BlitPart(p.canvas, (cell % perSrcRow) * cw, (cell / perSrcRow) * ch, cw, ch, x, y + 10);
+    DrawTinyText(sheet, src, std::to_string(cell), x, y, 0xE0E0E0);
   }
   return sheet;
 }

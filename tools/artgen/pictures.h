@@ -62,7 +62,10 @@ Canvas PlayerFromBehind(const Art& art, int step, int tool);
 
 std::vector<Picture> DrawAll(const Sources& src);
 
-// A review sheet: every cell laid out on a grey grid with its number.
-Canvas ContactSheet(const Picture& picture, const Sources& src);
+// A review sheet: the cells first..last laid out on a grey grid with their numbers.
+Canvas ContactSheet(const Picture& picture, const Sources& src, int first = 0, int last = 1 << 20);
+
+// A made-up room of block theme t with the sprites in it, for review.
+Canvas PreviewRoom(const std::vector<Picture>& all, int theme);
 
 }  // namespace artgen

@@ -58,19 +58,22 @@ void Boot(Canvas& c, Pt foot, int ox, int oy, Colour col) {
 
 void Head(const Art& art, Canvas& c, int x, int y, bool dazed) {
   c.Disc(x, y, 4, art.C("skin"));
-  c.Fill(x + 3, y + 1, 2, 2, art.C("skin_dark"));  // nose
+  c.Fill(x + 4, y, 1, 2, art.C("skin"));           // nose
+  c.Fill(x - 4, y - 1, 2, 4, art.C("skin_dark"));  // ear side in shade
   if (dazed) {
-    c.Put(x + 1, y - 1, art.C("ink"));
-    c.Put(x + 3, y - 1, art.C("ink"));
+    c.Put(x + 1, y, art.C("ink"));
+    c.Put(x + 3, y, art.C("ink"));
+    c.Put(x + 2, y + 1, art.C("ink"));
   } else {
-    c.Put(x + 2, y - 1, art.C("ink"));
+    c.Fill(x + 2, y - 1, 1, 2, art.C("ink"));
   }
+  c.Fill(x, y + 3, 3, 1, art.C("skin_dark"));  // mouth
   // Pith helmet: dome, band and brim.
-  c.Ellipse(x - 5, y - 9, 11, 8, art.C("linen"));
-  c.Fill(x - 5, y - 4, 11, 2, art.C("khaki"));
-  c.Fill(x - 7, y - 2, 15, 1, art.C("linen_dark"));
-  c.Put(x - 2, y - 8, art.C("white"));
-  c.Put(x - 1, y - 8, art.C("white"));
+  c.Ellipse(x - 6, y - 10, 13, 9, art.C("linen"));
+  c.Fill(x - 6, y - 4, 13, 2, art.C("khaki"));
+  c.Fill(x - 8, y - 2, 17, 1, art.C("linen_dark"));
+  c.Put(x - 3, y - 8, art.C("white"));
+  c.Put(x - 2, y - 9, art.C("white"));
 }
 
 // Draws a pose facing right into a fresh cell; tool -1 for empty hands.
@@ -88,9 +91,11 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
   Limb(c, f.hip, f.bKnee, f.bFoot, ox, oy, 4, legsBack);
   Boot(c, f.bFoot, ox, oy, art.C("brown_dark"));
   c.ThickLine(ox + R(f.hip.x), oy + R(f.hip.y) - 1, ox + R(f.shoulder.x), oy + R(f.shoulder.y) + 1,
-              8, shirt);
-  c.ThickLine(ox + R(f.hip.x), oy + R(f.hip.y) - 1, ox + R(f.hip.x), oy + R(f.hip.y) - 1, 8,
-              art.C("brown"));  // belt
+              9, shirt);
+  // The belt: a band across the body at the hip.
+  c.ThickLine(ox + R(f.hip.x) - 4, oy + R(f.hip.y) - 2, ox + R(f.hip.x) + 4, oy + R(f.hip.y) - 2, 2,
+              art.C("brown"));
+  c.Put(ox + R(f.hip.x) + 2, oy + R(f.hip.y) - 2, art.C("gold"));
   Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 4, legs);
   Boot(c, f.fFoot, ox, oy, boot);
   Head(art, c, ox + R(f.head.x), oy + R(f.head.y), dazed);
