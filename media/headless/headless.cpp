@@ -9,6 +9,7 @@
 #include "media/backend.h"
 #include "media/graphics.h"
 #include "media/headless/headless_backend.h"
+#include "media/input.h"
 
 namespace media::headless {
 namespace {
@@ -18,6 +19,13 @@ constexpr std::size_t kPrintedCap = 100000;
 // Scripts count frames, so a loop that keeps sleeping without a Flip (WaitKey with nothing to
 // come) can never be woken: after this many sleeps in a row the run is stopped, not hung.
 constexpr int kStallSleeps = 20000;
+
+// A key going down, as a keyboard gives it: Enter, Backspace and Escape are also typed
+// characters for the line prompts.
+void KeyGoesDown(int code) {
+  detail::Input().Press(code);
+  if (code == KEY_ENTER || code == KEY_BACKSPACE || code == KEY_ESCAPE) detail::Input().Type(code);
+}
 
 class Headless final : public detail::Backend {
  public:
@@ -91,7 +99,7 @@ class Headless final : public detail::Backend {
     auto& in = detail::Input();
     switch (e.kind) {
       case InputEvent::KeyDown:
-        in.Press(e.code);
+        KeyGoesDown(e.code);
         break;
       case InputEvent::KeyUp:
         in.Release(e.code);
@@ -178,11 +186,11 @@ void SetScript(std::vector<InputEvent> events) {
 }
 
 void PressKey(int code) {
-  detail::Input().Press(code);
+  KeyGoesDown(code);
   detail::Input().Release(code);
 }
 void KeyDownNow(int code) {
-  detail::Input().Press(code);
+  KeyGoesDown(code);
 }
 void KeyUpNow(int code) {
   detail::Input().Release(code);

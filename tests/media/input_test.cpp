@@ -99,6 +99,21 @@ TEST_F(InputTest, GetCharPopsTypedCharactersInOrder) {
   EXPECT_EQ(GetChar(), 0);
 }
 
+TEST_F(InputTest, EnterBackspaceAndEscapeAreAlsoTypedLikeOnAKeyboard) {
+  headless::TypeChar('a');
+  headless::PressKey(KEY_BACKSPACE);
+  headless::PressKey(KEY_SPACE);  // a space is typed only as text
+  headless::SetScript(
+      {Ev(0, InputEvent::KeyDown, KEY_ENTER), Ev(0, InputEvent::KeyDown, KEY_ESCAPE)});
+  EXPECT_EQ(GetChar(), 'a');
+  EXPECT_EQ(GetChar(), KEY_BACKSPACE);
+  EXPECT_EQ(GetChar(), KEY_ENTER);
+  EXPECT_EQ(GetChar(), KEY_ESCAPE);
+  EXPECT_EQ(GetChar(), 0);
+  EXPECT_EQ(KeyHit(KEY_ENTER), 1);
+  EXPECT_EQ(KeyHit(KEY_BACKSPACE), 1);
+}
+
 TEST_F(InputTest, MoveMouseSetsThePosition) {
   MoveMouse(400, 250);
   EXPECT_EQ(MouseX(), 400);
