@@ -1,0 +1,148 @@
+#include "play/rules_fixture.h"
+
+#include <random>
+
+#include "core/globals.h"
+#include "core/objects.h"
+#include "front/startup.h"
+#include "media/app.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/headless.h"
+#include "media/input.h"
+#include "play/actions.h"
+#include "play/dig.h"
+#include "play/player.h"
+#include "play/tick.h"
+#include "stages/flow.h"
+#include "stages/replay.h"
+
+namespace playtest {
+
+namespace {
+
+const std::string kIncbin = "incbin::";
+
+media::Image Anim(const std::string& name, int w, int h, int count) {
+  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
+}
+
+void LoadPictures() {
+  static bool registered = false;
+  if (!registered) {
+    for (const std::string& name : media::BuiltinBlobNames()) {
+      std::size_t size = 0;
+      const unsigned char* data = media::BuiltinBlob(name, &size);
+      if (data) media::RegisterEmbedded(name, data, size);
+    }
+    registered = true;
+  }
+  media::SetMaskColor(255, 0, 255);
+  PlayerSprite = Anim("Images/Player.png", 48, 72, 130);
+  Bricks = Anim("Images/Bricks.png", 48, 24, 21);
+  HDigBlock = Anim("Images/HDigBlock.png", 24, 48, 36);
+  VDigBlock = Anim("Images/VDigBlock.png", 48, 24, 18);
+  XDoor = Anim("Images/XDoor.png", 96, 96, 32);
+  Doors = Anim("Images/Doors.png", 48, 96, 30);
+  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
+  media::SetImageHandle(PlayerSprite, 0, 24);
+}
+
+}  // namespace
+
+void RulesTest::SetUp() {
+  media::UseHeadlessBackend();
+  media::headless::ResetHeadless();
+  ResetGlobals();
+  ResetReplayGlobals();
+  ResetFlowGlobals();
+  ResetPlayerGlobals();
+  ResetDigCounters();
+  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
+  media::ResetGraphicsState();
+  LoadPictures();
+  ASSERT_TRUE(PlayerSprite && ItemSprite && XDoor && Bricks);
+  FillBuiltinTables();
+  Game = New<bbGames>();
+  Exitdoor = New<bbExitDoors>();
+  Player = New<bbPlayers>();
+  Player->XS = Player->YS = 3;
+  Player->Lives = 2;
+  Player->Exist = 1;
+  Game->Stage = 5;
+  ResetAll();
+  RoomX = RoomY = 0;
+
+  std::random_device rd;
+  root_ = std::filesystem::temp_directory_path() / ("quill-play-" + std::to_string(rd()));
+  std::filesystem::create_directories(root_ / "Levels");
+  std::filesystem::create_directories(root_ / "PlayerLevels");
+  startDir_ = std::filesystem::current_path();
+  Path = root_.string() + "/";
+  AppPath = root_.string();
+  FilePath = root_.string() + "/PlayerLevels/";
+}
+
+void RulesTest::TearDown() {
+  std::error_code ec;
+  std::filesystem::current_path(startDir_, ec);
+  std::filesystem::remove_all(root_, ec);
+  ResetGlobals();
+}
+
+void RulesTest::MakeRoom(int rx, int ry, bool floor) {
+  Rooms[rx][ry] = 1;
+  if (!floor) return;
+  for (int c = 0; c < 32; ++c) SetRoomCell(rx, ry, c, kFloorRow, 1);
+}
+
+void RulesTest::SetRoomCell(int rx, int ry, int c, int r, int code) {
+  Stage[rx * 32 + c][ry * 24 + r] = code;
+}
+
+int RulesTest::RoomCell(int rx, int ry, int c, int r) const {
+  return Stage[rx * 32 + c][ry * 24 + r];
+}
+
+void RulesTest::PlaceAt(int x, int y) {
+  Player->X = x;
+  Player->Y = y;
+  Player->Action = 0;
+}
+
+void RulesTest::Pass() {
+  UpdateGame();
+  AnimatePlayer();
+  if (DemoMode == 1) StepReplay();
+}
+
+void RulesTest::Passes(int n) {
+  for (int i = 0; i < n; ++i) Pass();
+}
+
+void RulesTest::Hold(int key) {
+  media::headless::KeyDownNow(key);
+}
+void RulesTest::Release(int key) {
+  media::headless::KeyUpNow(key);
+}
+void RulesTest::Hit(int key) {
+  media::headless::PressKey(key);
+}
+
+void RulesTest::Audible(media::Sound& slot, const std::string& name) {
+  slot = media::LoadSound(kIncbin + "Sfx/" + name + ".ogg");
+  ASSERT_TRUE(slot) << name;
+}
+
+int RulesTest::Plays() const {
+  return media::headless::ActiveChannels();
+}
+
+std::vector<int> PlayerState() {
+  return {Player->X,         Player->Y,           Player->Action, Player->State, Player->Frame,
+          Player->Direction, Player->FallCounter, Player->Score,  RoomX,         RoomY,
+          Exitdoor->State,   Exitdoor->Frame};
+}
+
+}  // namespace playtest
