@@ -99,15 +99,24 @@ Canvas Coffin(const Art& art, int kind, int beat) {
   Canvas lid(48, 96);
   lid.Ellipse(6, 1, 36, 22, face);
   lid.Fill(6, 12, 36, 82, face);
-  for (int y = 34; y < 90; y += 8) lid.Fill(8, y, 32, 3, band);
+  for (int y = 50; y < 90; y += 8) lid.Fill(8, y, 32, 3, band);
   // The painted face and crossed arms.
+  lid.Ellipse(12, 3, 24, 26, band);  // the striped headdress
+  for (int y = 8; y < 28; y += 3) lid.Fill(12, y, 24, 1, face);
   lid.Ellipse(16, 6, 16, 18, art.C("gold_light"));
   lid.Fill(19, 12, 3, 2, art.C("ink"));
   lid.Fill(26, 12, 3, 2, art.C("ink"));
   lid.Fill(23, 15, 2, 4, art.C("gold_dark"));
-  lid.Fill(12, 24, 24, 6, band);
-  lid.Line(14, 26, 34, 33, art.C("gold_light"));
-  lid.Line(34, 26, 14, 33, art.C("gold_light"));
+  // A broad collar, and a winged sun across the chest.
+  lid.Ellipse(10, 22, 28, 12, band);
+  lid.Ellipse(14, 22, 20, 7, face);
+  lid.Fill(16, 28, 16, 1, art.C("gold_light"));
+  for (int i = 0; i < 4; ++i) {
+    lid.Fill(8 + i * 2, 39 + i, 14 - i * 2, 1, band);
+    lid.Fill(26, 39 + i, 14 - i * 2, 1, band);
+  }
+  lid.Disc(24, 41, 3, art.C("orange"));
+  lid.Put(23, 40, art.C("gold_light"));
   lid.Outline(0, 0, 48, 96, art.C("ink"));
   c.Blit(lid, shift, 0);
   return c;

@@ -108,22 +108,25 @@ void DrawToolInHand(const Art& art, Canvas& c, int kind, int hx, int hy, int sca
 void DrawGold(const Art& art, Canvas& c, int cx, int cy, int glint) {
   Canvas layer(c.Width(), c.Height());
   Colour light = art.C("gold_light"), gold = art.C("gold"), dark = art.C("gold_dark");
-  // A bar lying at the back, two coins leaning in front.
-  layer.Poly({{cx - 12, cy - 2}, {cx + 8, cy - 2}, {cx + 12, cy + 6}, {cx - 8, cy + 6}}, gold);
-  layer.Poly({{cx - 12, cy - 2}, {cx + 8, cy - 2}, {cx + 6, cy - 6}, {cx - 10, cy - 6}}, light);
-  layer.Fill(cx - 8, cy + 6, 20, 2, dark);
-  layer.Ellipse(cx - 15, cy + 1, 14, 13, dark);
-  layer.Ellipse(cx - 15, cy, 13, 13, gold);
-  layer.Ellipse(cx - 12, cy + 3, 7, 7, light);
-  layer.Ellipse(cx + 2, cy + 3, 14, 12, dark);
-  layer.Ellipse(cx + 2, cy + 2, 13, 12, gold);
-  layer.Frame(cx + 6, cy + 6, 5, 4, dark);
+  // A heap of coins: four, three, two and one from the bottom up, each a flat disc with a
+  // dark rim below and a bright face.
+  for (int row = 0; row < 4; ++row) {
+    int n = 4 - row, y = cy + 8 - row * 5;
+    for (int k = 0; k < n; ++k) {
+      int x = cx - n * 5 + k * 10 + 1;
+      layer.Ellipse(x - 1, y + 1, 11, 6, dark);
+      layer.Ellipse(x - 1, y, 11, 5, gold);
+      layer.Fill(x + 2, y + 1, 5, 1, light);
+    }
+  }
   layer.Outline(0, 0, layer.Width(), layer.Height(), art.C("brown_dark"));
   c.Blit(layer, 0, 0);
-  // The shine runs along the bar.
-  int gx = cx - 10 + glint * 3;
-  c.Put(gx, cy - 5, art.C("white"));
-  c.Put(gx + 1, cy - 4, art.C("white"));
+  // The shine hops from coin to coin.
+  const int gx[8] = {-14, -4, 6, -9, 1, -4, 11, 4}, gy[8] = {8, 8, 8, 3, 3, -2, 8, -7};
+  int x = cx + gx[glint & 7], y = cy + gy[glint & 7];
+  c.Put(x, y, art.C("white"));
+  c.Put(x - 1, y, art.C("white"));
+  c.Put(x, y - 1, art.C("white"));
 }
 
 }  // namespace artgen
