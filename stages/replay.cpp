@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "core/globals.h"
@@ -66,7 +67,8 @@ int LoadReplay() {
     counts.resize(n + 1);
     for (int i = 0; i <= n; i++) {
       codes[i] = media::ReadByte(in);
-      counts[i] = media::ReadInt(in) + 1;
+      int count = media::ReadInt(in);
+      counts[i] = count < std::numeric_limits<int>::max() ? count + 1 : count;
     }
     // The size was checked, but a stream can still come up short.
     ok = media::StreamPos(in) == 4 + kRecordBytes * (n + 1);

@@ -117,6 +117,17 @@ TEST(Reader, LastRecordCopiesTheOneBefore) {
   EXPECT_EQ(ActionNo, 0);
 }
 
+TEST(Reader, LargestCountDoesNotOverflow) {
+  World w;
+  w.WriteBytes("Levels/BIG.SOL", ReplayBytes(1, {{2, 0x7fffffff}, {0, 0}}));
+  ReplayName = "BIG";
+  DemoMode = 1;
+  LoadReplay();
+  EXPECT_EQ(DemoMode, 1);
+  EXPECT_EQ(Demo[1][0], 0x7fffffff);
+  EXPECT_EQ(Demo[1][1], 0x7fffffff);
+}
+
 TEST(Reader, NameInAnotherLetterCaseIsFound) {
   World w;
   w.WriteBytes("Levels/level 12.sol", ReplayBytes(1, {{2, 4}, {0, 0}}));
