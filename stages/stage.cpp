@@ -10,6 +10,11 @@
 stagefile::Check LastStageCheck;
 std::string LastStageFile;
 
+void ResetStageReader() {
+  LastStageCheck = {};
+  LastStageFile.clear();
+}
+
 std::string StageFolder() {
   if ((User != 0 && Tutorial == 0) || (Game && Game->State == 32)) return "PlayerLevels/";
   return "Levels/";

@@ -27,6 +27,9 @@ extern std::string LastStageFile;
 // for a bad one, -1 when the check found nothing wrong.
 int StageFaultLine(const stagefile::Check& check);
 
+// Back to the program-start values of LastStageCheck and LastStageFile. For tests.
+void ResetStageReader();
+
 // Puts a decoded stage into the world as step by step the reader does: positions become
 // pixels in play (EditMode 0) and stay cells in the editor.
 void CommitStage(const stagefile::Data& stage);

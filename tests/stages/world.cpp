@@ -7,7 +7,9 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/app.h"
+#include "stages/flow.h"
 #include "stages/replay.h"
+#include "stages/stage.h"
 
 namespace stagetest {
 
@@ -16,6 +18,8 @@ World::World() {
   ResetGlobals();
   ResetObjects();
   ResetReplayGlobals();
+  ResetStageReader();
+  ResetFlowGlobals();
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();
