@@ -137,17 +137,21 @@ void Canvas::Poly(const std::vector<std::pair<int, int>>& pts, Colour c) {
     ymax = std::max(ymax, p.second);
   }
   for (int y = ymin; y <= ymax; ++y) {
-    std::vector<int> xs;
+    std::vector<double> xs;
     double fy = y + 0.5;
     for (size_t i = 0; i < pts.size(); ++i) {
       auto a = pts[i], b = pts[(i + 1) % pts.size()];
       if ((a.second <= fy) == (b.second <= fy)) continue;
       double t = (fy - a.second) / (b.second - a.second);
-      xs.push_back(static_cast<int>(std::floor(a.first + t * (b.first - a.first) + 0.5)));
+      xs.push_back(a.first + t * (b.first - a.first));
     }
     std::sort(xs.begin(), xs.end());
-    for (size_t i = 0; i + 1 < xs.size(); i += 2)
-      for (int x = xs[i]; x <= xs[i + 1]; ++x) Put(x, y, c);
+    // A pixel is filled when its centre lies inside.
+    for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+      int x0 = static_cast<int>(std::ceil(xs[i] - 0.5)),
+          x1 = static_cast<int>(std::floor(xs[i + 1] - 0.5));
+      for (int x = x0; x <= x1; ++x) Put(x, y, c);
+    }
   }
 }
 

@@ -43,7 +43,7 @@ class Canvas {
   // Replaces every opaque pixel of the box by c.
   void Recolour(int x, int y, int w, int h, Colour c);
   Canvas Crop(int x, int y, int w, int h) const;
-  // Fills the polygon through the points (any simple polygon, even-odd rule, pixel centres).
+  // Fills the polygon through the points (even-odd rule): every pixel whose centre is inside.
   void Poly(const std::vector<std::pair<int, int>>& points, Colour c);
   // Nearest-neighbour resize.
   Canvas Scaled(int w, int h) const;
