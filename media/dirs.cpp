@@ -203,7 +203,9 @@ void Print(const std::string& line) {
 
 void DebugLog(const std::string& line) {
   auto& lines = DebugLines();
-  if (lines.size() >= kDebugLogLimit) lines.erase(lines.begin());
+  // The oldest lines go, in large steps so that logging stays cheap.
+  if (lines.size() >= 2 * kDebugLogLimit)
+    lines.erase(lines.begin(), lines.begin() + static_cast<long>(kDebugLogLimit));
   lines.push_back(line);
 }
 

@@ -15,7 +15,7 @@ namespace media::headless {
 namespace {
 
 constexpr std::size_t kAudioCap = detail::kMixRate * 2 * 10;  // ten seconds of stereo
-constexpr std::size_t kPrintedCap = 100000;
+constexpr std::size_t kPrintedCap = 50000;  // PrintedLines keeps 50000 to 100000 lines
 // Scripts count frames, so a loop that keeps sleeping without a Flip (WaitKey with nothing to
 // come) can never be woken: after this many sleeps in a row the run is stopped, not hung.
 constexpr int kStallSleeps = 20000;
@@ -51,7 +51,9 @@ class Headless final : public detail::Backend {
     return console_[consoleNext_++];
   }
   void PrintLine(const std::string& line) override {
-    if (printed_.size() >= kPrintedCap) printed_.erase(printed_.begin());
+    // The oldest lines go, in large steps so that printing stays cheap.
+    if (printed_.size() >= 2 * kPrintedCap)
+      printed_.erase(printed_.begin(), printed_.begin() + static_cast<long>(kPrintedCap));
     printed_.push_back(line);
   }
   void AfterFlip() override {

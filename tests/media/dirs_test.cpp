@@ -140,3 +140,18 @@ TEST(Console, DebugLogKeepsLinesAndPrintsNothing) {
   ClearDebugLog();
   EXPECT_TRUE(DebugLogLines().empty());
 }
+
+TEST(Console, LogsKeepTheirNewestLinesWithinABound) {
+  headless::ResetHeadless();
+  ClearDebugLog();
+  for (int i = 0; i < 25000; ++i) DebugLog(std::to_string(i));
+  EXPECT_GE(DebugLogLines().size(), 10000u);
+  EXPECT_LE(DebugLogLines().size(), 20000u);
+  EXPECT_EQ(DebugLogLines().back(), "24999");
+  EXPECT_EQ(std::stoi(DebugLogLines().front()) + static_cast<int>(DebugLogLines().size()), 25000);
+  for (int i = 0; i < 120000; ++i) Print(std::to_string(i));
+  EXPECT_LE(headless::PrintedLines().size(), 100000u);
+  EXPECT_EQ(headless::PrintedLines().back(), "119999");
+  ClearDebugLog();
+  headless::ResetHeadless();
+}
