@@ -173,6 +173,13 @@ TEST_F(RenderScreen, AClockThatGoesBackRestartsThePacing) {
   EXPECT_EQ(backend.clock, 16);
 }
 
+TEST_F(RenderScreen, ARateOfZeroPacesAtSixtyHertz) {
+  ASSERT_TRUE(media::Graphics(800, 600, 0, 0));
+  const std::int64_t start = backend.clock;
+  for (int i = 0; i < 60; ++i) media::Flip();
+  EXPECT_EQ(backend.clock - start, 1000);
+}
+
 TEST(RenderScreenHeadless, FlipAdvancesTheVirtualClock) {
   media::UseHeadlessBackend();
   media::ResetGraphicsState();
