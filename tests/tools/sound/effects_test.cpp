@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include "media/files.h"
@@ -67,6 +69,17 @@ TEST_F(Effects, TheProgramCarriesAllTwentyFive) {
     EXPECT_GT(size, 200u) << name;
     EXPECT_EQ(MaxSeconds().count(name), 1u) << name << " has no duration limit";
   }
+}
+
+// One recipe for each effect the program carries, and no recipe for a sound nothing plays.
+TEST_F(Effects, OneRecipeForEachEffect) {
+  std::set<std::string> recipes;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(QUILL_SOURCE_DIR) +
+                                                               "/assets/sound/effects")) {
+    if (entry.path().extension() == ".sfx") recipes.insert(entry.path().stem().string());
+  }
+  const std::vector<std::string> names = soundtest::EffectNames();
+  EXPECT_EQ(recipes, std::set<std::string>(names.begin(), names.end()));
 }
 
 TEST_F(Effects, EachDecodesAtTheMixerRate) {

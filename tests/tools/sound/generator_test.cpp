@@ -35,17 +35,14 @@ void RunGenerator(const fs::path& out) {
   ASSERT_EQ(std::system(cmd.c_str()), 0);
 }
 
+// A second run, here, gives byte for byte what the build's run gave.
 TEST(Generator, SameRecipesGiveTheSameBytesAsTheBuild) {
   const fs::path a = TempDir("a");
-  const fs::path b = TempDir("b");
   RunGenerator(a);
-  RunGenerator(b);
   int compared = 0;
   for (const std::string& name : soundtest::EffectNames()) {
-    const std::string rel = "embed/Sfx/" + name + ".ogg";
-    const auto bytes = soundtest::ReadBytes((a / rel).string());
+    const auto bytes = soundtest::ReadBytes((a / "embed" / "Sfx" / (name + ".ogg")).string());
     ASSERT_FALSE(bytes.empty()) << name;
-    EXPECT_EQ(bytes, soundtest::ReadBytes((b / rel).string())) << name;
     EXPECT_EQ(bytes, soundtest::ReadBytes(std::string(QUILL_EMBED_DIR) + "/Sfx/" + name + ".ogg"))
         << name;
     ++compared;
@@ -53,13 +50,11 @@ TEST(Generator, SameRecipesGiveTheSameBytesAsTheBuild) {
   for (const char* track : {"Title.ogg", "Song1.ogg"}) {
     const auto bytes = soundtest::ReadBytes((a / "Music" / track).string());
     ASSERT_FALSE(bytes.empty()) << track;
-    EXPECT_EQ(bytes, soundtest::ReadBytes((b / "Music" / track).string())) << track;
     EXPECT_EQ(bytes, soundtest::ReadBytes(std::string(QUILL_GAME_DIR) + "/Music/" + track));
     ++compared;
   }
   EXPECT_EQ(compared, 27);
   fs::remove_all(a);
-  fs::remove_all(b);
 }
 
 // A recipe that cannot be used throws, and the message names the line.
