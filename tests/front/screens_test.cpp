@@ -222,6 +222,27 @@ TEST_F(ScreensTest, AnswerLeftByAnotherScreenActsAtOnce) {
   EXPECT_EQ(Game->State, 26);
 }
 
+TEST_F(ScreensTest, SnapshotDuringPlayLandsWhereItWasTaken) {
+  Game->State = 26;
+  media::SetViewport(16, 0, 768, 600);
+  media::SetOrigin(16, 0);
+  media::Cls();
+  media::SetColor(255, 0, 0);
+  media::DrawRect(100, 100, 10, 10);  // screen columns 116 to 125
+  media::SetColor(255, 255, 255);
+  media::Pixel atRect = 0, rightOfRect = 0;
+  Frames([] { QuitFunc(); },
+         [&](int f) {
+           if (f == 0) {
+             atRect = media::ShownPixels()[105 * 800 + 120];
+             rightOfRect = media::ShownPixels()[105 * 800 + 134];
+             hl::PressKey('N');
+           }
+         });
+  EXPECT_EQ(atRect & 0xFFFFFFu, 0xFF0000u);
+  EXPECT_NE(rightOfRect & 0xFFFFFFu, 0xFF0000u);
+}
+
 TEST_F(ScreensTest, HoverOvalOnlyInsideAButton) {
   Game->State = 32;
   media::SetColor(255, 0, 0);
@@ -247,6 +268,31 @@ TEST_F(ScreensTest, GameOverEndsAtOnceOnASpaceLeftFromPlay) {
   EXPECT_EQ(Frames([] { GameOverPage(); }, [](int) {}), 0);
   EXPECT_EQ(Game->State, 31);
   EXPECT_EQ(User, 0);
+}
+
+TEST_F(ScreensTest, GameOverShowsTheTextInCapitals) {
+  Game->State = 28;
+  Lang[50] = "game over";
+  std::vector<media::Pixel> lower, upper;
+  auto strip = [] {
+    const media::Pixel* p = media::ShownPixels();
+    return std::vector<media::Pixel>(p + 300 * 800, p + 316 * 800);
+  };
+  Frames([] { GameOverPage(); },
+         [&](int f) {
+           if (f == 0) {
+             lower = strip();
+             Lang[50] = "GAME OVER";
+           }
+           if (f == 1) {
+             upper = strip();
+             hl::PressKey(media::KEY_SPACE);
+           }
+         });
+  EXPECT_EQ(lower, upper);  // drawn upper-cased either way
+  bool drawn = false;
+  for (media::Pixel px : upper) drawn = drawn || (px & 0xFFFFFFu) != 0;
+  EXPECT_TRUE(drawn);
 }
 
 TEST_F(ScreensTest, GameOverWaitsForEscapeAndStopsTheSounds) {
