@@ -127,8 +127,8 @@ Canvas Title(const Art& art) {
     int x = rng.Below(800), y = rng.Below(360);
     c.Put(x, y, i % 7 ? art.C("stone_light") : art.C("white"));
   }
-  c.Disc(640, 110, 34, art.C("bone"));
-  c.Disc(654, 100, 30, Mix(art.C("navy"), art.C("amethyst_dark"), 1, 3));  // crescent
+  c.Disc(700, 205, 26, art.C("bone"));
+  c.Disc(711, 197, 23, Mix(art.C("navy"), art.C("amethyst_dark"), 205, 330));  // crescent
   // Pyramids on the horizon.
   auto pyramid = [&](int cx, int base, int half, Colour lit, Colour shade) {
     c.Poly({{cx, base - half}, {cx - half, base}, {cx, base}}, lit);
