@@ -1,6 +1,7 @@
 // quill_runner: the whole game over the headless backend (see README.md, "Headless runner").
 #include <iostream>
 
+#include "front/quit.h"
 #include "front/startup.h"
 #include "tools/runner/runner.h"
 
@@ -18,7 +19,13 @@ int main(int argc, char** argv) {
   }
   std::vector<std::string> errors;
   int rc = runner::Run(
-      options, [] { return _bb_main(); }, errors);
+      options,
+      [] {
+        // The game's own end (the quit dialog) comes back here instead of ending the process.
+        SetEndProgramHandler([] { throw runner::Ended{}; });
+        return _bb_main();
+      },
+      errors);
   for (const auto& e : errors) std::cerr << "quill_runner: " << e << "\n";
   return rc;
 }

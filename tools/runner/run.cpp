@@ -119,6 +119,8 @@ int Run(const Options& options, const std::function<int()>& program,
     program();
   } catch (const media::headless::Stop&) {
     ended = "stopped";
+  } catch (const Ended&) {
+    ended = "quit";
   } catch (const std::exception& e) {
     ended = "failed";
     errors.push_back(std::string("the program failed: ") + e.what());

@@ -18,6 +18,10 @@ struct Options {
   std::vector<std::pair<int, std::string>> saveFrames;  // frame number, PNG file
 };
 
+// Thrown to end a run the way the program ends itself (the quit dialog's end of the program,
+// through SetEndProgramHandler): Run catches it and dumps the end as "quit".
+struct Ended {};
+
 // Parses the command line (without the program name); false with a message.
 bool ParseOptions(const std::vector<std::string>& args, Options& out, std::string& error);
 std::string Usage();

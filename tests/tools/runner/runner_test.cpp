@@ -9,6 +9,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "front/quit.h"
 #include "media/headless.h"
 #include "media/media.h"
 #include "media/temp_folder.h"
@@ -148,6 +149,23 @@ TEST_F(RunnerTest, AProgramThatEndsByItselfIsDumpedAsReturned) {
             "x 48\ny 96\naction 13\nroomx 3\nroomy 1\n");
 }
 
+TEST_F(RunnerTest, TheGamesOwnEndIsDumpedAsQuit) {
+  std::vector<std::string> errors;
+  int rc = RunArgs(
+      {"--dump", "dump.txt"},
+      []() -> int {
+        SetEndProgramHandler([] { throw runner::Ended{}; });
+        media::Graphics(800, 600, 0, 60);
+        media::Flip();
+        media::Flip();
+        EndProgram();
+      },
+      errors);
+  SetEndProgramHandler(nullptr);
+  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(ReadBytes("dump.txt").substr(0, 35), "frames 2\nmillis 33\nended quit\ngame ");
+}
+
 TEST_F(RunnerTest, AFrameThatIsNeverShownIsAnError) {
   std::vector<std::string> errors;
   EXPECT_EQ(RunArgs({"--save-frame", "25:late.png"}, DemoProgram, errors), 1);
@@ -230,4 +248,23 @@ TEST(RunnerProgram, RejectsBadOptionsWithStatus2) {
   int status = std::system((std::string(QUILL_RUNNER_EXE) + " --frames zero 2>/dev/null").c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+// The game's quit dialog, confirmed on the title screen, ends the run through the runner.
+TEST(RunnerProgram, TheQuitDialogEndsTheRun) {
+  TempFolder t;
+  ASSERT_TRUE(media::CreateDir("start"));
+  WriteBytes("start/Country.ini", "\x01");
+  WriteBytes("start/prefs.ini", "\x01");
+  std::string script;
+  for (int f = 200; f < 1200; f += 10)
+    script += std::to_string(f) + " press ESCAPE\n" + std::to_string(f + 5) + " press Y\n";
+  WriteBytes("script.txt", script);
+  std::string cmd = std::string(QUILL_RUNNER_EXE) +
+                    " --dir start --script script.txt --frames 1500 --dump dump.txt";
+  int status = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::string dump = ReadBytes("dump.txt");
+  EXPECT_NE(dump.find("ended quit\nstate 31\n"), std::string::npos) << dump;
 }
