@@ -73,12 +73,9 @@ void JumpStep() {
   }
   jcounter = 0;
   Player->Y = (Player->Y / 24) * 24;
-  if (DemoMode == 1) {
-    const int code = ReplayAction();
-    if ((code == kActionJumpLeft || code == kActionJumpRight) && ActionCount >= 0 &&
-        ActionCount < kReplayRuns && Demo[1][ActionCount] == 37)
-      ActionNo += 1;
-  }
+  // Playback needs no correction here: a sideways jump from standing still records 37 steps
+  // (its first tick twice) for its 36 ticks, and its landing tick records none, so the run's
+  // 37 ticks cover the jump and the landing exactly as the live run had them.
 }
 
 void FallStep() {

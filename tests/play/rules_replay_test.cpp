@@ -1,0 +1,142 @@
+// A live run recorded, written at the exit, loaded and played back.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/globals.h"
+#include "core/objects.h"
+#include "media/input.h"
+#include "play/rules_fixture.h"
+#include "stages/flow.h"
+#include "stages/replay.h"
+
+namespace playtest {
+namespace {
+
+using media::KEY_LEFT;
+using media::KEY_RIGHT;
+using media::KEY_SPACE;
+
+using Trace = std::vector<std::vector<int>>;
+
+class RulesReplay : public RulesTest {
+ protected:
+  void SetUp() override {
+    RulesTest::SetUp();
+    User = 1;  // a player-made stage: its replay is written at the exit and read back
+    ReplayName = "RUN";
+  }
+
+  // Room (0, 0): the upper floor (row 20) up to column 14, a lower floor (row 22) beyond, a
+  // digging tool and a gold piece on the lower floor, a brick wall in column 22 and the exit
+  // door behind it.
+  void BuildStage() {
+    ResetAll();
+    for (auto& column : Stage)
+      for (int& cell : column) cell = 0;
+    for (auto it : Items_list.Each<bbItems>()) it->Remove();
+    MakeRoom(0, 0, false);
+    for (int c = 0; c < 32; ++c) SetRoomCell(0, 0, c, c < 15 ? 20 : 22, 1);
+    SetRoomCell(0, 0, 22, 20, 2);
+    SetRoomCell(0, 0, 22, 21, 2);
+    auto tool = New<bbItems>();
+    tool->X = 17, tool->Y = 20, tool->kind = 3, tool->frame = 24;
+    auto gold = New<bbItems>();
+    gold->X = 20, gold->Y = 20, gold->kind = 6, gold->frame = 48;
+    Exitdoor->x = 24, Exitdoor->y = 18, Exitdoor->State = 1, Exitdoor->Frame = 1;
+    Exitdoor->FrameRate = Exitdoor->FrameCounter = 0;
+    Exitdoor->roomx = Exitdoor->roomy = 0;
+    RoomX = RoomY = 0;
+    Player->X = 48, Player->Y = kStandY, Player->Score = 0, Player->FrameRate = 0;
+    Player->FrameCounter = 0, Player->LastDirection = 1;
+    Game->State = 26;
+  }
+
+  // The live run: walking right, a jump up from standing, a jump right while walking, a fall
+  // from the ledge, the tool, the gold, a dig through the wall, the door.
+  Trace PlayLive(bool standingSidewaysJump) {
+    Trace trace;
+    int tick = 0;
+    Hold(KEY_RIGHT);
+    while (Game->State == 26 && tick < 3000) {
+      if (tick == 20) Release(KEY_RIGHT);
+      if (tick == 25) Hit(KEY_SPACE);  // straight up
+      if (!standingSidewaysJump) {
+        if (tick == 70) Hold(KEY_RIGHT);
+        if (tick == 80) Hit(KEY_SPACE);  // right, while walking
+      } else if (tick == 70) {
+        Hold(KEY_RIGHT);
+        Hit(KEY_SPACE);  // right, from standing still
+      }
+      if (Player->State == 4 && Player->X + 47 >= 22 * 24 && Player->Action == 0)
+        Hit(KEY_SPACE);  // the dig
+      Pass();
+      trace.push_back(PlayerState());
+      ++tick;
+    }
+    Release(KEY_RIGHT);
+    return trace;
+  }
+
+  Trace PlayBack() {
+    Trace trace;
+    int tick = 0;
+    while (Game->State == 26 && tick < 3000) {
+      Pass();
+      trace.push_back(PlayerState());
+      ++tick;
+    }
+    return trace;
+  }
+};
+
+TEST_F(RulesReplay, APlayedBackRunFollowsTheLiveRunTickForTick) {
+  BuildStage();
+  const Trace live = PlayLive(false);
+  ASSERT_EQ(Game->State, 27);
+  ASSERT_EQ(live.back()[2], 26);  // ended in the exit door
+  ASSERT_GT(ActionCount, 5);
+  EXPECT_EQ(Player->Score, 600);  // the tool and the gold
+  EXPECT_EQ(RoomCell(0, 0, 22, 21), 0);
+  auto seen = [&live](int action) {
+    for (const auto& s : live)
+      if (s[2] == action) return true;
+    return false;
+  };
+  EXPECT_TRUE(seen(13) && seen(14) && seen(9));
+
+  BuildStage();
+  DemoMode = 1;
+  LoadReplay();
+  ASSERT_EQ(DemoMode, 1);
+  const Trace replay = PlayBack();
+  EXPECT_EQ(Game->State, 27);
+  EXPECT_EQ(DemoMode, 0);
+  // Run 0 plays one tick longer than it was recorded: the replay follows one tick behind.
+  ASSERT_EQ(replay.size(), live.size() + 1);
+  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t + 1], live[t]) << "tick " << t;
+  EXPECT_EQ(replay.back(), live.back());
+}
+
+// Its landing tick records nothing, so the run's 37 ticks are the jump's 36 and the landing.
+TEST_F(RulesReplay, ASidewaysJumpFromStandingStillPlaysBackInStep) {
+  BuildStage();
+  const Trace live = PlayLive(true);
+  ASSERT_EQ(Game->State, 27);
+  BuildStage();
+  DemoMode = 1;
+  LoadReplay();
+  // The jump's run: 36 ticks from standing still, its first tick recorded twice.
+  bool jumpRun = false;
+  for (int r = 0; r <= TotalActionCount; ++r)
+    jumpRun = jumpRun || (Demo[0][r] == kActionJumpRight && Demo[1][r] == 37);
+  EXPECT_TRUE(jumpRun);
+  const Trace replay = PlayBack();
+  EXPECT_EQ(Game->State, 27);
+  for (std::size_t t = 0; t + 1 < replay.size() && t < live.size(); ++t)
+    EXPECT_EQ(replay[t + 1], live[t]) << "tick " << t;
+  ASSERT_EQ(replay.size(), live.size() + 1);
+}
+
+}  // namespace
+}  // namespace playtest
