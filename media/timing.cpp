@@ -23,7 +23,9 @@ void Delay(int ms) {
 }
 
 Timer CreateTimer(float hertz) {
-  if (!(hertz > 0) || !std::isfinite(hertz)) return nullptr;
+  // Rates outside a thousandth of a hertz to a million hertz have no sensible tick times (and
+  // would overflow the clock arithmetic): no timer.
+  if (!(hertz >= 0.001f && hertz <= 1e6f)) return nullptr;
   auto t = std::make_shared<TimerData>();
   t->hertz = hertz;
   t->start = detail::CurrentBackend().Millis();

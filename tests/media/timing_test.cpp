@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "media/graphics.h"
 #include "media/headless.h"
 
@@ -71,6 +73,14 @@ TEST_F(TimingTest, TimerStartsWhereTheClockIs) {
   EXPECT_EQ(MilliSecs(), 15);
   EXPECT_EQ(CreateTimer(0), nullptr);
   EXPECT_EQ(CreateTimer(-3), nullptr);
+  EXPECT_EQ(CreateTimer(1e-30f), nullptr);
+  EXPECT_EQ(CreateTimer(1e30f), nullptr);
+  EXPECT_EQ(CreateTimer(std::numeric_limits<float>::quiet_NaN()), nullptr);
+  EXPECT_EQ(CreateTimer(std::numeric_limits<float>::infinity()), nullptr);
+  Timer slow = CreateTimer(0.5f);
+  ASSERT_NE(slow, nullptr);
+  EXPECT_EQ(WaitTimer(slow), 1);
+  EXPECT_EQ(MilliSecs(), 2015);
   EXPECT_EQ(WaitTimer(nullptr), 0);
 }
 
