@@ -1,6 +1,7 @@
 // Text and number helpers. Strings are bytes; positions count from 1.
 #include "media/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -61,7 +62,8 @@ std::string Right(const std::string& s, int n) {
 
 std::string Mid(const std::string& s, int pos, int n) {
   if (pos < 1) {
-    if (n >= 0) n = std::max(0, n - (1 - pos));
+    // The characters before the first one count against n.
+    if (n >= 0) n = static_cast<int>(std::max<long long>(0, 0LL + n + pos - 1));
     pos = 1;
   }
   if (pos > Len(s)) return "";

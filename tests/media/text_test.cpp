@@ -32,6 +32,8 @@ TEST(Text, LeftRightMidCountFromOne) {
   EXPECT_EQ(Mid("abc", 99, 1), "");
   EXPECT_EQ(Mid("abc", 0, 2), "a");  // position 0 is before the first character
   EXPECT_EQ(Mid("abc", 2, 0), "");
+  EXPECT_EQ(Mid("abc", -2147483647 - 1, 2147483647), "");
+  EXPECT_EQ(Mid("abc", -1, 5), "abc");
 }
 
 TEST(Text, InstrFindsFromAStartPosition) {
