@@ -175,6 +175,21 @@ void Sculpt(Canvas& layer, Colour light, Colour base, Colour dark, Colour edge) 
   layer.Outline(0, 0, layer.Width(), layer.Height(), edge);
 }
 
+void ShadeEdges(Canvas& c, int x, int y, int w, int h) {
+  Canvas src = c;
+  for (int j = y; j < y + h; ++j)
+    for (int i = x; i < x + w; ++i) {
+      if (!src.Opaque(i, j)) continue;
+      Colour col = src.Get(i, j);
+      bool lowRight = src.Get(i + 1, j) != col || src.Get(i, j + 1) != col;
+      bool upLeft = src.Get(i - 1, j) != col || src.Get(i, j - 1) != col;
+      if (lowRight && !upLeft)
+        c.Put(i, j, Shade(col, 78));
+      else if (upLeft && !lowRight)
+        c.Put(i, j, Mix(col, 0xFFFFFF, 1, 5));
+    }
+}
+
 std::uint32_t Rng::Next() {
   s_ ^= s_ << 13;
   s_ ^= s_ >> 17;

@@ -58,6 +58,10 @@ class Canvas {
 // the lower right ones, an outline around it.
 void Sculpt(Canvas& layer, Colour light, Colour base, Colour dark, Colour edge);
 
+// Gives a flat-coloured figure some volume: edge pixels facing the lower right are darkened,
+// those facing the upper left lightened. Opacity does not change.
+void ShadeEdges(Canvas& c, int x, int y, int w, int h);
+
 // A small deterministic random source for textures.
 class Rng {
  public:

@@ -98,6 +98,7 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
   c.Put(ox + R(f.hip.x) + 2, oy + R(f.hip.y) - 2, art.C("gold"));
   Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 4, legs);
   Boot(c, f.fFoot, ox, oy, boot);
+  ShadeEdges(c, 0, 0, kCellW, kCellH);  // the body's volume, before the details over it
   Head(art, c, ox + R(f.head.x), oy + R(f.head.y), dazed);
   if (tool >= 0) {
     int angle = pose.size() > 10 ? pose[10] : 0;
@@ -154,6 +155,7 @@ Canvas PlayerFromBehind(const Art& art, int step, int tool) {
     c.Disc(cx - 10, lHandY, 1, art.C("skin"));
     c.Disc(cx + 10, rHandY, 1, art.C("skin"));
   }
+  ShadeEdges(c, 0, 0, kCellW, kCellH);
   // Head from behind: the helmet covers it.
   c.Disc(cx, shY - 6, 4, art.C("skin_dark"));
   c.Ellipse(cx - 6, shY - 14, 13, 10, art.C("linen"));
