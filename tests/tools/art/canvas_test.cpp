@@ -96,6 +96,18 @@ TEST(ArtCanvas, ScalingKeepsTheLayout) {
   EXPECT_EQ(Count(crop), 4);
 }
 
+TEST(ArtCanvas, ShadedEdgesKeepTheShape) {
+  Canvas c(7, 7);
+  c.Fill(1, 1, 5, 5, 0x808080);
+  Canvas before = c;
+  artgen::ShadeEdges(c, 0, 0, 7, 7);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(c.Opaque(x, y), before.Opaque(x, y)) << x << "," << y;
+  EXPECT_GT(c.Get(2, 1) & 0xFF, 0x80u);  // lit from the upper left
+  EXPECT_LT(c.Get(5, 3) & 0xFF, 0x80u);  // shaded on the lower right
+  EXPECT_EQ(c.Get(3, 3), 0x808080u);     // the inside keeps its colour
+}
+
 TEST(ArtCanvas, RandomSourceRepeats) {
   artgen::Rng a(7), b(7), c(8);
   bool differs = false;
