@@ -163,7 +163,9 @@ Canvas PlayerFromBehind(const Art& art, int step, int tool) {
   c.Fill(cx - 7, shY - 6, 15, 1, art.C("linen_dark"));
   if (tool >= 0) {
     int hx = up ? cx + 10 : cx - 10;
-    DrawToolInHand(art, c, tool, hx, 32, 50, up ? 20 : -20, !up);
+    // Hanging from the lower hand along the body.
+    const int hang[6] = {90, 90, 90, 180, 180, 0};
+    DrawToolInHand(art, c, tool, hx, 32, 50, hang[tool] + (up ? -10 : 10), false);
     c.Disc(hx, 32, 1, art.C("skin"));
   }
   c.Outline(0, 0, kCellW, kCellH, art.C("ink"));
