@@ -35,7 +35,8 @@ void Backdrop(const Art& art, Canvas& c, int ox, int oy, int b) {
   const int W = 192, H = 96;
   Theme th = ThemeOf(art, b / 2);
   // Kept dark so that the blocks, the sprites and the player stand out in front.
-  const int dim = b / 2 == 0 ? 62 : 80;
+  const int dims[6] = {62, 80, 60, 80, 80, 100};
+  const int dim = dims[b / 2];
   Colour base = Shade(Mix(th.deep, th.dark, 1, 3), dim);
   Colour lite = Shade(Mix(th.deep, th.dark, 3, 4), dim);
   Colour dark = Shade(th.deep, dim * 7 / 10), ink = Shade(th.deep, dim * 45 / 100);
