@@ -198,6 +198,21 @@ TEST_F(FrameRender, StatueOverItsGlowWithTheBackdropsPair) {
   EXPECT_EQ(Statusred, 6);
 }
 
+TEST_F(FrameRender, PlayerDrawnOverTheEnemiesAtItsHandle) {
+  Player->X = 300;
+  Player->Y = 300;
+  Player->Frame = 0;
+  Player->Direction = 0;
+  auto e = New<bbEnemies>();
+  e->x = 300, e->y = 290;
+  e->frame = 0;
+  e->Visible = 1;
+  ASSERT_TRUE(Frame());
+  EXPECT_EQ(Player->FrameCounter, 0);
+  EXPECT_TRUE(Shows(PlayerSprite, 0, 300, 300 - 24));  // the handle is 24 pixels down
+  EXPECT_FALSE(Shows(Enemiesprite, 0, 300, 290));
+}
+
 TEST_F(FrameRender, ScoreDigitsOnTheBar) {
   Player->Score = 12345;
   ASSERT_TRUE(Frame());
