@@ -46,6 +46,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   auto pictures = artgen::DrawAll(src);
+  if (src.Errors() > 0) {
+    // Something the drawing asked for is not in the sources: write nothing rather than
+    // pictures with holes in them.
+    std::fprintf(stderr, "artgen: the sources in %s lack what the pictures need\n",
+                 sources.c_str());
+    return 1;
+  }
   bool ok = true;
   for (auto& p : pictures) {
     if (!output.empty()) ok = artgen::WritePng(output + "/" + p.name, p.canvas) && ok;

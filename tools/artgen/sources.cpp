@@ -36,6 +36,11 @@ void Sources::Error(const std::string& file, int line, const std::string& what) 
   ++errors_;
 }
 
+void Sources::Missing(const std::string& what, const std::string& name) const {
+  std::fprintf(stderr, "artgen: unknown %s %s\n", what.c_str(), name.c_str());
+  ++errors_;
+}
+
 bool Sources::Load(const std::string& dir) {
   bool ok = LoadPalette(dir + "/palette.txt");
   ok = LoadGlyphs(dir + "/font.txt") && ok;
@@ -47,6 +52,10 @@ bool Sources::Load(const std::string& dir) {
     if (entry.path().extension() == ".txt") files.push_back(entry.path().string());
   std::sort(files.begin(), files.end());  // a fixed order whatever the folder listing gives
   for (auto& f : files) ok = LoadSprites(f) && ok;
+  // Every printable character needs its glyph: the fonts are built from them.
+  for (int c = 33; c <= 126; ++c)
+    if (GlyphOf(static_cast<char>(c)).width == 0)
+      Error(dir + "/font.txt", 0, std::string("no glyph for ") + static_cast<char>(c));
   return ok && errors_ == 0;
 }
 
@@ -166,7 +175,7 @@ bool Sources::LoadSprites(const std::string& path) {
   return ok;
 }
 
-// "<name> <int> <int> ...", '#' starts a comment line.
+// "<name>" and the pose's numbers; '#' starts a comment line.
 bool Sources::LoadNumbers(const std::string& path) {
   bool ok = false;
   auto lines = ReadLines(path, &ok);
@@ -189,6 +198,11 @@ bool Sources::LoadNumbers(const std::string& path) {
       }
       row.push_back(static_cast<int>(v));
     }
+    if (!row.empty() && row.size() != kPoseNumbers) {
+      Error(path, static_cast<int>(i + 1),
+            "a pose has " + std::to_string(kPoseNumbers) + " numbers");
+      row.clear();
+    }
     numbers_[name] = row;
   }
   return ok;
@@ -198,14 +212,14 @@ const std::vector<int>& Sources::Numbers(const std::string& name) const {
   static const std::vector<int> empty;
   auto it = numbers_.find(name);
   if (it != numbers_.end()) return it->second;
-  std::fprintf(stderr, "artgen: unknown pose %s\n", name.c_str());
+  Missing("pose", name);
   return empty;
 }
 
 Colour Sources::C(const std::string& name) const {
   auto it = named_.find(name);
   if (it != named_.end()) return it->second;
-  std::fprintf(stderr, "artgen: unknown colour %s\n", name.c_str());
+  Missing("colour", name);
   return 0x808080;
 }
 
@@ -213,7 +227,7 @@ const Canvas& Sources::Sprite(const std::string& name) const {
   static const Canvas empty(1, 1);
   auto it = sprites_.find(name);
   if (it != sprites_.end()) return it->second;
-  std::fprintf(stderr, "artgen: unknown sprite %s\n", name.c_str());
+  Missing("sprite", name);
   return empty;
 }
 
@@ -230,6 +244,7 @@ std::string Sources::Word(const std::string& lang, const std::string& key) const
     auto it = sec->second.find(key);
     if (it != sec->second.end()) return it->second;
   }
+  Missing("word", key);
   return key;
 }
 

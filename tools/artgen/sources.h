@@ -30,11 +30,15 @@ class Sources {
   const Canvas& Sprite(const std::string& name) const;  // empty 1 x 1 when unknown
   bool HasSprite(const std::string& name) const { return sprites_.count(name) != 0; }
   const Glyph& GlyphOf(char c) const;  // empty glyph when unknown
-  // A word of a language ("en", "fr", "gr", "it"); falls back to English, then to the key.
+  // A word of a language ("en", "fr", "gr", "it"); falls back to English, then (an error) to
+  // the key itself.
   std::string Word(const std::string& lang, const std::string& key) const;
-  // A named row of numbers from poses.txt; empty when unknown.
+  // A pose of poses.txt: kPoseNumbers numbers (lean, crouch, thighs, knees, arms, elbows, tool
+  // angle); empty when unknown.
+  static constexpr size_t kPoseNumbers = 11;
   const std::vector<int>& Numbers(const std::string& name) const;
   std::vector<std::string> Lines(const std::string& lang, const std::string& prefix) const;
+  // Problems found so far: while reading, and every lookup of something the sources lack.
   int Errors() const { return errors_; }
 
  private:
@@ -44,6 +48,7 @@ class Sources {
   bool LoadSprites(const std::string& path);
   bool LoadNumbers(const std::string& path);
   void Error(const std::string& file, int line, const std::string& what);
+  void Missing(const std::string& what, const std::string& name) const;
 
   std::map<std::string, Colour> named_;
   std::map<char, Colour> keyed_;
@@ -52,7 +57,7 @@ class Sources {
   std::map<char, Glyph> glyphs_;
   std::map<std::string, std::map<std::string, std::string>> words_;
   std::map<std::string, std::vector<std::string>> keys_in_order_;
-  int errors_ = 0;
+  mutable int errors_ = 0;
 };
 
 }  // namespace artgen

@@ -114,17 +114,34 @@ TEST(Artgen, BrokenSourcesAreReported) {
   fs::remove_all(out);
 }
 
-TEST(Artgen, ShortAndEmptySourcesDoNotCrash) {
+TEST(Artgen, ShortAndEmptySourcesFailCleanly) {
   fs::path src = TempDir("short"), out = TempDir("short_out");
   fs::copy(kSources, src, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  // Empty glyphs, poses and words: the generator still draws (gaps, not a crash).
-  for (const char* f : {"font.txt", "poses.txt", "words.txt"}) std::ofstream(src / f).flush();
+  // Each source emptied in turn: an error exit, no crash, nothing written.
+  for (const char* f : {"font.txt", "poses.txt", "words.txt", "palette.txt"}) {
+    fs::copy(kSources / fs::path(f), src / f, fs::copy_options::overwrite_existing);
+  }
+  for (const char* f : {"font.txt", "poses.txt", "words.txt", "palette.txt"}) {
+    std::string keep = Slurp(src / f);
+    std::ofstream(src / f).flush();
+    int rc = RunArtgen(src.string() + " " + out.string());
+    EXPECT_TRUE(WIFEXITED(rc)) << "artgen crashed without " << f;
+    EXPECT_NE(WEXITSTATUS(rc), 0) << "empty " << f << " accepted";
+    EXPECT_FALSE(fs::exists(out / "Images" / "Player.png")) << f;
+    std::ofstream(src / f, std::ios::binary) << keep;
+  }
+  // A pose cut short, and a missing sprite folder.
+  std::string poses = Slurp(src / "poses.txt");
+  { std::ofstream(src / "poses.txt") << "walk0 1 2\n"; }
   int rc = RunArtgen(src.string() + " " + out.string());
-  EXPECT_TRUE(WIFEXITED(rc)) << "artgen crashed";
-  { std::ofstream(src / "poses.txt") << "walk0 1 2\nhold1 x\n"; }
-  rc = RunArtgen(src.string() + " " + out.string());
-  EXPECT_TRUE(WIFEXITED(rc)) << "artgen crashed on a short pose";
+  EXPECT_TRUE(WIFEXITED(rc));
   EXPECT_NE(WEXITSTATUS(rc), 0);
+  std::ofstream(src / "poses.txt", std::ios::binary) << poses;
+  fs::remove_all(src / "sprites");
+  rc = RunArtgen(src.string() + " " + out.string());
+  EXPECT_TRUE(WIFEXITED(rc));
+  EXPECT_NE(WEXITSTATUS(rc), 0);
+  EXPECT_FALSE(fs::exists(out / "Images" / "Back.png"));
   fs::remove_all(src);
   fs::remove_all(out);
 }

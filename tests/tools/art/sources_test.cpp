@@ -61,24 +61,27 @@ TEST(ArtSources, MistakesAreCountedNotFatal) {
   fs::path dir = Folder("bad");
   Write(dir / "palette.txt", "a 102030 one\nb 10203 short\nc FF00FF magenta\nd 405060 two\n");
   Write(dir / "font.txt", "= A\n#.#\n#x#\n");
-  Write(dir / "poses.txt", "good 1 2 3\nbad 1 two 3\n");
+  Write(dir / "poses.txt", "good 1 2 3 4 5 6 7 8 9 10 11\nbad 1 two 3\nshort 1 2 3\n");
   Write(dir / "words.txt", "[en]\nhello = Hello\nno equals sign\n[fr]\nhello = Bonjour\n");
   Write(dir / "sprites" / "s.txt", "sprite ok\nad\nda\n\nsprite broken\na?\n");
   artgen::Sources src;
   EXPECT_FALSE(src.Load(dir.string()));
-  EXPECT_EQ(src.Errors(), 6);
+  EXPECT_EQ(src.Errors(), 7 + 94 - 1);  // seven mistakes, and every glyph but 'A' missing
   EXPECT_EQ(src.C("one"), 0x102030u);
   EXPECT_EQ(src.C("two"), 0x405060u);
   EXPECT_EQ(src.Sprite("ok").Get(1, 0), 0x405060u);
   EXPECT_EQ(src.Sprite("broken").Get(1, 0), artgen::kClear);
   EXPECT_EQ(src.Sprite("unknown").Width(), 1);
   EXPECT_EQ(src.GlyphOf('A').rows.size(), 1u);
-  EXPECT_EQ(src.Numbers("good").size(), 3u);
+  EXPECT_EQ(src.Numbers("good").size(), 11u);
   EXPECT_TRUE(src.Numbers("bad").empty());
+  EXPECT_TRUE(src.Numbers("short").empty());
   EXPECT_TRUE(src.Numbers("missing").empty());
   EXPECT_EQ(src.Word("fr", "hello"), "Bonjour");
   EXPECT_EQ(src.Word("it", "hello"), "Hello");  // falls back to English
+  int before = src.Errors();
   EXPECT_EQ(src.Word("en", "nothing"), "nothing");
+  EXPECT_EQ(src.Errors(), before + 1);  // a lookup of what is not there counts too
   fs::remove_all(dir);
 }
 
