@@ -158,3 +158,40 @@ TEST(ArtBodies, FinishedMarkLeavesTheNumberClear) {
 }
 
 }  // namespace
+
+namespace {
+
+bool Mirrored(const media::Image& image, int a, int b) {
+  media::Pixmap pa = media::LockImage(image, a, true, false);
+  media::Pixmap pb = media::LockImage(image, b, true, false);
+  bool same = true;
+  for (int y = 0; y < pa.height && same; ++y)
+    for (int x = 0; x < pa.width && same; ++x)
+      same = media::ReadPixel(pa, x, y) == media::ReadPixel(pb, pa.width - 1 - x, y);
+  media::UnlockImage(image, a);
+  media::UnlockImage(image, b);
+  return same;
+}
+
+// Facing left is the same pose as facing right, mirrored: the walking group facing right is
+// one step later so that both groups stand on their first frame (left) and second (right).
+TEST(ArtBodies, LeftPosesMirrorTheRightOnes) {
+  media::Image player = arttest::LoadCells("Images/Player.png", 48, 72, 130);
+  ASSERT_TRUE(player);
+  for (int state = 0; state < 7; ++state)
+    for (int step = 0; step < 4; ++step) {
+      int left = state * 12 + step, right = state * 12 + 4 + (step + 1) % 4;
+      EXPECT_TRUE(Mirrored(player, left, right)) << left << " / " << right;
+    }
+  for (int dig = 0; dig < 4; ++dig)
+    for (int step = 0; step < 4; ++step)
+      EXPECT_TRUE(Mirrored(player, 84 + 8 * dig + step, 88 + 8 * dig + step)) << dig << step;
+  EXPECT_TRUE(Mirrored(player, 124, 125));
+  media::Image enemies = arttest::LoadCells("Images/Enemies.png", 48, 48, 30);
+  ASSERT_TRUE(enemies);
+  for (int f : {0, 1, 6, 7}) EXPECT_TRUE(Mirrored(enemies, f, f + 2)) << f;
+  EXPECT_TRUE(Mirrored(enemies, 15, 16));
+  EXPECT_TRUE(Mirrored(enemies, 14, 17));
+}
+
+}  // namespace
