@@ -164,14 +164,25 @@ Canvas Canvas::Scaled(int w, int h) const {
 
 void Sculpt(Canvas& layer, Colour light, Colour base, Colour dark, Colour edge) {
   Canvas src = layer;
-  for (int y = 0; y < layer.Height(); ++y)
-    for (int x = 0; x < layer.Width(); ++x) {
-      if (!src.Opaque(x, y)) continue;
-      Colour c = base;
-      if (!src.Opaque(x - 1, y) || !src.Opaque(x, y - 1)) c = light;
-      if (!src.Opaque(x + 1, y) || !src.Opaque(x, y + 1) || !src.Opaque(x + 1, y + 1)) c = dark;
-      layer.Put(x, y, c);
+  for (int y = 0; y < layer.Height(); ++y) {
+    int x = 0;
+    while (x < layer.Width()) {
+      if (!src.Opaque(x, y)) {
+        ++x;
+        continue;
+      }
+      // A run of the silhouette across this row, lit like a rounded body from the left.
+      int l = x;
+      while (x < layer.Width() && src.Opaque(x, y)) ++x;
+      int r = x - 1, span = std::max(1, r - l);
+      for (int i = l; i <= r; ++i) {
+        int t = (i - l) * 100 / span;
+        Colour c = t < 28 ? light : (t > 72 ? dark : base);
+        if (!src.Opaque(i, y - 1) && t <= 72) c = light;  // tops catch the light
+        layer.Put(i, y, c);
+      }
     }
+  }
   layer.Outline(0, 0, layer.Width(), layer.Height(), edge);
 }
 

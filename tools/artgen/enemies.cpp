@@ -90,10 +90,19 @@ Canvas MummyHalt(const Art& art, int kind, int step) {
 Canvas Rock(const Art& art, int step, bool waiting) {
   Canvas c(48, 48);
   int sx = waiting && step ? 1 : 0;
-  Canvas layer(48, 48);
-  layer.Disc(24 + sx, 26, 20, art.C("stone"));
-  Sculpt(layer, art.C("stone_light"), art.C("stone"), art.C("stone_dark"), art.C("ink"));
-  c.Blit(layer, 0, 0);
+  // A ball lit from the upper left: bands by the distance from the light.
+  const int cx = 24 + sx, cy = 26, r = 20;
+  for (int y = cy - r; y <= cy + r; ++y)
+    for (int x = cx - r; x <= cx + r; ++x) {
+      int dx = x - cx, dy = y - cy;
+      if (dx * dx + dy * dy > r * r + r) continue;
+      int lx = x - (cx - 7), ly = y - (cy - 8), d2 = lx * lx + ly * ly;
+      Colour col = d2 < 64 ? art.C("stone_light")
+                           : (d2 < 400 ? art.C("stone")
+                                       : (d2 < 700 ? art.C("stone_dark") : art.C("shadow")));
+      c.Put(x, y, col);
+    }
+  c.Outline(0, 0, 48, 48, art.C("ink"));
   // Cracks that turn with the roll.
   double a = (step ? 45.0 : 0.0) * 3.14159265358979 / 180.0;
   for (int k = 0; k < 3; ++k) {
@@ -104,7 +113,7 @@ Canvas Rock(const Art& art, int step, bool waiting) {
     int y2 = 26 + static_cast<int>(std::lround(16 * std::sin(t + 0.3)));
     c.Line(x1, y1, x2, y2, art.C("stone_dark"));
   }
-  c.Disc(17 + sx, 18, 3, art.C("stone_light"));
+  c.Disc(16 + sx, 17, 2, art.C("bone"));
   if (waiting) {
     // Awake and watching: two eyes under heavy brows.
     int ey = 24;

@@ -200,8 +200,8 @@ void Statue(const Art& art, Canvas& c, int ox, int oy, int b, int which) {
     base = art.C("gold");
     dark = art.C("gold_dark");
   } else {
-    light = Mix(th.light, art.C("white"), 1, 2);
-    base = th.light;
+    light = th.light;
+    base = Mix(th.light, th.base, 1, 2);
     dark = th.base;
   }
   Sculpt(fig, light, base, dark, edge);
