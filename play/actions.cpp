@@ -115,7 +115,7 @@ void PlayerTail() {
 }
 
 int AnimatePlayer() {
-  if (!Player) return 0;
+  if (!Player || !Exitdoor || !Game) return 0;
   switch (Player->Action) {
     case 13:
       JumpStep();
