@@ -200,6 +200,30 @@ TEST_F(StartupTest, ProbeInAWindowMeasuresSixtyAndWaitsNothing) {
   EXPECT_LT(media::headless::VirtualMillis() - start, 1100);
 }
 
+TEST_F(StartupTest, ProbeFirstCheckCountsItsOwnFrameThenOneSecondOfFrames) {
+  media::Graphics(800, 600, 0, 60);
+  const int before = media::headless::FrameCount();
+  ProbeDisplayRate();
+  // The first pass is checked at once and shown; the next 60 frames fill one second.
+  EXPECT_EQ(FPS, 60);
+  EXPECT_EQ(media::headless::FrameCount() - before, 61);
+  EXPECT_EQ(DelayTime, 0);
+}
+
+TEST_F(StartupTest, ProbeOfTenFramesASecondShowsOneFrameAndTenSecondsOfFrames) {
+  media::Graphics(800, 600, 0, 60);
+  const int before = media::headless::FrameCount();
+  // Every frame takes 100 ms.
+  Run([] { ProbeDisplayRate(); },
+      [](int) {
+        media::Delay(100);
+        return true;
+      });
+  EXPECT_EQ(FPS, 25);
+  // The first frame, then ten windows of ten frames each.
+  EXPECT_EQ(media::headless::FrameCount() - before, 101);
+}
+
 TEST_F(StartupTest, ProbeThatNeverReachesTwentyFiveGivesUpAtTheEleventhCheck) {
   media::Graphics(800, 600, 0, 60);
   // Every frame takes 100 ms: ten frames a second.
