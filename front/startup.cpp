@@ -288,6 +288,12 @@ void RunStateMachine() {
         break;
       case 29:
         QuitFunc();
+        // The dialog leaves a yes here in quit, and a no changes no state: without these the
+        // machine would call the dialog again at once, with no frame between the calls.
+        if (Game->State == 29) {
+          Game->State = quit == 1 ? 30 : 31;
+          quit = 0;
+        }
         break;
       case 32:
         EditMode = 1;

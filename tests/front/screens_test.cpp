@@ -351,4 +351,33 @@ TEST_F(ScreensTest, StateTwentyNineRunsTheQuitDialog) {
   EXPECT_TRUE(opened);
 }
 
+TEST_F(ScreensTest, StateTwentyNineYesLeavesTheStateMachine) {
+  Game->State = 29;
+  int frames = 0;
+  Frames([] { RunStateMachine(); },
+         [&](int f) {
+           frames = f + 1;
+           if (f == 0) hl::PressKey('Y');
+         },
+         50);
+  // Two dialog frames (the second takes the Y), then the machine returns instead of calling
+  // the answered dialog again.
+  EXPECT_EQ(frames, 2);
+  EXPECT_EQ(Game->State, 30);
+  EXPECT_EQ(quit, 0);
+}
+
+TEST_F(ScreensTest, StateTwentyNineNoGoesToTheTitle) {
+  Game->State = 29;
+  bool sawTitle = false;
+  Frames([] { RunStateMachine(); },
+         [&](int f) {
+           if (f == 0) hl::PressKey('N');
+           sawTitle = sawTitle || (f > 0 && Game->State == 31);
+         },
+         4);
+  EXPECT_TRUE(sawTitle);
+  EXPECT_EQ(quit, 0);
+}
+
 }  // namespace
