@@ -227,6 +227,39 @@ TEST_F(OptionsTest, FlagClicksWriteTheLanguage) {
   EXPECT_EQ(Difficulity, 1);  // a flag click activates no row
 }
 
+TEST_F(OptionsTest, FlagFrameAndVolumeButtonsAreYellowAndWhiteWithThePointerOnTheFlags) {
+  const media::Pixel yellow = 0xFFFFFF00u, white = 0xFFFFFFFFu;
+  auto at = [](int x, int y) { return media::ReadScreenPixel(x, y) | 0xFF000000u; };
+  Drive({{0,
+          [&] {
+            // French (LangRect 2) is framed from (336, 48) to (384, 96).
+            EXPECT_EQ(at(336, 48), yellow);
+            EXPECT_EQ(at(384, 96), yellow);
+            EXPECT_EQ(at(360, 96), yellow);
+            EXPECT_NE(at(360, 97), yellow);
+            // The minus and plus frames of both volume rows, in the frame's colour.
+            for (int y : {300, 340}) {
+              EXPECT_EQ(at(514, y - 2), yellow) << y;
+              EXPECT_EQ(at(534, y + 18), yellow) << y;
+              EXPECT_EQ(at(546, y - 2), yellow) << y;
+              EXPECT_EQ(at(566, y + 18), yellow) << y;
+              EXPECT_NE(at(540, y + 8), yellow) << y;  // between the buttons
+            }
+            hl::MoveMouseNow(450, 90);  // the pointer sprite stays clear of the pixels read
+          }},
+         {2,
+          [&] {
+            // The flag under the pointer: (432, 48) to (480, 96), in white; the colour stays
+            // white for the volume frames of this frame.
+            EXPECT_EQ(at(480, 60), white);
+            EXPECT_EQ(at(432, 96), white);
+            EXPECT_EQ(at(336, 60), yellow);
+            EXPECT_EQ(at(514, 298), white);
+            EXPECT_EQ(at(566, 358), white);
+          }}},
+        2);
+}
+
 TEST_F(OptionsTest, SpaceOnTheFlagsPicksTheFlagOnly) {
   Drive({{0,
           [] {

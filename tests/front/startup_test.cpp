@@ -76,6 +76,42 @@ TEST_F(StartupTest, ChooserTakesTheHighlightedFlagWithSpace) {
   EXPECT_EQ(Lang[5], LineOf(3, 5));
 }
 
+TEST_F(StartupTest, ChooserDrawsTheScreenFrameAndTheFrameAroundTheHighlightedFlag) {
+  WriteLanguageFiles();
+  const media::Pixel white = 0xFFFFFFFFu;
+  auto at = [](int x, int y) { return media::ReadScreenPixel(x, y) | 0xFF000000u; };
+  int checked = 0;
+  Run([] { _bb_main(); },
+      [&](int frame) {
+        if (Language != 0) return false;
+        if (frame == 1) {
+          // The one-pixel screen frame from (0, 0) to (799, 599).
+          EXPECT_EQ(at(0, 0), white);
+          EXPECT_EQ(at(799, 599), white);
+          EXPECT_EQ(at(400, 599), white);
+          EXPECT_EQ(at(1, 1), 0xFF000000u);
+          // Flag 1 is framed from (300, 275) to (348, 323).
+          EXPECT_EQ(at(300, 275), white);
+          EXPECT_EQ(at(348, 323), white);
+          EXPECT_EQ(at(348, 300), white);
+          EXPECT_EQ(at(299, 300), 0xFF000000u);
+          EXPECT_EQ(at(320, 324), 0xFF000000u);
+          media::headless::PressKey(media::KEY_RIGHT);
+          ++checked;
+        }
+        if (frame == 2) {
+          // Flag 2: from (348, 275) to (396, 323).
+          EXPECT_EQ(at(396, 300), white);
+          EXPECT_EQ(at(372, 323), white);
+          EXPECT_EQ(at(299, 300), 0xFF000000u);
+          media::headless::PressKey(media::KEY_ESCAPE);
+          ++checked;
+        }
+        return true;
+      });
+  EXPECT_EQ(checked, 2);
+}
+
 TEST_F(StartupTest, CountryHoldingZeroStartsWithNoFlagAndSpaceChoosesNothing) {
   WriteLanguageFiles();
   WriteBytes("Country.ini", {0});
