@@ -27,6 +27,28 @@ void Bandage(Canvas& c, const MummyLook& look) {
     }
 }
 
+// Rounds a figure: across every row the right part of each run falls into shade.
+void Round(Canvas& c) {
+  Canvas src = c;
+  for (int y = 0; y < c.Height(); ++y) {
+    int x = 0;
+    while (x < c.Width()) {
+      if (!src.Opaque(x, y)) {
+        ++x;
+        continue;
+      }
+      int l = x;
+      while (x < c.Width() && src.Opaque(x, y)) ++x;
+      int r = x - 1;
+      for (int i = l; i <= r; ++i) {
+        int t = r > l ? (i - l) * 100 / (r - l) : 50;
+        if (t > 70) c.Put(i, y, Shade(src.Get(i, y), 78));
+        if (t < 20 && r - l > 3) c.Put(i, y, Mix(src.Get(i, y), 0xFFFFFF, 1, 6));
+      }
+    }
+  }
+}
+
 // Walking, facing right, step 0 or 1: arms held out in front, a stiff shuffle.
 Canvas MummyWalk(const Art& art, int kind, int step) {
   MummyLook look = LookOf(art, kind);
@@ -41,6 +63,7 @@ Canvas MummyWalk(const Art& art, int kind, int step) {
   c.ThickLine(23, 32, 23 + a, 46, 5, k);  // legs
   c.ThickLine(27, 32, 27 - a, 46, 5, k);
   Bandage(c, look);
+  Round(c);
   // Trailing loose bandage.
   c.Line(19, 26 + bob, 14, 30 + bob + step, look.light);
   c.Line(14, 30 + bob + step, 12, 34 + bob, look.dark);
@@ -62,6 +85,7 @@ Canvas MummyClimb(const Art& art, int kind, int step) {
   c.ThickLine(21, 31, 19, hi ? 40 : 46, 5, k);
   c.ThickLine(27, 31, 29, hi ? 46 : 40, 5, k);
   Bandage(c, look);
+  Round(c);
   c.Outline(0, 0, 48, 48, art.C("ink"));
   return c;
 }
@@ -75,6 +99,7 @@ Canvas MummyHalt(const Art& art, int kind, int step) {
   c.Fill(17, 14, 15, 20, k);
   c.Fill(19, 33, 11, 14, k);
   Bandage(c, look);
+  Round(c);
   c.Line(18, 18, 30, 26, look.dark);  // crossed arms
   c.Line(30, 18, 18, 26, look.dark);
   c.Line(18, 19, 30, 27, look.light);
