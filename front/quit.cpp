@@ -57,6 +57,11 @@ int QuitFunc() {
     }
     media::SetBlend(media::ALPHABLEND);
     const int mx = media::MouseX(), my = media::MouseY();
+    // The hover oval lightens the button in white whatever colour the caller left (play leaves
+    // a colour that can match a button's own); the caller's colour is restored.
+    int r, g, b;
+    media::GetColor(r, g, b);
+    media::SetColor(255, 255, 255);
     if (InYes(mx, my)) {
       media::SetAlpha(0.3f);
       media::DrawOval(310, 368, 53, 45);
@@ -65,6 +70,7 @@ int QuitFunc() {
       media::SetAlpha(0.3f);
       media::DrawOval(392, 368, 53, 45);
     }
+    media::SetColor(r, g, b);
     media::SetAlpha(1.0f);
     DrawImage(ItemSprite, media::MouseX(), media::MouseY(), 62);
     media::Flip(-1);

@@ -249,14 +249,40 @@ TEST_F(ScreensTest, HoverOvalOnlyInsideAButton) {
   media::Pixel outside = 0, inside = 0;
   Frames([] { QuitFunc(); },
          [&](int f) {
-           if (f == 0) outside = media::ShownPixels()[390 * 800 + 336];
-           if (f == 0) hl::MoveMouseNow(330, 390);
+           if (f == 0) outside = media::ShownPixels()[400 * 800 + 322];
+           if (f == 0) hl::MoveMouseNow(330, 390);  // the yes button
            if (f == 1) {
-             inside = media::ShownPixels()[390 * 800 + 336];
+             inside = media::ShownPixels()[400 * 800 + 322];
              hl::PressKey('N');
            }
          });
   EXPECT_NE(inside, outside);
+}
+
+TEST_F(ScreensTest, HoverOvalLightensInWhiteAndKeepsTheCallersColour) {
+  Game->State = 32;
+  media::SetColor(255, 0, 0);
+  media::Pixel outside = 0, inside = 0;
+  Frames([] { QuitFunc(); },
+         [&](int f) {
+           if (f == 0) outside = media::ShownPixels()[390 * 800 + 430];
+           if (f == 0) hl::MoveMouseNow(410, 390);  // the no button
+           if (f == 1) {
+             inside = media::ShownPixels()[390 * 800 + 430];
+             hl::PressKey('N');
+           }
+         });
+  // Every channel moves 30 % of the way to 255.
+  for (int shift : {16, 8, 0}) {
+    const int before = static_cast<int>((outside >> shift) & 255);
+    const int after = static_cast<int>((inside >> shift) & 255);
+    EXPECT_NEAR(after, before + (255 - before) * 3 / 10, 2) << shift;
+  }
+  int r, g, b;
+  media::GetColor(r, g, b);
+  EXPECT_EQ(r, 255);
+  EXPECT_EQ(g, 0);
+  EXPECT_EQ(b, 0);
 }
 
 // --- game over and the state machine
