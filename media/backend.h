@@ -64,4 +64,7 @@ constexpr int kMixRate = 44100;
 namespace media::detail {
 int ActiveMixerChannels();  // channels started and not yet finished or stopped
 void StopAllChannels();     // for ShutdownMedia and test resets
+// Back to the start-up screen (800 x 600 at 60 Hz, no title, drawing state reset, black
+// buffers) without asking the backend to open anything; for the headless reset.
+void ResetScreen();
 }  // namespace media::detail

@@ -36,7 +36,7 @@ std::string ReadString(const Stream& stream, int length);  // up to `length` byt
 void WriteByte(const Stream& stream, int value);
 void WriteInt(const Stream& stream, int value);
 void WriteFloat(const Stream& stream, float value);
-void WriteLine(const Stream& stream, const std::string& line);  // the text and a line feed
+void WriteLine(const Stream& stream, const std::string& line);    // the text and a line feed
 void WriteString(const Stream& stream, const std::string& text);  // the bytes, no length
 int Eof(const Stream& stream);  // 1 at the end (also after a read past it), else 0
 int StreamPos(const Stream& stream);
@@ -54,14 +54,15 @@ std::vector<std::string> LoadDir(const std::string& path);
 Dir ReadDir(const std::string& path);
 std::string NextFile(const Dir& dir);  // "" after the last name
 void CloseDir(const Dir& dir);
-int FileType(const std::string& path);  // 0 none, 1 file, 2 folder
-long FileSize(const std::string& path);  // -1 when missing
+int FileType(const std::string& path);          // 0 none, 1 file, 2 folder
+long FileSize(const std::string& path);         // -1 when missing
 std::string StripDir(const std::string& path);  // the part after the last slash
 std::string StripExt(const std::string& path);
 std::string ExtractDir(const std::string& path);
 
 // The console.
-std::string RequestFile(const std::string& title = "");  // prints "Enter a filename:" and reads a line
+std::string RequestFile(
+    const std::string& title = "");  // prints "Enter a filename:" and reads a line
 void Print(const std::string& line = "");
 void DebugLog(const std::string& line);  // the debug log prints nothing; kept for tests
 const std::vector<std::string>& DebugLogLines();

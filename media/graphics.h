@@ -101,8 +101,8 @@ bool ImagesCollide(const Image& image1, float x1, float y1, int frame1, const Im
                    float x2, float y2, int frame2);
 
 // --- the framebuffer, for tests, the headless runner and the backends
-const Pixel* BackBufferPixels();   // 800 x 600 (GraphicsWidth x GraphicsHeight), row after row
-const Pixel* ShownPixels();        // the picture of the last Flip
+const Pixel* BackBufferPixels();      // 800 x 600 (GraphicsWidth x GraphicsHeight), row after row
+const Pixel* ShownPixels();           // the picture of the last Flip
 Pixel ReadScreenPixel(int x, int y);  // from the back buffer; 0 outside
 bool SavePNG(const Pixel* pixels, int width, int height, const std::string& path);
 // Resets the drawing state (colour white, alpha 1, blend masked, viewport the whole screen,

@@ -39,9 +39,9 @@ class TLink {
  private:
   friend class TList;
   ObjectPtr value_;
-  LinkPtr next_;                // the sentinel's next is the first link
-  std::weak_ptr<TLink> prev_;   // weak: the forward chain owns the links
-  std::weak_ptr<TLink> head_;   // the list's sentinel
+  LinkPtr next_;               // the sentinel's next is the first link
+  std::weak_ptr<TLink> prev_;  // weak: the forward chain owns the links
+  std::weak_ptr<TLink> head_;  // the list's sentinel
   bool sentinel_ = false;
   bool linked_ = false;
 };

@@ -10,7 +10,7 @@ std::string Lower(const std::string& s);
 std::string Trim(const std::string& s);  // spaces and control characters at both ends
 std::string Left(const std::string& s, int n);
 std::string Right(const std::string& s, int n);
-std::string Mid(const std::string& s, int pos, int n = -1);  // n < 0: to the end
+std::string Mid(const std::string& s, int pos, int n = -1);              // n < 0: to the end
 int Instr(const std::string& s, const std::string& sub, int start = 1);  // 0 when absent
 std::string Str(int value);
 std::string Str(float value);

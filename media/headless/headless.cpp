@@ -251,7 +251,7 @@ void ResetHeadless() {
   Instance().Reset();
   detail::Input() = detail::InputState{};
   detail::StopAllChannels();
-  ResetGraphicsState();
+  detail::ResetScreen();
   UseHeadlessBackend();
 }
 

@@ -204,4 +204,20 @@ void ResetGraphicsState() {
   s.paceStarted = false;
 }
 
+namespace detail {
+
+// The screen as the program starts: 800 x 600 at 60 Hz, no title, the drawing state reset and
+// both buffers black. The backend is not asked to open anything.
+void ResetScreen() {
+  render::State& s = S();
+  s.width = 800;
+  s.height = 600;
+  s.hertz = 60;
+  s.title.clear();
+  s.back.assign(static_cast<std::size_t>(s.width) * s.height, 0xFF000000u);
+  s.shown = s.back;
+  ResetGraphicsState();
+}
+
+}  // namespace detail
 }  // namespace media

@@ -13,12 +13,13 @@
 #include "media/app.h"
 #include "media/files.h"
 #include "media/graphics.h"
+#include "media/headless.h"
 
 namespace render_test {
 
+// The headless backend with the start-up screen: 800 x 600, drawing state reset, black.
 inline void FreshScreen() {
-  media::UseHeadlessBackend();
-  media::ResetGraphicsState();
+  media::headless::ResetHeadless();
 }
 
 // An image of one or more cells filled from rows of pixels (all cells the same).

@@ -7,6 +7,7 @@
 #include "media/app.h"
 #include "media/backend.h"
 #include "media/graphics.h"
+#include "media/headless.h"
 
 using media::Pixel;
 
@@ -52,11 +53,11 @@ class RecordingBackend : public media::detail::Backend {
 class RenderScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    media::UseHeadlessBackend();
-    media::ResetGraphicsState();
+    media::headless::ResetHeadless();
     media::detail::SetBackend(&backend);
   }
-  void TearDown() override { media::UseHeadlessBackend(); }
+  // The modes, titles and drawing state these tests set do not reach the next test.
+  void TearDown() override { media::headless::ResetHeadless(); }
   RecordingBackend backend;
 };
 

@@ -10,6 +10,7 @@
 #include "media/audio/sound_data.h"
 #include "media/backend.h"
 #include "media/graphics.h"
+#include "media/headless.h"
 #include "media/input.h"
 #include "media/sdl/sdl_testing.h"
 #include "media/sound.h"
@@ -32,8 +33,7 @@ class SdlBackend : public ::testing::Test {
   }
   void TearDown() override {
     media::ShutdownMedia();
-    media::UseHeadlessBackend();
-    media::detail::Input() = {};
+    media::headless::ResetHeadless();  // also the screen size and the title set here
   }
   void OpenWindow() {
     media::AppTitle("Quillmire");

@@ -20,7 +20,7 @@ class SoundHeadless : public ::testing::Test {
     media::detail::StopAllChannels();
     media::headless::TakeMixedAudio();
   }
-  void TearDown() override { media::detail::StopAllChannels(); }
+  void TearDown() override { media::headless::ResetHeadless(); }
 };
 
 media::Sound TenthOfASecond(short value) {
