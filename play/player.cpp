@@ -153,7 +153,10 @@ void Jump(int code) {
       Player->Direction = 1;
       RectJump = 1;
       Record(kActionJumpRight);
-    } else if (ActionType < kActionJumpLeft || ActionType > kActionDigDown) {
+    } else if (ActionType < kActionThrow || ActionType > kActionDigDown) {
+      // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
+      // press in playback and jumps straight up. A run of 6 or 7 would jump sideways there,
+      // so after a sideways jump's landing a straight jump is recorded as 5.
       Record(kActionJumpUp);
     }
   } else if (code == kActionJumpLeft) {

@@ -5,7 +5,9 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "media/headless.h"
 #include "media/input.h"
+#include "play/player.h"
 #include "play/rules_fixture.h"
 #include "stages/flow.h"
 #include "stages/replay.h"
@@ -136,6 +138,38 @@ TEST_F(RulesReplay, ASidewaysJumpFromStandingStillPlaysBackInStep) {
   for (std::size_t t = 0; t + 1 < replay.size() && t < live.size(); ++t)
     EXPECT_EQ(replay[t + 1], live[t]) << "tick " << t;
   ASSERT_EQ(replay.size(), live.size() + 1);
+}
+
+// A straight jump in the first tick after a sideways jump's landing: recorded as 5, so the
+// playback does not take the sideways run's code as its fire press.
+TEST_F(RulesReplay, AStraightJumpRightAfterASidewaysJumpStaysStraight) {
+  BuildStage();
+  Trace live;
+  media::headless::KeyDownNow(KEY_RIGHT);
+  Hit(KEY_SPACE);
+  for (int t = 0; t < 200; ++t) {
+    if (t == 1) Release(KEY_RIGHT);
+    if (t == 37) Hit(KEY_SPACE);  // the tick after the landing
+    Pass();
+    live.push_back(PlayerState());
+  }
+  ASSERT_EQ(live[35][2], 14);  // the sideways jump's end
+  ASSERT_EQ(live[36][2], 0);   // the landing
+  ASSERT_EQ(live[37][2], 13);  // straight up
+  EXPECT_EQ(RectJump, 2);
+  ActionType = kActionExit;
+  RecordAction();
+  SaveReplay();
+  BuildStage();
+  DemoMode = 1;
+  LoadReplay();
+  ASSERT_EQ(DemoMode, 1);
+  Trace replay;
+  for (int t = 0; t < 201; ++t) {
+    Pass();
+    replay.push_back(PlayerState());
+  }
+  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t + 1], live[t]) << "tick " << t;
 }
 
 }  // namespace
