@@ -67,6 +67,11 @@ std::vector<Blob>& Registry() {
   return blobs;
 }
 
+// ReadFile holds files up to this size in memory; bigger ones are read from the file.
+constexpr long kInMemoryLimit = 16L << 20;
+// ReadWholeFile (pictures and sounds) refuses files bigger than this.
+constexpr std::size_t kWholeFileLimit = std::size_t{256} << 20;
+
 constexpr char kIncbin[] = "incbin::";
 constexpr std::size_t kIncbinLen = sizeof(kIncbin) - 1;
 
@@ -91,22 +96,33 @@ bool IsRegularFd(int fd, long* size) {
   return true;
 }
 
-// Reads the whole regular file at `path` (an exact path); false when it cannot.
-bool ReadExact(const std::string& path, std::vector<unsigned char>& out) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  long size = 0;
-  if (!IsRegularFd(fd, &size)) {
+// Opens `path` for reading when it is a regular file. O_NONBLOCK keeps a named pipe from
+// blocking the open; it changes nothing for regular files.
+int OpenRegularForReading(const std::string& path, long* size) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  if (!IsRegularFd(fd, size)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads the whole of an open regular file, at most `limit` bytes; false when it cannot or
+// when the file is longer. Closes fd.
+bool ReadAllOf(int fd, long size, std::size_t limit, std::vector<unsigned char>& out) {
+  out.clear();
+  if (size < 0 || static_cast<unsigned long>(size) > limit) {
     ::close(fd);
     return false;
   }
-  out.clear();
   out.reserve(static_cast<std::size_t>(size));
   unsigned char buf[65536];
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof(buf));
-    if (n < 0) {
+    if (n < 0 || out.size() + static_cast<std::size_t>(n) > limit) {
       ::close(fd);
+      out.clear();
       return false;
     }
     if (n == 0) break;
@@ -252,8 +268,13 @@ Stream ReadFile(const std::string& url) {
   }
   std::string path = detail::FindPathIgnoringCase(detail::NormalisePath(url));
   if (path.empty()) return nullptr;
+  long size = 0;
+  int fd = OpenRegularForReading(path, &size);
+  if (fd < 0) return nullptr;
+  // Big files are read through the file as it is read, not held in memory whole.
+  if (size > kInMemoryLimit) return FromFd(fd, "rb", true, false);
   std::vector<unsigned char> data;
-  if (!ReadExact(path, data)) return nullptr;
+  if (!ReadAllOf(fd, size, kInMemoryLimit, data)) return nullptr;
   auto s = std::make_shared<StreamData>();
   s->inMemory = true;
   s->owned = std::move(data);
@@ -432,7 +453,10 @@ bool ReadWholeFile(const std::string& url, std::vector<unsigned char>& out) {
     return true;
   }
   std::string path = detail::FindPathIgnoringCase(detail::NormalisePath(url));
-  return !path.empty() && ReadExact(path, out);
+  if (path.empty()) return false;
+  long size = 0;
+  int fd = OpenRegularForReading(path, &size);
+  return fd >= 0 && ReadAllOf(fd, size, kWholeFileLimit, out);
 }
 
 namespace detail {

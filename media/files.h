@@ -76,7 +76,8 @@ const unsigned char* BuiltinBlob(const std::string& name, std::size_t* size);
 // The names of the built-in blobs in their registration order.
 const std::vector<std::string>& BuiltinBlobNames();
 
-// The whole content of a file (or "incbin::" name) for decoders; false when it cannot be read.
+// The whole content of a file (or "incbin::" name) for decoders; false when it cannot be read
+// or is bigger than 256 MB (no picture or sound of ours comes near).
 bool ReadWholeFile(const std::string& url, std::vector<unsigned char>& out);
 
 }  // namespace media
