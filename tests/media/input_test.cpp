@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "media/graphics.h"
 #include "media/headless.h"
 
@@ -178,4 +181,35 @@ TEST_F(InputTest, JoystickButtonsAndAxes) {
   EXPECT_EQ(JoyXDir(), 1);
   EXPECT_EQ(JoyYDir(), 0);
   EXPECT_EQ(JoyHit(40), 0);
+}
+
+// A third of the axis's full scale (32767 / 3 = 10922.3) either way is the edge of the dead
+// zone: 10922 is still inside it, 10923 is beyond.
+TEST_F(InputTest, JoystickDirectionsTurnAtAThirdOfTheAxis) {
+  const std::pair<int, int> cases[] = {{-32768, -1}, {-20000, -1}, {-10923, -1}, {-10922, 0},
+                                       {-1, 0},      {0, 0},       {10922, 0},   {10923, 1},
+                                       {20000, 1},   {32767, 1}};
+  int frame = 0;
+  std::vector<InputEvent> script;
+  for (const auto& [value, dir] : cases) {
+    script.push_back(Ev(frame, InputEvent::JoyAxis, 0, value));
+    script.push_back(Ev(frame, InputEvent::JoyAxis, 1, -value));
+    ++frame;
+  }
+  headless::SetScript(script);
+  for (const auto& [value, dir] : cases) {
+    EXPECT_EQ(JoyXDir(0), dir) << value;
+    EXPECT_EQ(JoyYDir(0), -dir) << -value;  // 32768 is held at 32767
+    Flip();
+  }
+}
+
+TEST_F(InputTest, JoyHitCountsEveryPressSinceItsLastQuery) {
+  headless::SetScript({Ev(0, InputEvent::JoyButtonDown, 1), Ev(0, InputEvent::JoyButtonUp, 1),
+                       Ev(0, InputEvent::JoyButtonDown, 1), Ev(0, InputEvent::JoyButtonUp, 1),
+                       Ev(0, InputEvent::JoyButtonDown, 1)});
+  EXPECT_EQ(JoyHit(1, 0), 3);
+  EXPECT_EQ(JoyHit(1, 0), 0);
+  EXPECT_EQ(JoyDown(1, 0), 1);
+  EXPECT_EQ(JoyHit(2, 0), 0);
 }
