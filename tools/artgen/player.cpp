@@ -71,7 +71,7 @@ void Head(const Art& art, Canvas& c, int x, int y, bool dazed) {
   // Pith helmet: dome, band and brim.
   c.Ellipse(x - 6, y - 10, 13, 9, art.C("linen"));
   c.Fill(x - 6, y - 4, 13, 2, art.C("khaki"));
-  c.Fill(x - 8, y - 2, 17, 1, art.C("linen_dark"));
+  c.Fill(x - 7, y - 2, 18, 1, art.C("linen_dark"));  // the peak reaches further forward
   c.Put(x - 3, y - 8, art.C("white"));
   c.Put(x - 2, y - 9, art.C("white"));
 }
@@ -81,7 +81,7 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
                 bool ground = true, bool dazed = false) {
   Figure f = Joints(pose);
   double lowest = std::max({f.fFoot.y, f.bFoot.y, f.fKnee.y + 2, f.bKnee.y + 2});
-  int ox = 22, oy = ground ? kGround - 1 - R(lowest) : 52;
+  int ox = 25, oy = ground ? kGround - 1 - R(lowest) : 52;
   Canvas c(kCellW, kCellH);
   Colour shirt = art.C("shirt"), shirtBack = art.C("shirt_dark");
   Colour legs = art.C("khaki"), legsBack = art.C("khaki_dark"), boot = art.C("brown");
@@ -203,6 +203,20 @@ void Stars(const Art& art, Canvas& c, int x, int y, int step) {
   }
 }
 
+// While walking, the blades are carried pointing down and forward and the drill a little
+// smaller, so that every tool stays whole inside the 48-pixel cell.
+std::vector<int> Carried(std::vector<int> pose, int tool) {
+  static const int kCarryAngle[6] = {55, 90, 0, 0, 0, 0};
+  if (tool < 0) return pose;
+  pose.resize(11, 0);
+  pose[10] += kCarryAngle[tool];
+  return pose;
+}
+
+int CarryScale(int tool) {
+  return tool == 2 ? 50 : 60;
+}
+
 }  // namespace
 
 void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
@@ -216,8 +230,11 @@ void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
     for (int step = 0; step < 4; ++step) {
       // The right-facing group is shifted by one so that its standing frame (base + 1) is the
       // calm pose, as the left group's (base + 0) is.
-      Canvas left = Mirror(DrawPose(art, src.Numbers(prefix + std::to_string(step)), tool, 60));
-      Canvas right = DrawPose(art, src.Numbers(prefix + std::to_string((step + 3) % 4)), tool, 60);
+      Canvas left = Mirror(DrawPose(art, Carried(src.Numbers(prefix + std::to_string(step)), tool),
+                                    tool, CarryScale(tool)));
+      Canvas right =
+          DrawPose(art, Carried(src.Numbers(prefix + std::to_string((step + 3) % 4)), tool), tool,
+                   CarryScale(tool));
       put(state * 12 + step, left);
       put(state * 12 + 4 + step, right);
       put(state * 12 + 8 + step, PlayerFromBehind(art, step, tool));
