@@ -34,7 +34,8 @@ void KeepMusicGoing() {
   SetChannelVolume(song, MusicVol);
 }
 
-// Music or effects on or off: off keeps nothing; on restores the saved volume, or 0.8.
+// Music or effects on or off: off sets 0 (the old volume is not kept); on restores the saved
+// volume, or 0.8 when none is saved.
 void ToggleVolume(float& volume, float saved, media::Channel& channel) {
   if (volume == 0.0f)
     volume = saved > 0.0f ? saved : 0.8f;
@@ -128,7 +129,9 @@ void LiveKeys(int flag) {
   if (Hit(kKeyPause) || Help == 1) PauseLoop(flag);
   if (Hit(kKeyMap)) MapLoop();
   if (Hit(kKeyGrid) && Difficulity == 1) ShowGrid = ShowGrid == 1 ? 0 : 1;
-  if (Hit(kKeyGiveUp)) {
+  // Giving up acts whatever the player is doing, but not once the stage has ended in this frame:
+  // the next stage would start a life short.
+  if (Hit(kKeyGiveUp) && Game->State == 26) {
     Player->Lives -= 1;
     Player->Action = 16;
   }

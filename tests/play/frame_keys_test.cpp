@@ -54,6 +54,17 @@ TEST_F(FrameKeys, GiveUpTakesALifeAndStartsDying) {
   EXPECT_EQ(Player->Lives, 1);
 }
 
+TEST_F(FrameKeys, GiveUpInTheFrameThatEndsTheStageCostsNothing) {
+  Difficulity = 1;
+  Player->Lives = 3;
+  Player->Action = 16;
+  Player->DyingCounter = 150;
+  PressKey(kKeyGiveUp);
+  ASSERT_TRUE(Frame());
+  EXPECT_EQ(Game->State, 27);
+  EXPECT_EQ(Player->Lives, 1);  // the one life a death leaves
+}
+
 TEST_F(FrameKeys, MusicKeyRestoresTheSavedVolumeOr08) {
   MusicVol = 0.6f;
   tmpMusicVol = 0.6f;
