@@ -77,6 +77,8 @@ void TestExitDoor() {
     return;
   Exitdoor->State = 1;
   Exitdoor->FrameRate = 29;
+  // An exit cut short (the give-up key during it) leaves the door's step count behind.
+  Exitdoor->FrameCounter = 0;
   Player->Action = 26;
   StopChannel(Sfx);
   StopChannel(song);

@@ -86,6 +86,29 @@ TEST_F(RulesExit, EntryStartsTheExitAndClosesTheRecording) {
   EXPECT_EQ(Demo[1][0], 1);  // run 0 counts all its steps: one
 }
 
+TEST_F(RulesExit, AnExitCutShortByADeathLeavesTheNextExitWhole) {
+  PlaceAt(264, 432);
+  Passes(100);
+  ASSERT_EQ(Exitdoor->FrameCounter, 4);
+  Player->Action = 16;  // the give-up key
+  Passes(151);
+  ASSERT_EQ(Game->State, 27);
+  Game->State = 26;
+  New<bbEnemies>();
+  Exitdoor->State = 2;
+  Exitdoor->Frame = 0;
+  PlaceAt(264, 432);
+  int ticks = 0;
+  while (Game->State == 26 && ticks < 1000) {
+    Pass();
+    if (ticks == 0) {
+      EXPECT_EQ(Enemies_list.Count(), 0);
+    }
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 326);
+}
+
 TEST_F(RulesExit, EntryDuringAReplayRecordsNothing) {
   DemoMode = 1;
   Demo[0][0] = 0;
