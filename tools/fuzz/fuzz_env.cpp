@@ -33,6 +33,7 @@ std::string MakeRoot() {
 }
 
 struct RootHolder {
+  std::string startDir = media::CurrentDir();
   std::string path = MakeRoot();
   ~RootHolder() {
     std::error_code ec;
@@ -40,11 +41,15 @@ struct RootHolder {
   }
 };
 
+RootHolder& Holder() {
+  static RootHolder holder;
+  return holder;
+}
+
 }  // namespace
 
 const std::string& Root() {
-  static RootHolder holder;
-  return holder.path;
+  return Holder().path;
 }
 
 void FreshWorld() {
@@ -62,6 +67,44 @@ void FreshWorld() {
   AppPath = Root().substr(0, Root().size() - 1);
   FilePath = Root() + "PlayerLevels/";
   media::ChangeDir(Root());
+}
+
+namespace {
+
+bool g_keep = false;
+
+template <std::size_t N>
+void Release(std::string (&strings)[N]) {
+  for (std::string& s : strings) std::string().swap(s);
+}
+
+}  // namespace
+
+void Settle() {
+  // The fuzzer reads its corpus by relative paths: back to the folder the program began in.
+  media::ChangeDir(Holder().startDir);
+  ResetObjects();
+  Player.reset();
+  Exitdoor.reset();
+  Game.reset();
+  ResetReplayGlobals();
+  ResetStageReader();
+  ResetFrontGlobals();
+  media::ClearEmbedded();
+  Release(Lang);
+  for (auto& row : arrKeyMap) Release(row);
+  Release(KN);
+  for (std::string* s : {&yes, &no, &md, &SN, &Path, &AppPath, &FilePath, &ReplayName,
+                         &LastStageFile, &LastStageCheck.what})
+    std::string().swap(*s);
+}
+
+void KeepStateAfterRuns(bool keep) {
+  g_keep = keep;
+}
+
+SettleAtEnd::~SettleAtEnd() {
+  if (!g_keep) Settle();
 }
 
 bool WriteRootFile(const std::string& relative, const std::uint8_t* data, std::size_t size) {

@@ -17,6 +17,21 @@ const std::string& Root();
 // points Path, AppPath and FilePath at Root() and makes it the current folder.
 void FreshWorld();
 
+// Goes back to the folder the program began in and frees what an input left in the globals
+// (objects, strings, embedded blobs), so that a run
+// ends holding as much memory as it began with and the fuzzer's leak check stays meaningful.
+void Settle();
+
+// Settles when it goes out of scope, unless KeepStateAfterRuns(true): every target starts with
+// one. Tests keep the state to look at what the readers did.
+void KeepStateAfterRuns(bool keep);
+struct SettleAtEnd {
+  SettleAtEnd() = default;
+  SettleAtEnd(const SettleAtEnd&) = delete;
+  SettleAtEnd& operator=(const SettleAtEnd&) = delete;
+  ~SettleAtEnd();
+};
+
 // Writes the bytes to Root() + relative, replacing the file; false when that failed.
 bool WriteRootFile(const std::string& relative, const std::uint8_t* data, std::size_t size);
 bool WriteRootFile(const std::string& relative, const std::vector<std::uint8_t>& bytes);

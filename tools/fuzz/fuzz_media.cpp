@@ -35,6 +35,7 @@ void CheckImage(const char* name, const media::Image& image, int frames) {
 }  // namespace
 
 int FuzzPng(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   constexpr const char* kName = "png";
   FreshWorld();
   media::RegisterEmbedded("fuzz.png", data, size);
@@ -75,6 +76,7 @@ int FuzzPng(const std::uint8_t* data, std::size_t size) {
 }
 
 int FuzzSound(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   constexpr const char* kName = "sound";
   FreshWorld();
   media::RegisterEmbedded("fuzz.ogg", data, size);
@@ -97,6 +99,7 @@ int FuzzSound(const std::uint8_t* data, std::size_t size) {
 }
 
 int FuzzReadString(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   constexpr const char* kName = "readstring";
   FreshWorld();
   media::RegisterEmbedded("fuzz.bin", data, size);

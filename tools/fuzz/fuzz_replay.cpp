@@ -26,6 +26,7 @@ int Pattern(int row, int i) {
 }  // namespace
 
 int FuzzReplay(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   FreshWorld();
   for (int row = 0; row < 2; row++)
     for (int i = 0; i < kReplayRuns; i++) Demo[row][i] = Pattern(row, i);

@@ -28,6 +28,7 @@ std::vector<std::uint8_t> ReadRoot(const std::string& relative) {
 }  // namespace
 
 int FuzzSettings(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   FreshWorld();
   for (const char* f : {"prefs.ini", "Country.ini", "Played.Bin", "played.bin"}) RemoveRootFile(f);
   const int flags = size > 0 ? data[0] : 0;

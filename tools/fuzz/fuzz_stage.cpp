@@ -127,21 +127,23 @@ void CheckLoaded(const std::vector<std::uint8_t>& bytes, bool play) {
   FUZZ_CHECK(kName, NumOfGold == Exitdoor->Frame, "the gold to collect is the door's");
 }
 
-void RunMode(const std::vector<std::uint8_t>& bytes, int mode) {
+void RunMode(const std::vector<std::uint8_t>& bytes, int mode, bool sound) {
   FreshWorld();
   EditMode = mode;
-  if (!WriteRootFile("Levels/base", stagefile::Encode(BaselineStage()))) return;
-  LoadStage("base");
-  FUZZ_CHECK(kName, LastStageCheck.ok(), "the baseline stage loads");
-  const World before = Take();
+  // The stage in memory before the input: the baseline, put in place as the reader does.
+  static const stagefile::Data baseline = BaselineStage();
+  CommitStage(baseline);
+  World before;
+  if (!sound) before = Take();
   if (!WriteRootFile("Levels/fuzz", bytes)) return;
   const stagefile::Check checked = CheckStageFile("fuzz");
   LoadStage("fuzz");
   FUZZ_CHECK(kName, checked.fault == LastStageCheck.fault, "CheckStageFile agrees with LoadStage");
+  FUZZ_CHECK(kName, LastStageCheck.ok() == sound, "the file reads as its bytes decode");
   FUZZ_CHECK(kName, LastStageCheck.fault != stagefile::Fault::Missing, "the file was there");
   FUZZ_CHECK(kName, SN == "fuzz", "the stage name is kept");
   if (!LastStageCheck.ok()) {
-    FUZZ_CHECK(kName, Take() == before, "a refused stage leaves the world as it was");
+    FUZZ_CHECK(kName, sound || Take() == before, "a refused stage leaves the world as it was");
     FUZZ_CHECK(kName, !LastStageCheck.what.empty(), "a refusal says why");
     FUZZ_CHECK(kName, StageFaultLine(LastStageCheck) == 58, "a bad file gets line 58");
     return;
@@ -154,6 +156,7 @@ void RunMode(const std::vector<std::uint8_t>& bytes, int mode) {
 }  // namespace
 
 int FuzzStage(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   // The reader never looks past the longest layout; neither does this check.
   std::vector<std::uint8_t> all(data, data + size);
   std::vector<std::uint8_t> read(data, data + std::min(size, stagefile::kMaxFileBytes));
@@ -166,8 +169,9 @@ int FuzzStage(const std::uint8_t* data, std::size_t size) {
                again.size() <= all.size() && std::equal(again.begin(), again.end(), all.begin()),
                "a decoded stage encodes back to its bytes");
   }
-  RunMode(read, 0);
-  RunMode(read, 1);
+  // Play mode for inputs of even length, the editor's cells for odd ones.
+  stagefile::Data scratch;
+  RunMode(read, static_cast<int>(size & 1), stagefile::Decode(read, scratch).ok());
   return 0;
 }
 

@@ -49,6 +49,7 @@ std::string AnswerCode(const std::string& line) {
 }  // namespace
 
 int FuzzLanguage(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   constexpr const char* kName = "language";
   FreshWorld();
   const int language = size > 0 ? data[0] % 6 : 1;
@@ -99,6 +100,7 @@ int FuzzLanguage(const std::uint8_t* data, std::size_t size) {
 }
 
 int FuzzKeys(const std::uint8_t* data, std::size_t size) {
+  SettleAtEnd settle;
   constexpr const char* kName = "keys";
   FreshWorld();
   for (int r = 0; r <= 100; r++) arrKeyMap[r][0] = arrKeyMap[r][1] = "k" + std::to_string(r);

@@ -34,8 +34,10 @@ class Seeds : public ::testing::Test {
   void SetUp() override {
     g_faults.clear();
     fuzz::SetFaultHandler(Record);
+    fuzz::KeepStateAfterRuns(true);
   }
   void TearDown() override {
+    fuzz::KeepStateAfterRuns(false);
     fuzz::SetFaultHandler(nullptr);
     EXPECT_TRUE(g_faults.empty()) << g_faults.front();
   }
@@ -106,6 +108,19 @@ TEST_F(Seeds, SoundsDecode) {
     EXPECT_GT(media::SoundFrames(s), 100) << name;
   }
   media::ClearEmbedded();
+}
+
+TEST(SeedsSettle, ARunEndsWithTheWorldEmptied) {
+  auto b = SeedBytes("stage", "baseline");
+  fuzz::FuzzStage(b.data(), b.size());
+  EXPECT_EQ(Enemies_list.Count(), 0);
+  EXPECT_EQ(Traps_list.Count(), 0);
+  EXPECT_EQ(Player, nullptr);
+  EXPECT_TRUE(Path.empty());
+  b = SeedBytes("language", "english");
+  fuzz::FuzzLanguage(b.data(), b.size());
+  EXPECT_TRUE(Lang[176].empty());
+  EXPECT_EQ(Lang[176].capacity(), std::string().capacity());
 }
 
 TEST_F(Seeds, TheSmallStageSourceParses) {
