@@ -4,6 +4,7 @@
 // text shows as one run of its colour whose ends are the first and last glyph's edges.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -224,6 +225,51 @@ TEST_F(ChooserLayout, TutorialChooserButtonsHeadingLineAndPrompt) {
   int first = 440 - media::TextWidth("Line 11") / 2 + 16;
   EXPECT_EQ(RowRun(350, kYellow), std::make_pair(first, first + 7 * 8 - 1));
   EXPECT_EQ(Column(first, kYellow), std::make_pair(350, 365));
+}
+
+}  // namespace
+
+namespace {
+
+// The virtual clock: a 60 Hz Flip waits for the rest of its 16 or 17 ms, Delay(DelayTime)
+// adds its milliseconds.
+class LoopWaits : public ChooserLayout {
+ protected:
+  void SetUp() override {
+    ChooserLayout::SetUp();
+    DelayTime = 1000;
+    start_ = media::headless::VirtualMillis();
+  }
+  std::int64_t Elapsed() const { return media::headless::VirtualMillis() - start_; }
+  std::int64_t start_ = 0;
+};
+
+TEST_F(LoopWaits, LevelChooserWaitsAfterEachFrame) {
+  ChooseLevel();
+  ASSERT_EQ(FrameCount(), 1);
+  EXPECT_GE(Elapsed(), 1000 + 16);
+  EXPECT_LE(Elapsed(), 1000 + 17);
+}
+
+TEST_F(LoopWaits, TutorialChooserDoesNotWait) {
+  ChooseTutorial();
+  ASSERT_EQ(FrameCount(), 1);
+  EXPECT_LE(Elapsed(), 17);
+}
+
+TEST_F(LoopWaits, StageTitleWaitsUnlessEnterOrAClickEndsTheFrame) {
+  Lang[43] = "Stage ";
+  world_.WriteBytes("Levels/LEVEL 5", Encode(stagetest::SmallStage()));
+  media::FlushKeys();  // the Escape of the chooser set-up
+  Game->Stage = 4;
+  OnFrames([](int f) {
+    if (f == 2) PressKey(media::KEY_ENTER);
+  });
+  GoNextStage();
+  ASSERT_EQ(FrameCount(), 3);
+  // Two waits (the third frame ends with Enter); a Flip after a long wait waits no more.
+  EXPECT_GE(Elapsed(), 2 * 1000);
+  EXPECT_LE(Elapsed(), 2 * 1000 + 3 * 17);
 }
 
 }  // namespace
