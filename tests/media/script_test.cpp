@@ -1,6 +1,10 @@
 // The headless runner's script format.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "media/headless.h"
 #include "media/input.h"
 
@@ -111,4 +115,23 @@ TEST(Script, BadLinesAreNamedByNumber) {
   ErrorOf("99999999999999 press 13");
   ErrorOf("5");
   ErrorOf("1x press 13");
+}
+
+TEST(Script, KeyNamesGiveTheGamesCodes) {
+  const std::pair<const char*, int> cases[] = {
+      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8},
+      {"Esc", 27},    {"escape", 27},       {"SPACE", 32},   {"up", 38},
+      {"DOWN", 40},   {"left", 37},         {"z", 90},       {"F1", 112},
+      {"f12", 123},   {"TAB", 9},           {"0", 0},        {"255", 255},
+      {"F", 70}};
+  for (const auto& [name, code] : cases) {
+    auto ev = Parse(std::string("3 key down ") + name + "\n");
+    ASSERT_EQ(ev.size(), 1u) << name;
+    EXPECT_EQ(ev[0].code, code) << name;
+    EXPECT_EQ(ev[0].kind, InputEvent::KeyDown) << name;
+  }
+  for (const char* bad : {"F0", "F13", "256", "-1", "PLUS", "AB", "F1X"}) {
+    EXPECT_NE(ErrorOf(std::string("3 key down ") + bad + "\n").find("line 1"), std::string::npos)
+        << bad;
+  }
 }
