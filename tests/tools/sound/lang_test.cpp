@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "media/files.h"
@@ -57,24 +58,25 @@ struct Limit {
 };
 
 // Where each line is drawn and how many characters fit there. Menu-font glyphs are 16 pixels
-// wide; the proportional font is held to 72 characters (about 780 pixels) and the tutorial
-// titles to 48; the media layer's own font to what its strip holds.
+// wide; proportional-font lines are measured in pixels by lang_width_test, and here only held
+// to 96 characters (the font's letters average about 6 pixels) and the tutorial titles to 48;
+// the media layer's own font to what its strip holds.
 const std::vector<Limit>& Limits() {
   static const std::vector<Limit> limits = {
       {0, 10, Font::Proportional, 48},    {11, 13, Font::MenuValue, 17},
       {17, 18, Font::Menu, 15},           {20, 21, Font::Menu, 13},
-      {22, 23, Font::Menu, 15},           {24, 25, Font::Proportional, 72},
-      {27, 29, Font::Proportional, 72},   {31, 31, Font::Proportional, 72},
+      {22, 23, Font::Menu, 15},           {24, 25, Font::Proportional, 96},
+      {27, 29, Font::Proportional, 96},   {31, 31, Font::Proportional, 96},
       {32, 35, Font::MenuValue, 17},      {36, 36, Font::Menu, 48},
       {42, 43, Font::Menu, 46},           {44, 44, Font::Menu, 48},
       {50, 50, Font::Menu, 48},           {53, 53, Font::Menu, 48},
       {54, 54, Font::System, 68},         {55, 55, Font::Menu, 46},
       {56, 56, Font::Menu, 48},           {60, 60, Font::System, 50},
-      {61, 61, Font::Menu, 46},           {62, 64, Font::Menu, 22},
+      {61, 61, Font::Menu, 46},           {62, 64, Font::Menu, 20},
       {65, 67, Font::Menu, 26},           {68, 77, Font::Menu, 24},
       {78, 86, Font::Menu, 18},           {87, 87, Font::Menu, 48},
-      {88, 105, Font::Proportional, 72},  {106, 106, Font::Menu, 48},
-      {107, 119, Font::Proportional, 72}, {120, 120, Font::Menu, 48},
+      {88, 105, Font::Proportional, 96},  {106, 106, Font::Menu, 48},
+      {107, 119, Font::Proportional, 96}, {120, 120, Font::Menu, 48},
       {121, 121, Font::System, 50},       {124, 124, Font::System, 50},
       {125, 130, Font::Menu, 6},  // a count of up to two digits follows: 8 glyphs in all
       {131, 131, Font::Menu, 37},         {132, 132, Font::Menu, 48},
@@ -183,6 +185,88 @@ TEST_P(LangFile, TheGameReadsTheCopyInTheRunnableFolder) {
   EXPECT_FALSE(media::ReadLine(quit).empty());
   EXPECT_FALSE(media::ReadLine(quit).empty());
   media::CloseFile(quit);
+}
+
+// The options screen's volume rows answer to '-' and to Enter (or the keypad's keys), so their
+// help lines name those two keys in the language's own word for Enter.
+TEST_P(LangFile, VolumeHelpLinesNameMinusAndEnter) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  const std::string code = GetParam();
+  const std::string enter = code == "fr" ? "Entree" : code == "it" ? "Invio" : "Enter";
+  for (int i : {27, 28}) {
+    const std::string& s = lines[static_cast<std::size_t>(i)];
+    EXPECT_NE(s.find(" - "), std::string::npos) << "line " << i << ": " << s;
+    EXPECT_NE(s.find(enter), std::string::npos) << "line " << i << ": " << s;
+  }
+}
+
+// Eleven tutorial titles and 26 editor tool names, each naming something of its own; the four
+// tool names after the 26th are never drawn and stay empty.
+TEST_P(LangFile, TutorialTitlesAndToolNamesAreDistinct) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  std::set<std::string> titles(lines.begin(), lines.begin() + 11);
+  EXPECT_EQ(titles.size(), 11u);
+  EXPECT_EQ(titles.count(""), 0u);
+  std::set<std::string> tools(lines.begin() + 147, lines.begin() + 173);
+  EXPECT_EQ(tools.size(), 26u);
+  EXPECT_EQ(tools.count(""), 0u);
+  for (int i = 173; i <= 176; ++i) EXPECT_TRUE(lines[static_cast<std::size_t>(i)].empty()) << i;
+}
+
+std::string FirstWord(const std::string& s) {
+  return s.substr(0, s.find_first_of(" (,"));
+}
+
+// The editor's tool names and the captions of the first instruction page call each thing by
+// the same name.
+TEST_P(LangFile, EditorToolsAndInstructionCaptionsAgree) {
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  auto at = [&](int i) { return lines[static_cast<std::size_t>(i)]; };
+  // Whole names: block, ladder, floor, vanishing ladder, the four enemies.
+  for (auto [tool, caption] : {std::pair{147, 84},
+                               {149, 86},
+                               {158, 75},
+                               {160, 83},
+                               {165, 78},
+                               {166, 79},
+                               {167, 80},
+                               {168, 81}}) {
+    EXPECT_EQ(at(tool), at(caption)) << "lines " << tool << " and " << caption;
+  }
+  // Captions that add what the thing is for ("Knife - throw it"): the name comes first.
+  for (auto [tool, caption] : {std::pair{150, 68},
+                               {151, 69},
+                               {152, 70},
+                               {153, 71},
+                               {154, 72},
+                               {155, 73},
+                               {156, 74},
+                               {159, 82},
+                               {148, 85}}) {
+    EXPECT_EQ(FirstWord(at(tool)), FirstWord(at(caption))) << "lines " << tool << ", " << caption;
+  }
+}
+
+// The title menu's picture for the tutorials carries a word (assets/art/words.txt, menu.2); the
+// tutorial heading, the chooser's title and the map screen use the same word.
+TEST_P(LangFile, TheTutorialWordMatchesTheMenuPicture) {
+  const std::string code = *GetParam() ? GetParam() : "en";
+  std::ifstream words(std::string(QUILL_SOURCE_DIR) + "/assets/art/words.txt");
+  ASSERT_TRUE(words);
+  std::string line, section, word;
+  while (std::getline(words, line)) {
+    if (!line.empty() && line[0] == '[') section = line.substr(1, line.find(']') - 1);
+    if (section == code && line.rfind("menu.2 = ", 0) == 0) word = line.substr(9);
+  }
+  ASSERT_FALSE(word.empty()) << code;
+  const std::vector<std::string> lines = Lines(GetParam());
+  ASSERT_EQ(lines.size(), 177u);
+  EXPECT_EQ(Upper(lines[42]), word + " ");
+  EXPECT_EQ(Upper(lines[136]), word);
+  EXPECT_NE(Upper(lines[131]).find(word), std::string::npos) << lines[131];
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LangFile, ::testing::ValuesIn(kLanguages),
