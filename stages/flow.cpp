@@ -141,8 +141,9 @@ int GoNextStage() {
     media::FlushKeys();
     return 0;
   }
-  // No stage follows the last built-in one: back to the title menu.
-  if (User == 0 && Game->Stage >= kLastStage) {
+  // No stage follows the last built-in one, and no tutorial the last tutorial (a death in a
+  // tutorial steps on to the next one): back to the title menu.
+  if ((User == 0 && Game->Stage >= kLastStage) || (IsTutorial() && TutNo > kLastTutorial)) {
     Game->State = 31;
     DemoMode = 0;
     media::FlushKeys();

@@ -13,14 +13,16 @@ extern int SongNumber;
 // stage start.
 extern int jcounter, FlashCounter;
 
-// The last built-in stage; after it the game goes back to the title menu.
+// The last built-in stage and the last tutorial; no stage or tutorial follows them, and the
+// step after them goes back to the title menu.
 constexpr int kLastStage = 70;
+constexpr int kLastTutorial = 11;
 
 // Resets the per-stage state: counters of the enemies, traps and weapons, the player's pose,
 // the replay cursors, and Game.State 26. Always 0.
 int ResetAll();
 // One step from the previous stage to the next (Game.State 27). Leaves Game.State 26 (play),
-// or 31 (title menu) after Escape or after the last built-in stage. Always 0.
+// or 31 (title menu) after Escape or after the last built-in stage or tutorial. Always 0.
 int GoNextStage();
 
 // The name of the stage file the next built-in, tutorial or player-made stage is loaded from.

@@ -241,6 +241,23 @@ TEST_F(Flow, AfterTheLastStageBackToTheTitleMenu) {
   EXPECT_EQ(SN, "LEVEL 70");
 }
 
+TEST_F(Flow, NoTutorialAfterTheEleventhBackToTheTitleMenu) {
+  // A death in tutorial 11 asks for the step after it: there is no tutorial 12.
+  world_.WriteBytes("Levels/Tut11", Encode(stagetest::OtherStage()));
+  User = 1, Tutorial = 1, TutNo = 10;
+  EnterAfter(0);
+  GoNextStage();
+  EXPECT_EQ(SN, "Tut11");
+  EXPECT_EQ(Game->State, 26);
+  int frames = FrameCount();
+  GoNextStage();
+  EXPECT_EQ(Game->State, 31);
+  EXPECT_EQ(FrameCount(), frames);  // no title shown
+  EXPECT_EQ(DemoMode, 0);
+  EXPECT_EQ(SN, "Tut11");  // nothing loaded
+  EXPECT_EQ(NumOfGold, 9);
+}
+
 TEST_F(Flow, BuiltInReplayIsLookedUpUnderTheLanguageWord) {
   Game->Stage = 4;
   DemoMode = 1;  // the replay key: no chooser even at stage 1
