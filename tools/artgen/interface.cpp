@@ -210,7 +210,7 @@ Picture Buttons(const Art& art) {
   cells.canvas.Disc(x + 58, 16, 8, art.C("gold_dark"));
   cells.canvas.ThickLine(x + 52, 16, x + 56, 21, 3, art.C("white"));
   cells.canvas.ThickLine(x + 56, 21, x + 64, 10, 3, art.C("white"));
-  cells.canvas.Frame(x + 3, 3, 69, 43, art.C("jade_light"));
+  cells.canvas.Frame(x + 3, 3, 69, 69, art.C("jade_light"));  // a green rim round the face
   return cells.Done("Images/buttons.png");
 }
 

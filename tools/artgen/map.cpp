@@ -55,7 +55,8 @@ void DrawMapPictures(const Art& art, std::vector<Picture>& out) {
   out.push_back(map.Done("Images/map.png"));
 
   Cells map2(64, 64, 2, 2);
-  map2.canvas.Blit(Small(CellOf(out, "Images/XDoor.png", 1)), 0, 0);
+  // The shut door without a count: the map does not know how much gold is left.
+  map2.canvas.Blit(Small(CellOf(out, "Images/XDoor.png", 30)), 0, 0);
   map2.canvas.Blit(Small(CellOf(out, "Images/XDoor.png", 31)), 64, 0);
   out.push_back(map2.Done("Images/map2.png"));
 }

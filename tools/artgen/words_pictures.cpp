@@ -15,7 +15,9 @@ void Plaque(const Art& art, Canvas& c, int y, bool lit) {
   Colour face = lit ? art.C("lapis") : art.C("brown");
   Colour hi = lit ? art.C("turq_light") : art.C("sand_dark");
   Colour lo = lit ? art.C("navy") : art.C("brown_dark");
-  int x0 = 6, w = kMenuW - 12, top = y + 5, h = kMenuRow - 10;
+  // Rows 3..35 of each 44-pixel row: the last entry stays clear of the credits strip that
+  // covers the title screen from y 584 (picture row 257).
+  int x0 = 6, w = kMenuW - 12, top = y + 3, h = kMenuRow - 11;
   c.Fill(x0 + 2, top, w - 4, h, face);
   c.Fill(x0, top + 2, w, h - 4, face);
   c.Fill(x0 + 2, top, w - 4, 1, hi);
@@ -34,7 +36,7 @@ void MenuEntry(const Art& art, Canvas& c, int row, int y, bool lit, const std::s
   std::string word = art.src.Word(lang, "menu." + std::to_string(row));
   int n = static_cast<int>(std::min<size_t>(word.size(), 16));
   int x = (kMenuW - 16 * n) / 2;
-  DrawMenuText(c, lit ? art.menu : art.menu2, word.substr(0, n), x, y + 14);
+  DrawMenuText(c, lit ? art.menu : art.menu2, word.substr(0, n), x, y + 11);
 }
 
 Canvas ScoreBar(const Art& art, const std::string& lang) {
