@@ -308,3 +308,63 @@ TEST(StageFormat, TrailingBytesAreIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StageReader, ReadOnlyFileOrAFolderCountsAsMissing) {
+  World w;
+  w.WriteBytes("Levels/LEVEL 1", Encode(stagetest::SmallStage()));
+  LoadStage("LEVEL 1");
+  Snapshot before = Take();
+  w.WriteBytes("Levels/LEVEL 2", Encode(stagetest::OtherStage()));
+  std::filesystem::permissions(w.root() / "Levels/LEVEL 2",
+                               std::filesystem::perms::owner_read |
+                                   std::filesystem::perms::group_read |
+                                   std::filesystem::perms::others_read);
+  LoadStage("LEVEL 2");
+  EXPECT_EQ(LastStageCheck.fault, Fault::Missing);
+  EXPECT_EQ(SN, "");
+  EXPECT_TRUE(Take() == before);
+  std::filesystem::create_directories(w.root() / "Levels/LEVEL 3");
+  LoadStage("LEVEL 3");
+  EXPECT_EQ(LastStageCheck.fault, Fault::Missing);
+  EXPECT_TRUE(Take() == before);
+}
+
+TEST(StageReader, SpareCellsAndUnreadFieldsCarryOver) {
+  World w;
+  w.WriteBytes("Levels/LEVEL 1", Encode(stagetest::SmallStage()));
+  Stage[195][10] = 7;  // spare columns 192 to 196
+  Stage[10][145] = 8;  // spare rows 144 to 146
+  Player->XS = 3, Player->JumpFrame = 124, Player->Direction = 1, Player->Action = 13;
+  Exitdoor->FrameRate = 5, Exitdoor->FrameCounter = 2;
+  LoadStage("LEVEL 1");
+  ASSERT_TRUE(LastStageCheck.ok());
+  EXPECT_EQ(Stage[195][10], 7);
+  EXPECT_EQ(Stage[10][145], 8);
+  EXPECT_EQ(Player->XS, 3);
+  EXPECT_EQ(Player->JumpFrame, 124);
+  EXPECT_EQ(Player->Action, 13);
+  EXPECT_EQ(Exitdoor->FrameRate, 5);
+  EXPECT_EQ(Exitdoor->FrameCounter, 2);
+}
+
+TEST(StageReader, EditorLeavesThePlayersPixelStartAlone) {
+  World w;
+  w.WriteBytes("PlayerLevels/mine", Encode(stagetest::OtherStage()));
+  PlayerX = 777, PlayerY = 555;
+  EditMode = 1;
+  Game->State = 32;
+  LoadStage("mine");
+  ASSERT_TRUE(LastStageCheck.ok());
+  EXPECT_EQ(Player->X, 15);
+  EXPECT_EQ(Player->Y, 10);
+  EXPECT_EQ(PlayerX, 777);
+  EXPECT_EQ(PlayerY, 555);
+  EXPECT_EQ(RoomX, 2);
+  EXPECT_EQ(RoomY, 1);
+  EXPECT_EQ(Player->Exist, 1);
+  EXPECT_EQ(Player->Frame, 6);
+}
+
+}  // namespace
