@@ -134,6 +134,25 @@ TEST_F(RulesWalk, LeftAndUpTogetherDoNothing) {
   EXPECT_EQ(LastActionType, 0);  // recorded as no direction
 }
 
+TEST_F(RulesWalk, TheJoystickWalksAndItsButtonJumps) {
+  using media::headless::InputEvent;
+  Control = 1;
+  PlaceAt(300);
+  media::headless::SetScript({{0, InputEvent::JoyAxis, 0, 32767, 0}});
+  Passes(4);
+  EXPECT_EQ(Player->X, 312);
+  media::headless::SetScript({{0, InputEvent::JoyAxis, 0, 0, 0}});
+  Hold(KEY_RIGHT);  // the keys are not read with the joystick
+  Pass();
+  EXPECT_EQ(Player->X, 312);
+  media::headless::SetScript(
+      {{0, InputEvent::JoyAxis, 1, -32768, 0}, {0, InputEvent::JoyButtonDown, 1, 0, 0}});
+  Pass();
+  EXPECT_EQ(Player->X, 312);
+  EXPECT_EQ(Player->Action, 13);  // button 1 is fire: a straight jump (up wins)
+  EXPECT_EQ(RectJump, 2);
+}
+
 class RulesLadder : public RulesTest {
  protected:
   // A ladder in columns 10 and 11 from row 11 (the upper floor's level) down to row 19; the
