@@ -58,6 +58,19 @@ TEST(StageSource, WriteThenParseGivesTheSameFile) {
   }
 }
 
+TEST(StageSource, CellCodesWithoutACharacterAreNotWritable) {
+  stagefile::Data s = stagetest::SmallStage();
+  std::string error;
+  EXPECT_TRUE(stagec::Writable(s, error)) << error;
+  s.Cell(1, 0, 7, 3) = 5;
+  EXPECT_FALSE(stagec::Writable(s, error));
+  EXPECT_NE(error.find("room (1, 0) row 3 column 7 holds code 5"), std::string::npos) << error;
+  // A room that does not exist holds no cells of the file.
+  s.Cell(1, 0, 7, 3) = 0;
+  s.Cell(4, 4, 0, 0) = 5;
+  EXPECT_TRUE(stagec::Writable(s, error)) << error;
+}
+
 TEST(StageSource, ErrorsNameTheLine) {
   struct Case {
     std::string text;

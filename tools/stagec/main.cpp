@@ -98,6 +98,11 @@ int Source(const fs::path& file) {
     std::cerr << file.string() << ": " << c.what << "\n";
     return 1;
   }
+  std::string error;
+  if (!stagec::Writable(stage, error)) {
+    std::cerr << file.string() << ": " << error << "\n";
+    return 1;
+  }
   std::cout << stagec::Write(stage);
   return 0;
 }

@@ -163,6 +163,20 @@ bool Parse(const std::string& text, stagefile::Data& out, std::string& error) {
   return true;
 }
 
+bool Writable(const stagefile::Data& s, std::string& error) {
+  for (const auto& r : s.roomRecords)
+    for (int row = 0; row < 24; row++)
+      for (int column = 0; column < 32; column++) {
+        int code = s.Cell(r[0], r[1], column, row);
+        if (CellChar(code) != 0) continue;
+        error = "room (" + std::to_string(r[0]) + ", " + std::to_string(r[1]) + ") row " +
+                std::to_string(row) + " column " + std::to_string(column) + " holds code " +
+                std::to_string(code) + ", which has no character in a stage source";
+        return false;
+      }
+  return true;
+}
+
 std::string Write(const stagefile::Data& s) {
   std::ostringstream o;
   if (s.signature != stagefile::kSignature)

@@ -29,8 +29,11 @@ namespace stagec {
 // Parses a stage source; on an error returns false with "line N: what" in `error`.
 bool Parse(const std::string& text, stagefile::Data& out, std::string& error);
 
-// The source text of a stage; Parse gives the same stage back.
+// The source text of a stage; Parse gives the same stage back when Writable holds.
 std::string Write(const stagefile::Data& stage);
+// False, with "room (rx, ry) row r column c holds code n ..." in `error`, when a cell of an
+// existing room holds a code that has no character (Write shows it as '?', which Parse refuses).
+bool Writable(const stagefile::Data& stage, std::string& error);
 
 // The character of a cell code, or 0 for a code that has none.
 char CellChar(int code);
