@@ -60,7 +60,8 @@ struct Limit {
 // Where each line is drawn and how many characters fit there. Menu-font glyphs are 16 pixels
 // wide; proportional-font lines are measured in pixels by lang_width_test, and here only held
 // to 96 characters (the font's letters average about 6 pixels) and the tutorial titles to 48;
-// the media layer's own font to what its strip holds.
+// the media layer's own font to what its strip holds. The key legend's left column (62 to 64)
+// ends two glyphs before the right column at x 360, so the two columns read apart.
 const std::vector<Limit>& Limits() {
   static const std::vector<Limit> limits = {
       {0, 10, Font::Proportional, 48},    {11, 13, Font::MenuValue, 17},
