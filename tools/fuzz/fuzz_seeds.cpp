@@ -301,7 +301,9 @@ std::vector<Seed> StageSourceSeeds() {
       "enemy 3 5 kind 0 frame 0 room 0 0\n"
       "trap 4 10 kind 0 frame 0 height 4 room 0 0\n"
       "item 7 8 kind 6 frame 48 room 0 0\nstatue 12 2 frame 1 room 0 0\n";
+  std::string twice = text + "room 0 0\n" + room + "room 1 0\n" + room;
   return {{"small", Bytes(text)},
+          {"room-twice", Bytes(twice)},
           {"no-room", Bytes("theme 1\nplayer 1 1 room 0 0\ndoor 1 1 gold 0 room 0 0\n")},
           {"bad-word", Bytes("wall 1 2\n")}};
 }
