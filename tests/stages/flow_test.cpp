@@ -5,9 +5,11 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/text.h"
+#include "media/files.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "media/sound.h"
 #include "screens.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
@@ -272,6 +274,31 @@ TEST_F(Flow, BuiltInReplayIsLookedUpUnderTheLanguageWord) {
   GoNextStage();  // no chooser in replay mode
   EXPECT_EQ(Game->Stage, 1);
   EXPECT_EQ(DemoMode, 0);  // no replay of stage 1
+}
+
+TEST_F(Flow, TheLastSoundEffectStopsBeforeTheStageLoads) {
+  std::size_t size = 0;
+  const unsigned char* data = media::BuiltinBlob("Sfx/Gold.ogg", &size);
+  ASSERT_NE(data, nullptr);
+  media::RegisterEmbedded("Sfx/Gold.ogg", data, size);
+  media::Sound sound = media::LoadSound("incbin::Sfx/Gold.ogg", media::SOUND_LOOP);
+  ASSERT_NE(sound, nullptr);
+  Sfx = media::PlaySound(sound);
+  ASSERT_EQ(media::ChannelPlaying(Sfx), 1);
+  Game->Stage = 4;
+  OnFrames([](int f) {
+    if (f == 1) {
+      EXPECT_EQ(media::ChannelPlaying(Sfx), 1);  // it plays on under the title
+      PressKey(media::KEY_ENTER);
+    }
+  });
+  GoNextStage();
+  EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
+  EXPECT_EQ(SN, "LEVEL 5");
+  Sfx = nullptr;
+  EnterAfter(0);
+  GoNextStage();  // no channel: nothing to stop
+  EXPECT_EQ(SN, "LEVEL 6");
 }
 
 TEST_F(Flow, ResetAllSetsThePerStageState) {
