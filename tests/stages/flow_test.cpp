@@ -114,6 +114,20 @@ TEST_F(Flow, EscapeInTheChooserLoadsNothing) {
   EXPECT_EQ(NumOfGold, 9);
 }
 
+TEST_F(Flow, EscapeInTheTutorialChooserLoadsNothing) {
+  world_.WriteBytes("Levels/Tut1", Encode(stagetest::OtherStage()));
+  LoadStage("LEVEL 9");
+  User = 1, Tutorial = 1, TutNo = 0;
+  PressKey(media::KEY_ESCAPE);
+  GoNextStage();
+  EXPECT_EQ(FrameCount(), 1);  // one chooser frame, no title
+  EXPECT_EQ(Game->State, 31);
+  EXPECT_EQ(MainMenu, 0);
+  EXPECT_EQ(TutNo, 1);
+  EXPECT_EQ(SN, "LEVEL 9");
+  EXPECT_EQ(NumOfGold, 9);
+}
+
 TEST_F(Flow, EscapeOnTheTitleStillLoadsAndReturnsToTheTitleMenu) {
   Game->Stage = 4;
   int at = FrameCount() + 2;
