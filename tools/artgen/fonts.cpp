@@ -43,14 +43,22 @@ Canvas BuildPropFont(const Sources& src) {
     const Glyph& g = src.GlyphOf(static_cast<char>(code));
     int ox, oy;
     CellOrigin(code - 32, &ox, &oy);
-    // Shadow first, one pixel right and down, then the letter itself from column 1.
+    // Bold where there is room: an ink pixel also inks its right neighbour unless the
+    // glyph's next stroke follows right after, so m and w stay open. The letter stands
+    // from column 2 (its own two-pixel gap), with a shadow one pixel right and down. The
+    // advance then comes close to the 8 pixels of the media layer's font, which several
+    // screens use to centre lines of this font.
+    auto ink = [&g](int x, int y) {
+      if (g.Ink(x, y)) return true;
+      return x > 0 && g.Ink(x - 1, y) && !g.Ink(x + 1, y);
+    };
     for (int y = 0; y < 9; ++y)
-      for (int x = 0; x < g.width; ++x)
-        if (g.Ink(x, y)) font.Put(ox + 2 + x, oy + 4 + y, shadow);
+      for (int x = 0; x <= g.width; ++x)
+        if (ink(x, y)) font.Put(ox + 3 + x, oy + 4 + y, shadow);
     for (int y = 0; y < 9; ++y)
-      for (int x = 0; x < g.width; ++x)
-        if (g.Ink(x, y)) font.Put(ox + 1 + x, oy + 3 + y, Mix(top, bottom, y, 8));
-    if (g.width == 0) font.Put(ox + 1, oy + 9, shadow);  // never a zero-width printable glyph
+      for (int x = 0; x <= g.width; ++x)
+        if (ink(x, y)) font.Put(ox + 2 + x, oy + 3 + y, Mix(top, bottom, y, 8));
+    if (g.width == 0) font.Put(ox + 2, oy + 9, shadow);  // never a zero-width printable glyph
   }
   return font;
 }

@@ -100,3 +100,24 @@ TEST(ArtFonts, TheTwoMenuFontsLookDifferent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Several screens centre a line of this font with the media layer's text width, 8 pixels a
+// character: the font's own advance has to come close to it or such lines sit off centre.
+TEST(ArtFonts, ProportionalLinesMeasureCloseToEightPixelsACharacter) {
+  media::Image font = arttest::LoadCells("Images/Font.png", 16, 16, 95);
+  ASSERT_TRUE(font);
+  for (const std::string line :
+       {"Easy: lives never run out, F4 shows a grid. Hard: every mummy climbs.",
+        "Take every piece of gold in the stage. When the last one is gone,",
+        "Schwer: alle Mumien klettern.", "Tutorial 1: walking and climbing"}) {
+    int width = 0;
+    for (char c : line) width += c == ' ' ? 5 : arttest::MeasuredWidth(font, c - 32);
+    int media = 8 * static_cast<int>(line.size());
+    EXPECT_GT(width * 10, media * 9) << line << ": " << width << " of " << media;
+    EXPECT_LT(width * 10, media * 11) << line << ": " << width << " of " << media;
+  }
+}
+
+}  // namespace
