@@ -308,6 +308,18 @@ std::vector<Seed> StageSourceSeeds() {
           {"bad-word", Bytes("wall 1 2\n")}};
 }
 
+std::vector<Seed> ScriptSeeds() {
+  return {
+      {"every-event",
+       Bytes("# a run\n0 key down LEFT\n3 key up left\n4 press F12\n5 press a\n6 type Hello there\n"
+             "7 mouse 10 -20\n8 click 1\n9 button down 3\n9 button up 3\n10 joy down 31\n"
+             "11 joy up 0\n12 joy axis x -32768\n12 joy axis 1 32767\r\n13 key down 255\n")},
+      {"bad-key", Bytes("0 key down NOPE\n")},
+      {"bad-frame", Bytes("-1 press A\n")},
+      {"empty-type", Bytes("\n\n  5 type \n")},
+  };
+}
+
 }  // namespace
 
 std::vector<Seed> SeedsFor(const std::string& target) {
@@ -320,6 +332,7 @@ std::vector<Seed> SeedsFor(const std::string& target) {
   if (target == "sound") return SoundSeeds();
   if (target == "readstring") return ReadStringSeeds();
   if (target == "stagesource") return StageSourceSeeds();
+  if (target == "script") return ScriptSeeds();
   return {};
 }
 

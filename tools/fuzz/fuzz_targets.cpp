@@ -29,6 +29,7 @@ const std::vector<Target>& Targets() {
       {"sound", FuzzSound},
       {"readstring", FuzzReadString},
       {"stagesource", FuzzStageSource},
+      {"script", FuzzScript},
   };
   return targets;
 }

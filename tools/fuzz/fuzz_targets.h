@@ -20,6 +20,7 @@ int FuzzPng(const std::uint8_t* data, std::size_t size);          // LoadImage /
 int FuzzSound(const std::uint8_t* data, std::size_t size);        // LoadSound (Ogg Vorbis)
 int FuzzReadString(const std::uint8_t* data, std::size_t size);   // core ReadString
 int FuzzStageSource(const std::uint8_t* data, std::size_t size);  // stagec text sources
+int FuzzScript(const std::uint8_t* data, std::size_t size);       // headless input scripts
 
 using Entry = int (*)(const std::uint8_t*, std::size_t);
 struct Target {

@@ -110,11 +110,11 @@ TEST_P(CorpusReplay, MutatedSeedsKeepEveryRule) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values("stage", "replay", "language", "settings", "keys", "png",
-                                           "sound", "readstring", "stagesource"),
+                                           "sound", "readstring", "stagesource", "script"),
                          [](const auto& info) { return info.param; });
 
 TEST(FuzzTargets, EveryTargetIsListedOnceAndFound) {
-  ASSERT_EQ(fuzz::Targets().size(), 9u);
+  ASSERT_EQ(fuzz::Targets().size(), 10u);
   for (const auto& t : fuzz::Targets()) {
     ASSERT_EQ(fuzz::FindTarget(t.name), &t);
     EXPECT_FALSE(fuzz::SeedsFor(t.name).empty()) << t.name;

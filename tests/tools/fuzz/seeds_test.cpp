@@ -7,6 +7,7 @@
 #include "front/keys.h"
 #include "media/files.h"
 #include "media/graphics.h"
+#include "media/headless.h"
 #include "media/sound.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
@@ -129,6 +130,23 @@ TEST_F(Seeds, TheSmallStageSourceParses) {
   std::string error;
   EXPECT_TRUE(stagec::Parse(std::string(b.begin(), b.end()), d, error)) << error;
   EXPECT_EQ(d.traps.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScriptSeeds, EveryEventKindIsInTheTakenSeed) {
+  std::vector<media::headless::InputEvent> events;
+  std::string error;
+  std::vector<std::uint8_t> b;
+  for (const auto& s : fuzz::SeedsFor("script"))
+    if (s.name == "every-event") b = s.bytes;
+  ASSERT_TRUE(media::headless::ParseScript(std::string(b.begin(), b.end()), events, error))
+      << error;
+  bool seen[9] = {};
+  for (const auto& e : events) seen[e.kind] = true;
+  for (bool s : seen) EXPECT_TRUE(s);
 }
 
 }  // namespace
