@@ -73,8 +73,10 @@ Canvas Flags(const Art& art) {
         c.Fill(x + 29, y, 15, h, art.C("red"));
         break;
     }
-    c.Frame(x - 1, y - 1, w + 2, h + 2, art.C("ink"));
-    c.Fill(x + 1, y + h + 1, w, 1, art.C("shadow"));
+    // A light rim, so that the black stripe still shows on the black language chooser.
+    c.Frame(x - 1, y - 1, w + 2, h + 2, art.C("stone_light"));
+    c.Frame(x - 2, y - 2, w + 4, h + 4, art.C("ink"));
+    c.Fill(x, y + h + 2, w, 1, art.C("shadow"));
   }
   return c;
 }

@@ -79,18 +79,3 @@ TEST(ArtTouch, WalkingIntoADoorLeafTouchesIt) {
 }
 
 }  // namespace
-
-namespace {
-
-// The title menu is drawn at (258, 327); a strip of the credits line covers the screen from
-// y 584, so the last entry's plaque ends above picture row 257.
-TEST(ArtMenu, LastEntryStaysAboveTheCreditsStrip) {
-  for (const char* dir : {"Images/", "Images/fr/", "Images/gr/", "Images/it/"}) {
-    media::Image menu = arttest::LoadCells(std::string(dir) + "Options1.png", 295, 264, 1);
-    ASSERT_TRUE(menu) << dir;
-    EXPECT_EQ(arttest::OpaqueCount(menu, 0, 0, 257, 295, 7), 0) << dir;
-    EXPECT_GT(arttest::OpaqueCount(menu, 0, 0, 220 + 3, 295, 30), 295 * 20) << dir;
-  }
-}
-
-}  // namespace
