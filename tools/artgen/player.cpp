@@ -76,12 +76,17 @@ void Head(const Art& art, Canvas& c, int x, int y, bool dazed) {
   c.Put(x - 2, y - 9, art.C("white"));
 }
 
+// The hip's column facing right. Walking, the figure stands a little ahead of the body's
+// middle, so that its front reaches 12 pixels from the body's edge (the push test's
+// look-ahead); digging, it steps back to keep the tool inside the cell.
+constexpr int kWalkHip = 25, kDigHip = 19;
+
 // Draws a pose facing right into a fresh cell; tool -1 for empty hands.
 Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int toolScale,
-                bool ground = true, bool dazed = false) {
+                bool ground = true, bool dazed = false, int ox = kWalkHip) {
   Figure f = Joints(pose);
   double lowest = std::max({f.fFoot.y, f.bFoot.y, f.fKnee.y + 2, f.bKnee.y + 2});
-  int ox = 25, oy = ground ? kGround - 1 - R(lowest) : 52;
+  int oy = ground ? kGround - 1 - R(lowest) : 52;
   Canvas c(kCellW, kCellH);
   Colour shirt = art.C("shirt"), shirtBack = art.C("shirt_dark");
   Colour legs = art.C("khaki"), legsBack = art.C("khaki_dark"), boot = art.C("brown");
@@ -242,9 +247,11 @@ void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
   }
   // Digging: 84 + 8 * (tool - 2) + 4 * side + step.
   const char* const digPose[4] = {"drill", "hammer", "pick", "scoop"};
+  const int kDigScale[4] = {56, 64, 64, 72};
   for (int t = 0; t < 4; ++t)
     for (int step = 0; step < 4; ++step) {
-      Canvas right = DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2, 72);
+      Canvas right = DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2,
+                              kDigScale[t], true, false, kDigHip);
       if (t == 0 && step % 2 == 1) Stars(art, right, 44, 50, step);  // sparks at the bit
       put(84 + 8 * t + step, Mirror(right));
       put(84 + 8 * t + 4 + step, right);
