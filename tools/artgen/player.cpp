@@ -219,7 +219,7 @@ std::vector<int> Carried(std::vector<int> pose, int tool) {
 }
 
 int CarryScale(int tool) {
-  return tool == 2 ? 50 : 60;
+  return tool == 2 ? 46 : 60;
 }
 
 }  // namespace

@@ -79,3 +79,23 @@ TEST(ArtTouch, WalkingIntoADoorLeafTouchesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Walking, climbing and jumping frames show the figure and its tool whole: nothing runs into
+// the cell's outer columns or its top row, where it would be cut off.
+TEST(ArtTouch, WalkingFramesKeepTheToolInsideTheCell) {
+  media::Image player = LoadCells("Images/Player.png", 48, 72, 130);
+  ASSERT_TRUE(player);
+  std::vector<int> frames;
+  for (int f = 0; f < 84; ++f) frames.push_back(f);
+  frames.push_back(124);
+  frames.push_back(125);
+  for (int f : frames) {
+    EXPECT_EQ(arttest::OpaqueCount(player, f, 0, 0, 1, 72), 0) << "frame " << f;
+    EXPECT_EQ(arttest::OpaqueCount(player, f, 47, 0, 1, 72), 0) << "frame " << f;
+    EXPECT_EQ(arttest::OpaqueCount(player, f, 0, 0, 48, 1), 0) << "frame " << f;
+  }
+}
+
+}  // namespace
