@@ -46,11 +46,12 @@ void DrawMapPictures(const Art& art, std::vector<Picture>& out) {
   for (int k = 0; k < 4; ++k) put(23 + k, Small(CellOf(out, "Images/Enemies.png", enemyFrame[k])));
   for (int k = 0; k < 7; ++k) put(27 + k, Small(CellOf(out, "Images/Items.png", 8 * k + 1)));
   put(34, Small(CellOf(out, "Images/Items.png", 63)));
-  Canvas start = Small(CellOf(out, "Images/Player.png", 7).Crop(0, 24, 48, 48));
+  // The figure with its helmet (from row 20 of the cell), a little under two thirds.
+  Canvas start = CellOf(out, "Images/Player.png", 7).Crop(0, 20, 48, 52).Scaled(30, 32);
   Canvas marker(32, 32);
   marker.Ellipse(2, 22, 28, 9, art.C("gold"));
   marker.Ellipse(5, 24, 22, 5, art.C("gold_dark"));
-  marker.Blit(start, 0, 0);
+  marker.Blit(start, 1, 0);
   put(35, marker);
   out.push_back(map.Done("Images/map.png"));
 
