@@ -1,0 +1,141 @@
+#include "tools/solc/world.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/globals.h"
+#include "core/objects.h"
+#include "front/settings.h"
+#include "front/startup.h"
+#include "media/app.h"
+#include "media/graphics.h"
+#include "media/headless.h"
+#include "play/dig.h"
+#include "play/frame.h"
+#include "play/player.h"
+#include "play/tick.h"
+#include "stages/flow.h"
+#include "stages/replay.h"
+#include "stages/stage.h"
+
+namespace solc {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kIncbin = "incbin::";
+
+media::Image Anim(const std::string& name, int w, int h, int count) {
+  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
+}
+
+}  // namespace
+
+void SetUpWorld() {
+  media::UseHeadlessBackend();
+  media::headless::ResetHeadless();
+  ResetGlobals();
+  ResetReplayGlobals();
+  ResetFlowGlobals();
+  ResetPlayerGlobals();
+  ResetDigCounters();
+  ResetFrameGlobals();
+  RegisterEmbeddedFiles();
+  MakeArrays();
+  Difficulity = 1;
+  Player = New<bbPlayers>();
+  Exitdoor = New<bbExitDoors>();
+  Game = New<bbGames>();
+  media::Graphics(800, 600, 0, 60);
+  media::SetMaskColor(255, 0, 255);
+  Back = Anim("Images/Back.png", 192, 96, 12);
+  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
+  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
+  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
+  FillBuiltinTables();
+  dir = PictureDirFor(1);
+  LoadWithProgressBar();
+  media::SetImageHandle(PlayerSprite, 0, 24);
+  SfxVol = 0.0f;
+  MusicVol = 0.0f;
+}
+
+std::string ReplayNameFor(int stage) {
+  return "Level " + std::to_string(stage);
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error) {
+  std::error_code ec;
+  const fs::path root(folder);
+  fs::create_directories(root / "Levels", ec);
+  fs::create_directories(root / "PlayerLevels", ec);
+  const std::string stageName = "LEVEL " + std::to_string(stage);
+  fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
+                fs::copy_options::overwrite_existing, ec);
+  if (ec) {
+    error = "cannot copy " + (fs::path(levelsDir) / stageName).string() + ": " + ec.message();
+    return false;
+  }
+  if (withReplay) {
+    const std::string sol = ReplayNameFor(stage) + ".SOL";
+    fs::copy_file(fs::path(levelsDir) / sol, root / "Levels" / sol,
+                  fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      error = "cannot copy " + (fs::path(levelsDir) / sol).string() + ": " + ec.message();
+      return false;
+    }
+  }
+  const std::string abs = fs::absolute(root).lexically_normal().string();
+  AppPath = abs;
+  Path = abs + "/";
+  FilePath = abs + "/PlayerLevels/";
+  return true;
+}
+
+bool StartStage(int stage, bool replay, std::string& error) {
+  User = 0;
+  Tutorial = 0;
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  Player->Score = 0;
+  Player->Lives = 2;
+  Player->XS = Player->YS = 3;
+  Game->Stage = stage - 1;
+  Game->State = 27;
+  ResetAll();
+  ReplayName = ReplayNameFor(stage);
+  Game->Stage += 1;
+  LoadStage("LEVEL " + std::to_string(stage));
+  SongNumber = Game->Stage;
+  if (LastStageCheck.fault != stagefile::Fault::None) {
+    error = "stage " + std::to_string(stage) + " did not load";
+    return false;
+  }
+  if (replay) {
+    LoadReplay();
+    if (DemoMode != 1) {
+      error = "no replay " + ReplayName + ".SOL";
+      return false;
+    }
+  }
+  Sng = "Song1.ogg";
+  return true;
+}
+
+void Pass() {
+  UpdateGame();
+  RenderGame(0);
+}
+
+std::string Describe(int tick) {
+  return "tick " + std::to_string(tick) + " x " + std::to_string(Player->X) + " y " +
+         std::to_string(Player->Y) + " action " + std::to_string(Player->Action) + " tool " +
+         std::to_string(Player->State) + " room " + std::to_string(RoomX) + " " +
+         std::to_string(RoomY) + " gold " + std::to_string(Exitdoor->Frame) + " door " +
+         std::to_string(Exitdoor->State) + " state " + std::to_string(Game->State) + " score " +
+         std::to_string(Player->Score);
+}
+
+}  // namespace solc

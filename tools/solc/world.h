@@ -1,0 +1,35 @@
+// A headless world for playing a shipped stage outside the window: the game's pictures (the
+// rules read them for collisions), the single objects, a start folder of our own, and passes
+// of the play loop as the state machine runs them (UpdateGame, then RenderGame(0)).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace solc {
+
+// The headless backend, the globals at their start values, the pictures and the built-in
+// tables. Call once per process before the other functions.
+void SetUpWorld();
+
+// Makes `folder` a start folder: Levels/ with a copy of the stage file "LEVEL n" from
+// `levelsDir` (and its replay "Level n.SOL" when `withReplay`), PlayerLevels/, then points
+// Path, AppPath and FilePath at it. False with a message when the stage file cannot be copied.
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error);
+
+// Starts built-in stage `stage` as the stage flow does after its title: the per-stage reset,
+// the stage file, in replay mode (`replay`) its replay, the stage song. Lives 2, score 0.
+// False with a message when the stage did not load or the replay is missing.
+bool StartStage(int stage, bool replay, std::string& error);
+
+// One pass of the play loop.
+void Pass();
+
+// The replay name of built-in stage n: "Level " + n.
+std::string ReplayNameFor(int stage);
+
+// "tick x y action tool room gold state" of the moment, for tracing a run.
+std::string Describe(int tick);
+
+}  // namespace solc
