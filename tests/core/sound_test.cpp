@@ -15,8 +15,8 @@
 #include "media/app.h"
 #include "media/files.h"
 #include "media/headless.h"
+#include "media/sound_test_ogg.h"
 #include "media/timing.h"
-#include "ogg_writer.h"
 
 namespace {
 
@@ -43,7 +43,10 @@ class SoundTest : public ::testing::Test {
   }
 
   void Tone(const std::string& name, float hertz = 440.0f) {
-    ASSERT_TRUE(coretest::WriteToneOgg((dir_ / "Music" / name).string(), 4410, hertz));
+    // A fifth of a second of a mono sine at 22,050 Hz, loud enough for the loudness checks.
+    const std::vector<unsigned char> ogg = quilltest::EncodeSineOgg(22050, 1, 4410, hertz, 0.9);
+    ASSERT_FALSE(ogg.empty());
+    ASSERT_TRUE(quilltest::WriteBytes((dir_ / "Music" / name).string(), ogg));
   }
   void Junk(const std::string& name) {
     std::ofstream((dir_ / "Music" / name).string(), std::ios::binary) << "not a sound";
