@@ -68,6 +68,10 @@ int KeyCodeFor(const SDL_Keysym& key) {
   if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
   if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
   if (sc == SDL_SCANCODE_0) return '0';
+  // The main-row minus and plus codes follow the character the key types, so that the key
+  // marked "-" (or "+") gives them on any layout; keypad keys have keysyms of their own.
+  if (key.sym == SDLK_MINUS) return 189;
+  if (key.sym == SDLK_PLUS || key.sym == SDLK_EQUALS) return 187;
   if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
   if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 97 + (sc - SDL_SCANCODE_KP_1);
   for (const KeyPair& k : kKeys)

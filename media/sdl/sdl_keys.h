@@ -6,7 +6,8 @@
 namespace media::sdl {
 
 // The media layer's key code (1 to 255) for a key, or 0 for a key it does not know. Letters
-// follow the keyboard layout; the other keys follow their position.
+// and the main-row minus and plus follow the keyboard layout; the digit row and the other
+// keys follow their position.
 int KeyCodeFor(const SDL_Keysym& key);
 
 }  // namespace media::sdl

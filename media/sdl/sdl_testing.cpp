@@ -31,6 +31,17 @@ bool PushKey(const std::string& keyName, bool down, bool repeat) {
   return Push(event);
 }
 
+bool PushLayoutKey(const std::string& scancodeName, const std::string& keyName, bool down) {
+  SDL_Event event{};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.scancode = SDL_GetScancodeFromName(scancodeName.c_str());
+  event.key.keysym.sym = SDL_GetKeyFromName(keyName.c_str());
+  if (event.key.keysym.sym == SDLK_UNKNOWN || event.key.keysym.scancode == SDL_SCANCODE_UNKNOWN)
+    return false;
+  return Push(event);
+}
+
 bool PushText(const std::string& utf8) {
   SDL_Event event{};
   event.type = SDL_TEXTINPUT;

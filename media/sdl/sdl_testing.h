@@ -13,6 +13,9 @@ void RestartSdl();
 
 // Queues a key event for the key of SDL's name ("Return", "Left", "A", "Keypad -", "F5").
 bool PushKey(const std::string& keyName, bool down, bool repeat = false);
+// Queues a key event of a key at the position of SDL's scancode name that types the key of
+// SDL's key name, as another keyboard layout gives it (scancode "/" typing "-", say).
+bool PushLayoutKey(const std::string& scancodeName, const std::string& keyName, bool down);
 bool PushText(const std::string& utf8);
 bool PushMouseMotion(int x, int y);                            // window pixels
 bool PushMouseButton(int sdlButton, bool down, int x, int y);  // 1 left, 2 middle, 3 right

@@ -111,6 +111,34 @@ TEST_F(SdlBackend, KeysMapToTheirCodes) {
   }
 }
 
+// The options screen reads the main-row minus and plus: the keys that type "-" and "+" give
+// 189 and 187 wherever the layout puts them; the digit row keeps its codes by position.
+TEST_F(SdlBackend, MainRowMinusAndPlusFollowTheLayout) {
+  OpenWindow();
+  struct LayoutKey {
+    const char* scancode;
+    const char* key;
+    int code;
+  };
+  const LayoutKey cases[] = {
+      {"-", "-", 189},  // US minus
+      {"=", "=", 187},  // US equals and plus
+      {"/", "-", 189},  // German minus, right of the full stop
+      {"]", "+", 187},  // German plus
+      {"6", "-", 54},   // French: "-" on the 6 key is still the digit 6
+      {"Keypad -", "Keypad -", 109},
+      {"Keypad +", "Keypad +", 107},
+  };
+  for (const LayoutKey& k : cases) {
+    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, true)) << k.scancode << " " << k.key;
+    EXPECT_EQ(media::KeyHit(k.code), 1) << k.scancode << " " << k.key;
+    EXPECT_EQ(media::KeyDown(k.code), 1) << k.scancode << " " << k.key;
+    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, false));
+    EXPECT_EQ(media::KeyDown(k.code), 0) << k.scancode << " " << k.key;
+  }
+  EXPECT_EQ(media::KeyHit(191), 0);  // the German minus is not the US slash
+}
+
 TEST_F(SdlBackend, KeyRepeatIsNotCountedAsAPress) {
   OpenWindow();
   st::PushKey("Space", true);
