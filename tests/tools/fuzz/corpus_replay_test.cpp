@@ -59,7 +59,9 @@ TEST_P(CorpusReplay, BuiltInSeedsKeepEveryRule) {
 }
 
 TEST_P(CorpusReplay, KeptReproducersKeepEveryRule) {
-  ReplayFolder(std::filesystem::path(QUILL_SOURCE_DIR) / "tools/fuzz/corpus" / GetParam());
+  const auto folder = std::filesystem::path(QUILL_SOURCE_DIR) / "tools/fuzz/corpus" / GetParam();
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no reproducers kept";
+  EXPECT_GT(ReplayFolder(folder), 0);
 }
 
 TEST_P(CorpusReplay, GrownCorpusKeepsEveryRule) {
