@@ -119,3 +119,25 @@ TEST_F(HeadlessTest, ResetBringsEverythingBack) {
   EXPECT_EQ(r + g + b, 255 * 3);
   EXPECT_TRUE(headless::TakeMixedAudio().empty());
 }
+
+TEST_F(HeadlessTest, ResetBringsBackTheStartUpScreen) {
+  AppTitle("Other");
+  ASSERT_TRUE(Graphics(320, 200, 32, 85));
+  SetMaskColor(255, 0, 255);
+  SetColor(255, 0, 0);
+  DrawRect(0, 0, 10, 10);
+  Flip();
+  headless::ResetHeadless();
+  EXPECT_EQ(GraphicsWidth(), 800);
+  EXPECT_EQ(GraphicsHeight(), 600);
+  int x, y, w, h;
+  GetViewport(x, y, w, h);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  EXPECT_EQ(ReadScreenPixel(5, 5), 0xFF000000u);
+  EXPECT_EQ(ShownPixels()[5], 0xFF000000u);
+  EXPECT_EQ(ReadScreenPixel(799, 599), 0xFF000000u);
+  // 60 Hz again: a Flip waits 16 ms, not the 11 or 12 of 85 Hz.
+  Flip();
+  EXPECT_EQ(headless::VirtualMillis(), 16);
+}
