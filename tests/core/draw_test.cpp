@@ -134,6 +134,28 @@ TEST_F(DrawTest, RenderOverBordersBlacksThePlayStrips) {
   EXPECT_EQ(oy, 0.0f);
 }
 
+TEST_F(DrawTest, RenderOverBordersCoversTheWholeHeightWhateverTheOrigin) {
+  media::SetColor(255, 255, 255);
+  Rect(0, 0, 800, 600, 1);
+  // The strips run from the screen's top edge to its bottom edge: a vertical origin does not
+  // leave rows at the top uncovered. The viewport's own top and height play no part.
+  media::SetViewport(40, 100, 720, 300);
+  media::SetOrigin(-8, 25);
+  RenderOverBorders();
+  for (int y : {0, 24, 25, 599}) {
+    EXPECT_EQ(Rgb(0, y), 0u) << y;
+    EXPECT_EQ(Rgb(39, y), 0u) << y;
+    EXPECT_EQ(Rgb(40, y), 0xFFFFFFu) << y;
+    EXPECT_EQ(Rgb(759, y), 0xFFFFFFu) << y;
+    EXPECT_EQ(Rgb(760, y), 0u) << y;
+    EXPECT_EQ(Rgb(799, y), 0u) << y;
+  }
+  float ox = 0, oy = 0;
+  media::GetOrigin(ox, oy);
+  EXPECT_EQ(ox, -8.0f);
+  EXPECT_EQ(oy, 25.0f);
+}
+
 TEST_F(DrawTest, RenderOverBordersWithTheFullScreenChangesNoPixel) {
   media::SetColor(200, 100, 50);
   Rect(0, 0, 800, 600, 1);

@@ -181,6 +181,22 @@ TEST_F(ObjectsTest, InsertBeforeAndAfterMoveWithinTheList) {
   EXPECT_EQ(v[0]->_list, &Items_list);
 }
 
+TEST_F(ObjectsTest, InsertNextToAListedObjectPutsARemovedObjectBack) {
+  auto v = ThreeItems();
+  v[0]->Remove();
+  v[0]->InsertAfter(v[1]);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 1, 3}));
+  v[2]->Remove();
+  v[2]->InsertBefore(v[1]);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{3, 2, 1}));
+  EXPECT_EQ(v[2]->After(), v[1]);
+  EXPECT_EQ(v[0]->Before(), v[1]);
+  // Each stands in the list once: removing it once takes it out.
+  v[0]->Remove();
+  v[2]->Remove();
+  EXPECT_EQ(ItemXs(), (std::vector<int>{2}));
+}
+
 TEST_F(ObjectsTest, InsertWithAForeignSelfOrRemovedAnchorChangesNothing) {
   auto v = ThreeItems();
   auto e = New<bbEnemies>();
