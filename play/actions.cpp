@@ -73,9 +73,13 @@ void JumpStep() {
   }
   jcounter = 0;
   Player->Y = (Player->Y / 24) * 24;
-  // Playback needs no correction here: a sideways jump from standing still records 37 steps
-  // (its first tick twice) for its 36 ticks, and its landing tick records none, so the run's
-  // 37 ticks cover the jump and the landing exactly as the live run had them.
+  // Playback needs no correction here. A jump from standing still records 37 steps for its 36
+  // ticks (its first tick twice: once by the input, once above), and the tick after it records
+  // none (a landing) or opens the fall's run of 11, whose landing records none. The run's 37
+  // ticks thus cover the jump and the tick after it, exactly as the live run had them, for a
+  // straight jump and a sideways one alike. Taking a tick off a sideways run of 37 here would
+  // hand the next run's code to the landing tick, where a falling player cannot act on it, and
+  // the next run would lose its first step (a walk would end 3 pixels short).
 }
 
 void FallStep() {

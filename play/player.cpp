@@ -155,8 +155,9 @@ void Jump(int code) {
       Record(kActionJumpRight);
     } else if (ActionType < kActionThrow || ActionType > kActionDigDown) {
       // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
-      // press in playback and jumps straight up. A run of 6 or 7 would jump sideways there,
-      // so after a sideways jump's landing a straight jump is recorded as 5.
+      // press in playback and jumps straight up. A run of 6 or 7 carried on that way would
+      // jump sideways in playback, so a straight jump in the first tick after a sideways
+      // jump's landing (nothing recorded in between) is recorded as 5.
       Record(kActionJumpUp);
     }
   } else if (code == kActionJumpLeft) {

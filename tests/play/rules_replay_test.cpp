@@ -140,6 +140,41 @@ TEST_F(RulesReplay, ASidewaysJumpFromStandingStillPlaysBackInStep) {
   ASSERT_EQ(replay.size(), live.size() + 1);
 }
 
+// A straight jump from standing still is recorded twice in its first tick as a sideways one
+// is: its run of 37 drives the 36 ticks of the jump and the landing, and the walk that follows
+// the landing keeps all its steps.
+TEST_F(RulesReplay, AStraightJumpFromStandingStillPlaysBackInStep) {
+  BuildStage();
+  Trace live;
+  for (int t = 0; t < 120; ++t) {
+    if (t == 5) Hit(KEY_SPACE);
+    if (t == 6) Hold(KEY_RIGHT);  // held through the jump: the walk starts after the landing
+    if (t == 60) Release(KEY_RIGHT);
+    Pass();
+    live.push_back(PlayerState());
+  }
+  ASSERT_EQ(live[5][2], 13);
+  ASSERT_EQ(live[41][2], 0);   // landed
+  ASSERT_EQ(live[42][0], 51);  // the first step after the landing
+  ActionType = kActionExit;
+  RecordAction();
+  SaveReplay();
+  BuildStage();
+  DemoMode = 1;
+  LoadReplay();
+  ASSERT_EQ(DemoMode, 1);
+  bool jumpRun = false;
+  for (int r = 0; r <= TotalActionCount; ++r)
+    jumpRun = jumpRun || (Demo[0][r] == kActionJumpUp && Demo[1][r] == 37);
+  EXPECT_TRUE(jumpRun);
+  Trace replay;
+  for (int t = 0; t < 121; ++t) {
+    Pass();
+    replay.push_back(PlayerState());
+  }
+  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t + 1], live[t]) << "tick " << t;
+}
+
 // A straight jump in the first tick after a sideways jump's landing: recorded as 5, so the
 // playback does not take the sideways run's code as its fire press.
 TEST_F(RulesReplay, AStraightJumpRightAfterASidewaysJumpStaysStraight) {
