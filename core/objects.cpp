@@ -24,6 +24,25 @@ bool SameListAnchor(const TBBType& self, const std::shared_ptr<TBBType>& other) 
   return self._list->Contains(other.get());
 }
 
+// Takes `value` out of `list`: a game object through its own Remove(), anything else directly.
+void RemoveValue(media::TList& list, const media::ObjectPtr& value) {
+  if (auto t = std::dynamic_pointer_cast<TBBType>(value)) {
+    t->Remove();
+  } else if (value) {
+    list.Remove(value);
+  }
+}
+
+using InsertFn = media::LinkPtr (media::TList::*)(const media::ObjectPtr&, const media::LinkPtr&);
+
+// Moves self's link directly before or after other's, as `insert` puts it; an anchor that is
+// not another object of the same list leaves everything as it was.
+void MoveNextTo(TBBType& self, const std::shared_ptr<TBBType>& other, InsertFn insert) {
+  if (!SameListAnchor(self, other)) return;
+  if (self._link) self._link->Remove();
+  self._link = (self._list->*insert)(self.shared_from_this(), other->_link);
+}
+
 }  // namespace
 
 int TBBType::Add(media::TList& list) {
@@ -33,16 +52,12 @@ int TBBType::Add(media::TList& list) {
 }
 
 int TBBType::InsertBefore(const std::shared_ptr<TBBType>& other) {
-  if (!SameListAnchor(*this, other)) return 0;
-  if (_link) _link->Remove();
-  _link = _list->InsertBeforeLink(shared_from_this(), other->_link);
+  MoveNextTo(*this, other, &media::TList::InsertBeforeLink);
   return 0;
 }
 
 int TBBType::InsertAfter(const std::shared_ptr<TBBType>& other) {
-  if (!SameListAnchor(*this, other)) return 0;
-  if (_link) _link->Remove();
-  _link = _list->InsertAfterLink(shared_from_this(), other->_link);
+  MoveNextTo(*this, other, &media::TList::InsertAfterLink);
   return 0;
 }
 
@@ -85,24 +100,12 @@ void ResetObjects() {
 }
 
 int DeleteFirst(const std::shared_ptr<TBBType>& obj) {
-  if (!obj || !obj->_list) return 0;
-  media::ObjectPtr first = obj->_list->First();
-  if (auto t = std::dynamic_pointer_cast<TBBType>(first)) {
-    t->Remove();
-  } else if (first) {
-    obj->_list->Remove(first);
-  }
+  if (obj && obj->_list) RemoveValue(*obj->_list, obj->_list->First());
   return 0;
 }
 
 int DeleteLast(const std::shared_ptr<TBBType>& obj) {
-  if (!obj || !obj->_list) return 0;
-  media::ObjectPtr last = obj->_list->Last();
-  if (auto t = std::dynamic_pointer_cast<TBBType>(last)) {
-    t->Remove();
-  } else if (last) {
-    obj->_list->Remove(last);
-  }
+  if (obj && obj->_list) RemoveValue(*obj->_list, obj->_list->Last());
   return 0;
 }
 
