@@ -1,11 +1,12 @@
 // solc: the solution replays of the shipped stages.
 //
-//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft]
+//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]
 //       plays stage "LEVEL N" of the folder LEVELS headless with the keys of SCRIPT and the
 //       game's own rules, and writes the recorded replay to OUT.SOL when the player has left
 //       through the exit door. --trace prints the player every pass; --soft reports a failed
 //       run on standard error but exits 0 (the build then ships no replay, which the content
-//       tests notice).
+//       tests notice). --pictures saves the picture shown on entering each room, at the door
+//       and at the end as DIR/N-TICK.png, for looking the stage over.
 //   solc print FILE.SOL
 //       prints a replay file as text.
 #include <cstdio>
@@ -19,6 +20,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "media/graphics.h"
 #include "stages/replay.h"
 #include "tools/solc/script.h"
 #include "tools/solc/solfile.h"
@@ -37,7 +39,7 @@ bool ReadAll(const std::string& path, std::string& out) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft]\n"
+               "usage: solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
                "       solc print FILE.SOL\n");
   return 2;
 }
@@ -61,7 +63,7 @@ int Print(const std::string& path) {
 
 // Plays and records; returns an error message, empty on success.
 std::string Record(const std::string& levels, int stage, const std::string& scriptPath,
-                   const fs::path& out, bool trace) {
+                   const fs::path& out, bool trace, const std::string& pictures) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
   std::vector<solc::Step> steps;
@@ -74,9 +76,18 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
             solc::StartStage(stage, false, error);
   bool exited = false;
   if (ok) {
+    int lastRoom = -1;
     auto tracer = [&](int tick) {
+      const int room = RoomY * 6 + RoomX;
+      const bool show = room != lastRoom || (Player->Action == 26 && !exited) || Game->State != 26;
+      lastRoom = room;
       exited = exited || Player->Action == 26;
       if (trace) std::cout << solc::Describe(tick) << "\n";
+      if (!pictures.empty() && show) {
+        const std::string png =
+            pictures + "/" + std::to_string(stage) + "-" + std::to_string(tick) + ".png";
+        media::SavePNG(media::ShownPixels(), media::GraphicsWidth(), media::GraphicsHeight(), png);
+      }
     };
     ok = solc::RunScript(steps, solc::Pass, tracer, error);
     if (!ok) {
@@ -110,8 +121,11 @@ int main(int argc, char** argv) {
   if (args.size() == 2 && args[0] == "print") return Print(args[1]);
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
+  std::string pictures;
   for (std::size_t i = 5; i < args.size(); ++i) {
-    if (args[i] == "--trace")
+    if (args[i] == "--pictures" && i + 1 < args.size())
+      pictures = args[++i];
+    else if (args[i] == "--trace")
       trace = true;
     else if (args[i] == "--soft")
       soft = true;
@@ -128,7 +142,7 @@ int main(int argc, char** argv) {
   const fs::path out = args[4];
   std::error_code ec;
   fs::remove(out, ec);
-  const std::string error = Record(args[1], stage, args[3], out, trace);
+  const std::string error = Record(args[1], stage, args[3], out, trace, pictures);
   if (!error.empty()) {
     std::fprintf(stderr, "solc: stage %d: %s\n", stage, error.c_str());
     return soft ? 0 : 1;

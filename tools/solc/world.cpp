@@ -5,6 +5,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/text.h"
 #include "front/settings.h"
 #include "front/startup.h"
 #include "media/app.h"
@@ -49,6 +50,9 @@ void SetUpWorld() {
   Game = New<bbGames>();
   media::Graphics(800, 600, 0, 60);
   media::SetMaskColor(255, 0, 255);
+  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,
+                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
+  MeasureFontWidths();
   Back = Anim("Images/Back.png", 192, 96, 12);
   optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
   optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
