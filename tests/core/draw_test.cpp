@@ -2,6 +2,7 @@
 #include "core/draw.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "screen_fixture.h"
@@ -20,11 +21,7 @@ TEST_F(DrawTest, DrawImageUnderRedShowsOwnColoursAndKeepsRed) {
   EXPECT_EQ(Rgb(10, 20), 0x20A040u);
   EXPECT_EQ(Rgb(13, 23), 0x20A040u);
   EXPECT_EQ(Rgb(14, 23), 0u);
-  int r = 0, g = 0, b = 0;
-  media::GetColor(r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 0);
-  EXPECT_EQ(b, 0);
+  EXPECT_EQ(Colour(), (std::array<int, 3>{255, 0, 0}));
 }
 
 TEST_F(DrawTest, DrawImageDrawsTheAskedFrameAtItsHandleAndOrigin) {
@@ -47,9 +44,7 @@ TEST_F(DrawTest, DrawImageOfNullDrawsNothing) {
   media::SetColor(1, 2, 3);
   EXPECT_EQ(DrawImage(nullptr, 0, 0, 5), 0);
   EXPECT_EQ(Rgb(0, 0), 0u);
-  int r = 0, g = 0, b = 0;
-  media::GetColor(r, g, b);
-  EXPECT_EQ(r + g + b, 6);
+  EXPECT_EQ(Colour(), (std::array<int, 3>{1, 2, 3}));
 }
 
 TEST_F(DrawTest, OutlineRectCoversTwentyOneByTwentyOnePixels) {
@@ -97,9 +92,7 @@ TEST_F(DrawTest, OutlDrawsBlackBoxInAWhiteFrameAndLeavesWhite) {
   EXPECT_EQ(Rgb(30, 30), 0u);         // to x + w
   EXPECT_EQ(Rgb(17, 17), 0xFF0000u);
   EXPECT_EQ(Rgb(33, 25), 0xFF0000u);
-  int r = 0, g = 0, b = 0;
-  media::GetColor(r, g, b);
-  EXPECT_EQ(r + g + b, 765);
+  EXPECT_EQ(Colour(), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST_F(DrawTest, RenderOverBordersBlacksThePlayStrips) {
@@ -117,11 +110,7 @@ TEST_F(DrawTest, RenderOverBordersBlacksThePlayStrips) {
     EXPECT_EQ(Rgb(784, y), 0u);
     EXPECT_EQ(Rgb(799, y), 0u);
   }
-  int r = 0, g = 0, b = 0;
-  media::GetColor(r, g, b);
-  EXPECT_EQ(r, 10);
-  EXPECT_EQ(g, 20);
-  EXPECT_EQ(b, 30);
+  EXPECT_EQ(Colour(), (std::array<int, 3>{10, 20, 30}));
   int vx = 0, vy = 0, vw = 0, vh = 0;
   media::GetViewport(vx, vy, vw, vh);
   EXPECT_EQ(vx, 16);

@@ -1,7 +1,9 @@
-// A headless 800 x 600 screen with the game's globals reset, and small image makers.
+// Fixtures over the headless media layer with the game's globals reset, and small image makers.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "core/globals.h"
 #include "media/app.h"
@@ -10,19 +12,35 @@
 
 namespace coretest {
 
-class ScreenTest : public ::testing::Test {
+// The headless media layer and the game's globals at their start values, before and after each
+// test.
+class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     media::UseHeadlessBackend();
     media::headless::ResetHeadless();
     ResetGlobals();
+  }
+  void TearDown() override { ResetGlobals(); }
+};
+
+// An 800 x 600 headless screen besides.
+class ScreenTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
     ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
     media::ResetGraphicsState();
   }
-  void TearDown() override { ResetGlobals(); }
 
   // The colour of a back-buffer pixel without its alpha.
   static media::Pixel Rgb(int x, int y) { return media::ReadScreenPixel(x, y) & 0xFFFFFF; }
+  // The current drawing colour.
+  static std::array<int, 3> Colour() {
+    int r = 0, g = 0, b = 0;
+    media::GetColor(r, g, b);
+    return {r, g, b};
+  }
 };
 
 // An image of `frames` cells of w x h, every pixel `argb`.

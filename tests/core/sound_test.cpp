@@ -2,12 +2,10 @@
 #include "core/sound.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,40 +14,30 @@
 #include "media/files.h"
 #include "media/headless.h"
 #include "media/sound_test_ogg.h"
+#include "media/temp_folder.h"
 #include "media/timing.h"
+#include "screen_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class SoundTest : public ::testing::Test {
+// Each test works in a fresh folder of its own with an empty "Music" folder in it.
+class SoundTest : public coretest::HeadlessTest {
  protected:
   void SetUp() override {
-    media::UseHeadlessBackend();
-    media::headless::ResetHeadless();
-    ResetGlobals();
-    start_ = media::CurrentDir();
-    dir_ = fs::temp_directory_path() /
-           ("quill_core_snd_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Music");
-    ASSERT_TRUE(media::ChangeDir(dir_.string()));
-  }
-  void TearDown() override {
-    ResetGlobals();
-    media::ChangeDir(start_);
-    fs::remove_all(dir_);
+    HeadlessTest::SetUp();
+    ASSERT_TRUE(fs::create_directory("Music"));
   }
 
-  void Tone(const std::string& name, float hertz = 440.0f) {
+  static void Tone(const std::string& name, float hertz = 440.0f) {
     // A fifth of a second of a mono sine at 22,050 Hz, loud enough for the loudness checks.
     const std::vector<unsigned char> ogg = quilltest::EncodeSineOgg(22050, 1, 4410, hertz, 0.9);
     ASSERT_FALSE(ogg.empty());
-    ASSERT_TRUE(quilltest::WriteBytes((dir_ / "Music" / name).string(), ogg));
+    ASSERT_TRUE(quilltest::WriteBytes("Music/" + name, ogg));
   }
-  void Junk(const std::string& name) {
-    std::ofstream((dir_ / "Music" / name).string(), std::ios::binary) << "not a sound";
+  static void Junk(const std::string& name) {
+    quill_test::WriteBytes("Music/" + name, "not a sound");
   }
   static std::vector<std::string> CachedPaths() {
     std::vector<std::string> v;
@@ -66,8 +54,7 @@ class SoundTest : public ::testing::Test {
     return peak;
   }
 
-  std::string start_;
-  fs::path dir_;
+  quill_test::TempFolder folder_;
 };
 
 TEST_F(SoundTest, PrecacheTakesNamesContainingOggAnywhere) {
@@ -77,7 +64,7 @@ TEST_F(SoundTest, PrecacheTakesNamesContainingOggAnywhere) {
   Junk("broken.ogg");
   Junk("readme.txt");
   Junk("Song2.mp3");
-  fs::create_directories(dir_ / "Music" / "sub");
+  fs::create_directories("Music/sub");
   EXPECT_EQ(PrecacheAllMusic(0), 0);
   EXPECT_EQ(CachedPaths(), (std::vector<std::string>{"Music/Song1.OGG", "Music/Title.ogg",
                                                      "Music/broken.ogg", "Music/myoggtune.bin"}));
@@ -118,7 +105,7 @@ TEST_F(SoundTest, PrecacheOnlyOneStopsAfterTheFirstRecord) {
 TEST_F(SoundTest, MissingOrEmptyMusicFolderLeavesTheCacheEmpty) {
   PrecacheAllMusic(0);
   EXPECT_TRUE(AllPrecachedMusic.empty());
-  fs::remove_all(dir_ / "Music");
+  fs::remove_all("Music");
   PrecacheAllMusic(0);
   EXPECT_TRUE(AllPrecachedMusic.empty());
 }

@@ -2,6 +2,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <array>
 
 #include "screen_fixture.h"
 
@@ -94,10 +95,7 @@ TEST_F(TextTest, DisplayTextKeepsTheColour) {
   media::SetColor(255, 0, 0);
   DisplayText("A", 0, 90, 0, 0);
   EXPECT_EQ(GlyphAt(16, 90), 'A');  // drawn in its own colour, not tinted
-  int r = 0, g = 0, b = 0;
-  media::GetColor(r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g + b, 0);
+  EXPECT_EQ(Colour(), (std::array<int, 3>{255, 0, 0}));
 }
 
 TEST_F(TextTest, DrawBmpFontAdvancesByTheWidthTable) {
