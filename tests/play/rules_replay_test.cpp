@@ -175,6 +175,42 @@ TEST_F(RulesReplay, AStraightJumpFromStandingStillPlaysBackInStep) {
   for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t + 1], live[t]) << "tick " << t;
 }
 
+// A straight jump in the tick after a throw records nothing of its own: the throw's run of 8
+// goes on through the jump, and in playback its code is first the throw, then the jump.
+TEST_F(RulesReplay, AStraightJumpRightAfterAThrowCarriesOnTheThrowsRun) {
+  BuildStage();
+  Player->State = 1;
+  Trace live;
+  for (int t = 0; t < 100; ++t) {
+    if (t == 5 || t == 6) Hit(KEY_SPACE);
+    Pass();
+    live.push_back(PlayerState());
+    if (t == 6) {
+      EXPECT_EQ(LastActionType, kActionThrow);
+      EXPECT_EQ(ActionNo, 1);  // the throw, then the jump's first tick
+    }
+  }
+  ASSERT_EQ(live[5][3], 0);  // thrown
+  ASSERT_EQ(live[6][2], 13);
+  EXPECT_EQ(Weapons_list.Count(), 1);
+  ActionType = kActionExit;
+  RecordAction();
+  SaveReplay();
+  BuildStage();
+  for (auto w : Weapons_list.Each<bbWeapons>()) w->Remove();
+  Player->State = 1;
+  DemoMode = 1;
+  LoadReplay();
+  ASSERT_EQ(DemoMode, 1);
+  Trace replay;
+  for (int t = 0; t < 101; ++t) {
+    Pass();
+    replay.push_back(PlayerState());
+  }
+  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t + 1], live[t]) << "tick " << t;
+  EXPECT_EQ(Weapons_list.Count(), 1);
+}
+
 // A straight jump in the first tick after a sideways jump's landing: recorded as 5, so the
 // playback does not take the sideways run's code as its fire press.
 TEST_F(RulesReplay, AStraightJumpRightAfterASidewaysJumpStaysStraight) {
