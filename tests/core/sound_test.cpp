@@ -90,6 +90,20 @@ TEST_F(SoundTest, PrecacheTwiceAddsNothing) {
   EXPECT_EQ(AllPrecachedMusic[2].Path, "Music/Song2.ogg");
 }
 
+TEST_F(SoundTest, NamesDifferingOnlyInLetterCaseAreCachedBothAndTheFirstIsFound) {
+  Tone("Title.ogg", 440.0f);
+  Tone("TITLE.ogg", 880.0f);
+  PrecacheAllMusic(0);
+  ASSERT_EQ(CachedPaths(), (std::vector<std::string>{"Music/TITLE.ogg", "Music/Title.ogg"}));
+  ASSERT_TRUE(AllPrecachedMusic[0].Music && AllPrecachedMusic[1].Music);
+  EXPECT_NE(AllPrecachedMusic[0].Music, AllPrecachedMusic[1].Music);
+  // The lookup ignores case, so either spelling finds the record loaded first.
+  EXPECT_EQ(GetPrecachedMusic("Music/Title.ogg"), AllPrecachedMusic[0].Music);
+  EXPECT_EQ(GetPrecachedMusic("Music/TITLE.ogg"), AllPrecachedMusic[0].Music);
+  PrecacheAllMusic(0);
+  EXPECT_EQ(AllPrecachedMusic.size(), 2u);
+}
+
 TEST_F(SoundTest, PrecacheOnlyOneStopsAfterTheFirstRecord) {
   Tone("a.ogg");
   Tone("b.ogg");

@@ -77,6 +77,10 @@ TEST_F(TextTest, DisplayTextSkipsCharactersOutsideTheMenuFont) {
   EXPECT_EQ(GlyphAt(266, 60), 'A');
   EXPECT_EQ(GlyphAt(282, 60), 'Z');
   EXPECT_EQ(MarkersOnRow(60), 2);
+  // The first codes past either end of the range: 31 and '[' (91).
+  DisplayText("\x1F[Z[", 250, 64, 0, 0);
+  EXPECT_EQ(GlyphAt(266, 64), 'Z');
+  EXPECT_EQ(MarkersOnRow(64), 1);
   DisplayText(
       "A\x80"
       "B",
