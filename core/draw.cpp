@@ -88,8 +88,10 @@ int RenderOverBorders() {
 
 int ImagesOverlap(const media::Image& image1, int x1, int y1, const media::Image& image2, int x2,
                   int y2) {
-  const int w1 = media::ImageWidth(image1), h1 = media::ImageHeight(image1);
-  const int w2 = media::ImageWidth(image2), h2 = media::ImageHeight(image2);
+  // In 64 bits: positions anywhere in the int range give the plain comparison, no overflow.
+  using Wide = long long;
+  const Wide w1 = media::ImageWidth(image1), h1 = media::ImageHeight(image1);
+  const Wide w2 = media::ImageWidth(image2), h2 = media::ImageHeight(image2);
   if (x1 + w1 < x2 || x2 + w2 < x1 || y1 + h1 < y2) return 0;
   return y2 + h2 >= y1 ? 1 : 0;
 }

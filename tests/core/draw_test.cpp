@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "screen_fixture.h"
@@ -175,6 +176,17 @@ TEST_F(DrawTest, ImagesOverlapCountsTouchingBoxes) {
   media::Image small = SolidImage(24, 12, 0xFFFFFFFF);
   EXPECT_EQ(ImagesOverlap(small, 0, 0, a, 24, 12), 1);
   EXPECT_EQ(ImagesOverlap(small, 0, 0, a, 0, 13), 0);
+}
+
+TEST_F(DrawTest, ImagesOverlapAtTheEndsOfTheIntRange) {
+  media::Image a = SolidImage(48, 48, 0xFFFFFFFF);
+  const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+  EXPECT_EQ(ImagesOverlap(a, top, 0, a, 0, 0), 0);
+  EXPECT_EQ(ImagesOverlap(a, 0, top, a, 0, 0), 0);
+  EXPECT_EQ(ImagesOverlap(a, 0, 0, a, 0, top), 0);
+  EXPECT_EQ(ImagesOverlap(a, top, top, a, top - 48, top - 48), 1);
+  EXPECT_EQ(ImagesOverlap(a, bottom, 0, a, 0, 0), 0);
+  EXPECT_EQ(ImagesOverlap(a, bottom, bottom, a, bottom + 48, bottom), 1);
 }
 
 TEST_F(DrawTest, CompatibilityEntriesDoNothing) {
