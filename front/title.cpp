@@ -16,10 +16,7 @@ const char* const kCredits =
     "Quillmire  -  dig, climb and jump your way to the gold  -  programming, pictures, sounds "
     "and music by the Quillmire team  -  thank you for playing!";
 
-void PlayMenuSound() {
-  Sfx = media::PlaySound(sndOptions);
-  if (Sfx) media::SetChannelVolume(Sfx, SfxVol);
-}
+void PlayMenuSound() { PlaySfx(sndOptions); }
 
 namespace {
 
