@@ -7,6 +7,20 @@ namespace artgen {
 
 const char* const kLanguages[4] = {"en", "fr", "gr", "it"};
 
+const Picture* FindPicture(const std::vector<Picture>& out, const std::string& name) {
+  for (auto& p : out)
+    if (p.name == name) return &p;
+  return nullptr;
+}
+
+Canvas CellOf(const std::vector<Picture>& out, const std::string& name, int index) {
+  const Picture* p = FindPicture(out, name);
+  if (!p || p->cellW == 0) return Canvas(1, 1);
+  int perRow = p->canvas.Width() / p->cellW;
+  return p->canvas.Crop((index % perRow) * p->cellW, (index / perRow) * p->cellH, p->cellW,
+                        p->cellH);
+}
+
 std::string LangFolder(int lang) {
   return lang == 0 ? "Images/" : std::string("Images/") + kLanguages[lang] + "/";
 }

@@ -11,20 +11,6 @@
 namespace artgen {
 namespace {
 
-const Picture* Find(const std::vector<Picture>& out, const std::string& name) {
-  for (auto& p : out)
-    if (p.name == name) return &p;
-  return nullptr;
-}
-
-Canvas CellOf(const std::vector<Picture>& out, const std::string& name, int index) {
-  const Picture* p = Find(out, name);
-  if (!p || p->cellW == 0) return Canvas(1, 1);
-  int perRow = p->canvas.Width() / p->cellW;
-  return p->canvas.Crop((index % perRow) * p->cellW, (index / perRow) * p->cellH, p->cellW,
-                        p->cellH);
-}
-
 // Scales a canvas by whole steps (2 = double size).
 Canvas Big(const Canvas& c, int k) {
   return c.Scaled(c.Width() * k, c.Height() * k);

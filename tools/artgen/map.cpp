@@ -5,20 +5,6 @@
 namespace artgen {
 namespace {
 
-const Picture* Find(const std::vector<Picture>& out, const std::string& name) {
-  for (auto& p : out)
-    if (p.name == name) return &p;
-  return nullptr;
-}
-
-Canvas CellOf(const std::vector<Picture>& out, const std::string& name, int index) {
-  const Picture* p = Find(out, name);
-  if (!p || p->cellW == 0) return Canvas(1, 1);
-  int perRow = p->canvas.Width() / p->cellW;
-  return p->canvas.Crop((index % perRow) * p->cellW, (index / perRow) * p->cellH, p->cellW,
-                        p->cellH);
-}
-
 // The map's scale: a 24-pixel cell becomes 16 pixels.
 Canvas Small(const Canvas& src) {
   return src.Scaled(src.Width() * 2 / 3, src.Height() * 2 / 3);

@@ -41,6 +41,11 @@ struct Art {
   Colour C(const std::string& name) const { return src.C(name); }
 };
 
+// The picture of that name among those drawn so far, or null.
+const Picture* FindPicture(const std::vector<Picture>& out, const std::string& name);
+// A copy of one cell of a picture drawn so far (a 1 x 1 canvas when there is no such picture).
+Canvas CellOf(const std::vector<Picture>& out, const std::string& name, int index);
+
 extern const char* const kLanguages[4];  // "en", "fr", "gr", "it"
 std::string LangFolder(int lang);        // "Images/", "Images/fr/", ...
 

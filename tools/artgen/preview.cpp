@@ -5,15 +5,9 @@
 namespace artgen {
 namespace {
 
-const Picture* Find(const std::vector<Picture>& all, const std::string& name) {
-  for (auto& p : all)
-    if (p.name == name) return &p;
-  return nullptr;
-}
-
 void Draw(Canvas& dst, const std::vector<Picture>& all, const std::string& name, int frame, int x,
           int y) {
-  const Picture* p = Find(all, name);
+  const Picture* p = FindPicture(all, name);
   if (!p) return;
   int cw = p->cellW ? p->cellW : p->canvas.Width(), ch = p->cellH ? p->cellH : p->canvas.Height();
   int perRow = p->canvas.Width() / cw;
