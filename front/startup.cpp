@@ -46,11 +46,7 @@ void ProgressStep(int k) {
 }  // namespace
 
 void RegisterEmbeddedFiles() {
-  for (const std::string& name : media::BuiltinBlobNames()) {
-    std::size_t size = 0;
-    const unsigned char* data = media::BuiltinBlob(name, &size);
-    if (data) media::RegisterEmbedded(name, data, size);
-  }
+  media::RegisterBuiltinBlobs();
 }
 
 void MakeArrays() {

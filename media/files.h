@@ -75,6 +75,8 @@ void ClearEmbedded();
 const unsigned char* BuiltinBlob(const std::string& name, std::size_t* size);
 // The names of the built-in blobs in their registration order.
 const std::vector<std::string>& BuiltinBlobNames();
+// Registers every built-in blob under its name, in order, for "incbin::" (defined with them).
+void RegisterBuiltinBlobs();
 
 // The whole content of a file (or "incbin::" name) for decoders; false when it cannot be read
 // or is bigger than 256 MB (no picture or sound of ours comes near).

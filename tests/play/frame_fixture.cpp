@@ -32,11 +32,7 @@ media::Image Anim(const std::string& name, int w, int h, int count) {
 void RegisterBlobs() {
   static bool registered = false;
   if (registered) return;
-  for (const std::string& name : media::BuiltinBlobNames()) {
-    std::size_t size = 0;
-    const unsigned char* data = media::BuiltinBlob(name, &size);
-    if (data) media::RegisterEmbedded(name, data, size);
-  }
+  media::RegisterBuiltinBlobs();
   registered = true;
 }
 

@@ -30,11 +30,7 @@ media::Image Anim(const std::string& name, int w, int h, int count) {
 void LoadPictures() {
   static bool registered = false;
   if (!registered) {
-    for (const std::string& name : media::BuiltinBlobNames()) {
-      std::size_t size = 0;
-      const unsigned char* data = media::BuiltinBlob(name, &size);
-      if (data) media::RegisterEmbedded(name, data, size);
-    }
+    media::RegisterBuiltinBlobs();
     registered = true;
   }
   media::SetMaskColor(255, 0, 255);

@@ -38,4 +38,12 @@ const std::vector<std::string>& BuiltinBlobNames() {
   return names;
 }
 
+void RegisterBuiltinBlobs() {
+  for (const std::string& name : BuiltinBlobNames()) {
+    std::size_t size = 0;
+    const unsigned char* data = BuiltinBlob(name, &size);
+    if (data) RegisterEmbedded(name, data, size);
+  }
+}
+
 }  // namespace media

@@ -10,11 +10,7 @@ void RegisterBuiltins() {
   static bool done = false;
   if (done) return;
   done = true;
-  for (const std::string& name : media::BuiltinBlobNames()) {
-    std::size_t size = 0;
-    const unsigned char* data = media::BuiltinBlob(name, &size);
-    media::RegisterEmbedded(name, data, size);
-  }
+  media::RegisterBuiltinBlobs();
 }
 
 std::vector<unsigned char> BlobBytes(const std::string& name) {

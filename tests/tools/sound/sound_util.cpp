@@ -56,11 +56,7 @@ Pcm DecodeBytes(const std::vector<unsigned char>& bytes, const std::string& name
 }
 
 void RegisterBuiltins() {
-  for (const std::string& name : media::BuiltinBlobNames()) {
-    std::size_t size = 0;
-    const unsigned char* data = media::BuiltinBlob(name, &size);
-    media::RegisterEmbedded(name, data, size);
-  }
+  media::RegisterBuiltinBlobs();
 }
 
 std::vector<std::string> EffectNames() {
