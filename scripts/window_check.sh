@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program under Xvfb, takes a screenshot of its window, checks that the window
+# Starts the real program under Xvfb, waits until its window shows the title screen, takes a
+# screenshot of it, checks that the window
 # is the program's, 800 x 600 and not blank, and ends the program.
 #
 #   scripts/window_check.sh PATH_TO_quillmire
@@ -29,13 +30,13 @@ inner() {
       last="the program ended before its window could be checked"
       break
     fi
-    wid=$(xdotool search --name '^Quillmire' 2>/dev/null | tail -n 1 || true)
+    wid=$(timeout 5 xdotool search --name '^Quillmire' 2>/dev/null | tail -n 1 || true)
     if [ -n "$wid" ]; then
       # The program's own window, not some other client's.
-      if [ "$(xdotool getwindowpid "$wid" 2>/dev/null || true)" != "$pid" ]; then
+      if [ "$(timeout 5 xdotool getwindowpid "$wid" 2>/dev/null || true)" != "$pid" ]; then
         last="window $wid does not belong to the program (pid $pid)"
-      elif geometry=$(xdotool getwindowgeometry "$wid" 2>/dev/null) &&
-        import -window "$wid" "$shot" 2>/dev/null; then
+      elif geometry=$(timeout 5 xdotool getwindowgeometry "$wid" 2>/dev/null) &&
+        timeout 10 import -window "$wid" "$shot" 2>/dev/null; then
         size=$(identify -format '%wx%h' "$shot" 2>/dev/null || echo "?")
         colours=$(identify -format '%k' "$shot" 2>/dev/null || echo 0)
         mean=$(identify -format '%[fx:mean]' "$shot" 2>/dev/null || echo 0)
@@ -44,6 +45,10 @@ inner() {
         elif [ "$colours" -lt 2 ]; then
           # The first frames may still be black: look again until the deadline.
           last="window $wid is blank ($colours colour, mean $mean)"
+        elif [ "$colours" -lt "$min_colours" ]; then
+          # Start-up (rate probe, logo slide, loading) is still under way: the title screen,
+          # with its full picture, has many more colours.
+          last="window $wid did not reach the title screen ($colours colours, mean $mean)"
         else
           echo "window check: window $wid of pid $pid, $size, $colours colours, mean $mean"
           ok=1
@@ -93,7 +98,9 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
 fi
 
 exe=${1:?usage: window_check.sh PATH_TO_quillmire}
-wait_seconds=${WINDOW_CHECK_WAIT:-20}
+wait_seconds=${WINDOW_CHECK_WAIT:-40}
+# The title screen's picture has hundreds of colours; the logo slide a few dozen.
+export min_colours=${WINDOW_CHECK_MIN_COLOURS:-200}
 
 [ -f "$exe" ] && [ -x "$exe" ] || fail "no executable at $exe"
 for tool in xvfb-run xdotool import identify timeout; do
