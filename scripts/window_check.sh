@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb, waits until its window shows the title screen, takes a
-# screenshot of it, checks that the window
-# is the program's, 800 x 600 and not blank, and ends the program.
+# screenshot of it, checks that the window is the program's and 800 x 600, and ends the program.
 #
 #   scripts/window_check.sh PATH_TO_quillmire
 #
