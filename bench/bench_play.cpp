@@ -22,27 +22,10 @@
 
 namespace {
 
-const std::string kIncbin = "incbin::";
-
-media::Image Anim(const std::string& name, int w, int h, int count) {
-  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
-}
-
 // The pictures and sounds as start-up loads them.
 void LoadMedia() {
-  RegisterEmbeddedFiles();
-  media::SetMaskColor(255, 0, 255);
-  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,
-                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
-  MeasureFontWidths();
-  Back = Anim("Images/Back.png", 192, 96, 12);
-  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
-  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
-  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
   FillBuiltinTables();
-  dir = PictureDirFor(1);
-  LoadWithProgressBar();
-  media::SetImageHandle(PlayerSprite, 0, 24);
+  LoadAllMedia();
 }
 
 // Room (0, 0): bricks, blocks and ladders in every cell but a corridor along rows 16 to 19

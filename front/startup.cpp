@@ -1,6 +1,7 @@
 #include "front/startup.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "core/draw.h"
 #include "core/globals.h"
@@ -36,6 +37,11 @@ bool OpenScreen(bool fullScreen) {
   }
   GraphicsFullScreen = 0;
   return media::Graphics(800, 600, 0, 60);
+}
+
+// Calls `afterStep` with the step's number, when there is one.
+void Step(const std::function<void(int)>& afterStep, int k) {
+  if (afterStep) afterStep(k);
 }
 
 void ProgressStep(int k) {
@@ -155,51 +161,66 @@ void LogoSlide() {
   media::Flip(-1);
 }
 
-void LoadWithProgressBar() {
+void LoadFont() {
+  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,
+                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
+  MeasureFontWidths();
+}
+
+void LoadMenuPictures() {
+  Back = Anim("Images/Back.png", 192, 96, 12);
+  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
+  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
+  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
+}
+
+void LoadPictures(const std::function<void(int)>& afterStep) {
   Options1 = media::LoadImage(kIncbin + dir + "Options1.png");
-  ProgressStep(0);
+  Step(afterStep, 0);
   Options2 = media::LoadAnimImage(kIncbin + dir + "Options2.png", 295, 44, 0, 6);
-  ProgressStep(1);
+  Step(afterStep, 1);
   ScoreBar = media::LoadImage(kIncbin + dir + "ScoreBar.png");
-  ProgressStep(2);
+  Step(afterStep, 2);
   media::SetMaskColor(255, 0, 255);
   F1_Help = media::LoadImage(kIncbin + dir + "F1.png");
-  ProgressStep(3);
+  Step(afterStep, 3);
   F1_Edit = media::LoadImage(kIncbin + dir + "F1-Edit.png");
-  ProgressStep(4);
+  Step(afterStep, 4);
   Editor = media::LoadImage(kIncbin + "Images/Editor.png");
-  ProgressStep(5);
+  Step(afterStep, 5);
   Editor2 = media::LoadImage(kIncbin + "Images/Editor2.png");
-  ProgressStep(6);
+  Step(afterStep, 6);
   ESC_Quit = media::LoadImage(kIncbin + "Images/quit.png");
-  ProgressStep(7);
+  Step(afterStep, 7);
   Buttons = Anim("Images/buttons.png", 75, 75, 3);
-  ProgressStep(8);
+  Step(afterStep, 8);
   Mappy = Anim("Images/map.png", 32, 32, 36);
-  ProgressStep(9);
+  Step(afterStep, 9);
   Mappy2 = Anim("Images/map2.png", 64, 64, 2);
-  ProgressStep(10);
+  Step(afterStep, 10);
   PlayerSprite = Anim("Images/Player.png", 48, 72, 130);
-  ProgressStep(11);
+  Step(afterStep, 11);
   Bricks = Anim("Images/Bricks.png", 48, 24, 21);
-  ProgressStep(12);
+  Step(afterStep, 12);
   Enemiesprite = Anim("Images/Enemies.png", 48, 48, 30);
-  ProgressStep(13);
+  Step(afterStep, 13);
   HDigBlock = Anim("Images/HDigBlock.png", 24, 48, 36);
-  ProgressStep(14);
+  Step(afterStep, 14);
   VDigBlock = Anim("Images/VDigBlock.png", 48, 24, 18);
-  ProgressStep(15);
+  Step(afterStep, 15);
   XDoor = Anim("Images/XDoor.png", 96, 96, 32);
-  ProgressStep(16);
+  Step(afterStep, 16);
   Doors = Anim("Images/Doors.png", 48, 96, 30);
-  ProgressStep(17);
+  Step(afterStep, 17);
   Statusprite = Anim("Images/Status.png", 96, 96, 24);
-  ProgressStep(18);
+  Step(afterStep, 18);
   Arrow = Anim("Images/Arrow.png", 32, 32, 10);
-  ProgressStep(19);
+  Step(afterStep, 19);
   Title = media::LoadImage(kIncbin + "Images/Title.png");
-  ProgressStep(20);
+  Step(afterStep, 20);
+}
 
+void LoadSounds(const std::function<void(int)>& afterStep) {
   struct SoundStep {
     media::Sound* sound;
     const char* name;
@@ -235,8 +256,25 @@ void LoadWithProgressBar() {
   for (int i = 0; i < count; ++i) {
     *sounds[i].sound = media::LoadSound(kIncbin + "Sfx/" + sounds[i].name + ".ogg");
     const bool lastOfStep = i + 1 == count || sounds[i + 1].step != sounds[i].step;
-    if (lastOfStep) ProgressStep(sounds[i].step);
+    if (lastOfStep) Step(afterStep, sounds[i].step);
   }
+}
+
+void LoadWithProgressBar() {
+  LoadPictures(ProgressStep);
+  LoadSounds(ProgressStep);
+}
+
+void LoadAllMedia(int language, bool withSounds) {
+  RegisterEmbeddedFiles();
+  media::SetMaskColor(255, 0, 255);
+  LoadFont();
+  Flags = media::LoadImage(kIncbin + "Images/Flags.png");
+  LoadMenuPictures();
+  dir = PictureDirFor(language);
+  LoadPictures();
+  if (withSounds) LoadSounds();
+  media::SetImageHandle(PlayerSprite, 0, 24);
 }
 
 std::string WithTrailingSlash(const std::string& folder) {
@@ -321,11 +359,9 @@ int _bb_main() {
     std::fprintf(stderr, "quillmire: no window could be opened\n");
     return 1;
   }
-  media::SetMaskColor(255, 0, 255);                                           // 7
-  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,  // 8
-                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
-  MeasureFontWidths();
-  media::HideMouse();  // 9, 10
+  media::SetMaskColor(255, 0, 255);  // 7
+  LoadFont();                        // 8
+  media::HideMouse();                // 9, 10
   media::DebugLog(media::CurrentDir());
   Flags = media::LoadImage(kIncbin + "Images/Flags.png");  // 11
   Language = ReadCountry();                                // 12
@@ -346,11 +382,8 @@ int _bb_main() {
   AppPath = media::CurrentDir();                       // 17
   FilePath = media::CurrentDir() + "\\PlayerLevels\\";
   media::CreateDir(FilePath);
-  Back = Anim("Images/Back.png", 192, 96, 12);  // 18
-  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
-  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
-  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
-  media::Cls();  // 19
+  LoadMenuPictures();  // 18
+  media::Cls();        // 19
   media::Flip(-1);
   LogoSlide();
   ReadPlayed();                   // 20

@@ -1,6 +1,7 @@
 // Start-up and the top-level state machine.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The whole program's main function: start-up, then the state machine until it leaves.
@@ -19,6 +20,17 @@ void ProbeDisplayRate();
 int DelayTimeFor(int fps);
 void LogoSlide();
 void LoadWithProgressBar();
+// The pieces of loading, each as start-up loads it: the proportional font (measured into
+// widthTable), the menu pictures of step 18, and the pictures (steps 0 to 20) and sounds (steps
+// 21 to 41) of the progress bar; `afterStep`, when given, hears each step's number.
+void LoadFont();
+void LoadMenuPictures();
+void LoadPictures(const std::function<void(int)>& afterStep = nullptr);
+void LoadSounds(const std::function<void(int)>& afterStep = nullptr);
+// Everything start-up loads, drawing nothing: the embedded files registered, magenta masked,
+// the word pictures of `language` (1 to 4), the player's handle set. For tools, benchmarks and
+// tests that run play without start-up.
+void LoadAllMedia(int language = 1, bool withSounds = true);
 
 // The folder path followed by "/" unless it already ends in "/" or "\\".
 std::string WithTrailingSlash(const std::string& folder);

@@ -23,43 +23,6 @@ namespace frametest {
 
 namespace {
 
-const std::string kIncbin = "incbin::";
-
-media::Image Anim(const std::string& name, int w, int h, int count) {
-  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
-}
-
-void RegisterBlobs() {
-  static bool registered = false;
-  if (registered) return;
-  media::RegisterBuiltinBlobs();
-  registered = true;
-}
-
-void LoadPictures() {
-  RegisterBlobs();
-  media::SetMaskColor(255, 0, 255);
-  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,
-                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
-  MeasureFontWidths();
-  Back = Anim("Images/Back.png", 192, 96, 12);
-  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
-  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
-  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
-  ScoreBar = media::LoadImage(kIncbin + "Images/ScoreBar.png");
-  F1_Help = media::LoadImage(kIncbin + "Images/F1.png");
-  ESC_Quit = media::LoadImage(kIncbin + "Images/quit.png");
-  Mappy = Anim("Images/map.png", 32, 32, 36);
-  Mappy2 = Anim("Images/map2.png", 64, 64, 2);
-  PlayerSprite = Anim("Images/Player.png", 48, 72, 130);
-  Bricks = Anim("Images/Bricks.png", 48, 24, 21);
-  Enemiesprite = Anim("Images/Enemies.png", 48, 48, 30);
-  XDoor = Anim("Images/XDoor.png", 96, 96, 32);
-  Doors = Anim("Images/Doors.png", 48, 96, 30);
-  Statusprite = Anim("Images/Status.png", 96, 96, 24);
-  media::SetImageHandle(PlayerSprite, 0, 24);
-}
-
 struct EndedByQuit {};
 
 }  // namespace
@@ -87,7 +50,7 @@ void FrameTest::SetUp() {
   SetEndProgramHandler([] { throw EndedByQuit{}; });
   ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
   media::ResetGraphicsState();
-  LoadPictures();
+  LoadAllMedia(1, false);
   ASSERT_TRUE(PlayerSprite && ItemSprite && XDoor && Bricks && Back && ScoreBar && imgFont &&
               optAlpha && Statusprite && Enemiesprite && Doors && F1_Help);
   FillBuiltinTables();
@@ -166,7 +129,7 @@ bool FrameTest::Shows(const media::Image& image, int frame, int x, int y) {
 }
 
 void FrameTest::CacheMusic() {
-  media::Sound music = media::LoadSound(kIncbin + "Sfx/AllGold.ogg", media::SOUND_LOOP);
+  media::Sound music = media::LoadSound("incbin::Sfx/AllGold.ogg", media::SOUND_LOOP);
   ASSERT_TRUE(music);
   AllPrecachedMusic.push_back({"Music/Song1.ogg", music});
   Sng = "Song1.ogg";

@@ -19,32 +19,7 @@
 
 namespace playtest {
 
-namespace {
-
-const std::string kIncbin = "incbin::";
-
-media::Image Anim(const std::string& name, int w, int h, int count) {
-  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
-}
-
-void LoadPictures() {
-  static bool registered = false;
-  if (!registered) {
-    media::RegisterBuiltinBlobs();
-    registered = true;
-  }
-  media::SetMaskColor(255, 0, 255);
-  PlayerSprite = Anim("Images/Player.png", 48, 72, 130);
-  Bricks = Anim("Images/Bricks.png", 48, 24, 21);
-  HDigBlock = Anim("Images/HDigBlock.png", 24, 48, 36);
-  VDigBlock = Anim("Images/VDigBlock.png", 48, 24, 18);
-  XDoor = Anim("Images/XDoor.png", 96, 96, 32);
-  Doors = Anim("Images/Doors.png", 48, 96, 30);
-  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
-  media::SetImageHandle(PlayerSprite, 0, 24);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void RulesTest::SetUp() {
   media::UseHeadlessBackend();
@@ -56,7 +31,7 @@ void RulesTest::SetUp() {
   ResetDigCounters();
   ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
   media::ResetGraphicsState();
-  LoadPictures();
+  LoadAllMedia(1, false);
   ASSERT_TRUE(PlayerSprite && ItemSprite && XDoor && Bricks);
   FillBuiltinTables();
   Game = New<bbGames>();
@@ -127,7 +102,7 @@ void RulesTest::Hit(int key) {
 }
 
 void RulesTest::Audible(media::Sound& slot, const std::string& name) {
-  slot = media::LoadSound(kIncbin + "Sfx/" + name + ".ogg");
+  slot = media::LoadSound("incbin::Sfx/" + name + ".ogg");
   ASSERT_TRUE(slot) << name;
 }
 

@@ -23,15 +23,7 @@ namespace solc {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const std::string kIncbin = "incbin::";
-
-media::Image Anim(const std::string& name, int w, int h, int count) {
-  return media::LoadAnimImage(kIncbin + name, w, h, 0, count);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void SetUpWorld() {
   media::UseHeadlessBackend();
@@ -42,25 +34,14 @@ void SetUpWorld() {
   ResetPlayerGlobals();
   ResetDigCounters();
   ResetFrameGlobals();
-  RegisterEmbeddedFiles();
   MakeArrays();
   Difficulity = 1;
   Player = New<bbPlayers>();
   Exitdoor = New<bbExitDoors>();
   Game = New<bbGames>();
   media::Graphics(800, 600, 0, 60);
-  media::SetMaskColor(255, 0, 255);
-  imgFont = media::LoadAnimImage(kIncbin + "Images/Font.png", 16, 16, 0, 95,
-                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
-  MeasureFontWidths();
-  Back = Anim("Images/Back.png", 192, 96, 12);
-  optAlpha = Anim("Images/optAlpha.png", 16, 16, 59);
-  optAlpha2 = Anim("Images/optAlpha2.png", 16, 16, 59);
-  ItemSprite = Anim("Images/Items.png", 48, 48, 64);
   FillBuiltinTables();
-  dir = PictureDirFor(1);
-  LoadWithProgressBar();
-  media::SetImageHandle(PlayerSprite, 0, 24);
+  LoadAllMedia();
   SfxVol = 0.0f;
   MusicVol = 0.0f;
 }
