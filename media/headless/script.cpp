@@ -73,7 +73,8 @@ bool ParseEvent(int frame, const std::string& rest, std::vector<InputEvent>& out
   };
   if (verb == "type") {
     // Everything after "type" and one space, byte by byte.
-    std::size_t at = rest.find_first_not_of(" \t");
+    // The same white space that reading the verb skipped.
+    std::size_t at = rest.find_first_not_of(" \t\n\v\f\r");
     std::string text = at == std::string::npos ? "" : rest.substr(at + 4);
     if (!text.empty() && text[0] == ' ') text.erase(0, 1);
     if (text.empty()) {

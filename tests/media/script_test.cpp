@@ -117,6 +117,17 @@ TEST(Script, BadLinesAreNamedByNumber) {
   ErrorOf("1x press 13");
 }
 
+TEST(Script, TypedTextStartsAfterTheVerbWhateverWhiteSpaceComesBeforeIt) {
+  for (const char* line : {"0 type hi\n", "0 \vtype hi\n", "0 \f type hi\n", "0\t\ttype hi\n"}) {
+    std::vector<InputEvent> ev;
+    std::string error;
+    ASSERT_TRUE(media::headless::ParseScript(line, ev, error)) << error;
+    std::string typed;
+    for (const InputEvent& e : ev) typed.push_back(static_cast<char>(e.code));
+    EXPECT_EQ(typed, "hi");
+  }
+}
+
 TEST(Script, KeyNamesGiveTheGamesCodes) {
   const std::pair<const char*, int> cases[] = {
       {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8},
