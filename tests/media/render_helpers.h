@@ -67,30 +67,29 @@ inline void PngSinkFlush(png_structp) {}
 
 // Writes the PNG into `out`; false on a libpng error. Keep C++ objects out of the setjmp
 // frame: everything it touches is reached through pointers made before.
-inline bool WritePng(const PngSpec& spec, std::vector<unsigned char>& out) {
+inline bool WritePng(const PngSpec& pic, std::vector<unsigned char>& out) {
   out.clear();
   PngSink sink{&out};
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   std::vector<png_bytep> rowPointers;
-  for (const auto& row : spec.rows) rowPointers.push_back(const_cast<png_bytep>(row.data()));
+  for (const auto& row : pic.rows) rowPointers.push_back(const_cast<png_bytep>(row.data()));
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
   png_set_write_fn(png, &sink, PngSinkWrite, PngSinkFlush);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-               spec.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, pic.width, pic.height, pic.bitDepth, pic.colourType,
+               pic.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!pic.palette.empty()) {
+    png_set_PLTE(png, info, pic.palette.data(), static_cast<int>(pic.palette.size()));
   }
-  if (!spec.trnsAlpha.empty()) {
-    png_set_tRNS(png, info, spec.trnsAlpha.data(), static_cast<int>(spec.trnsAlpha.size()),
-                 nullptr);
-  } else if (spec.hasTrnsColour) {
-    png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16p>(&spec.trnsColour));
+  if (!pic.trnsAlpha.empty()) {
+    png_set_tRNS(png, info, pic.trnsAlpha.data(), static_cast<int>(pic.trnsAlpha.size()), nullptr);
+  } else if (pic.hasTrnsColour) {
+    png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16p>(&pic.trnsColour));
   }
   png_write_info(png, info);
   png_write_image(png, rowPointers.data());
@@ -107,9 +106,9 @@ inline std::string Embed(const std::string& name, std::vector<unsigned char> byt
   return "incbin::" + name;
 }
 
-inline std::string EmbedPng(const std::string& name, const PngSpec& spec) {
+inline std::string EmbedPng(const std::string& name, const PngSpec& pic) {
   std::vector<unsigned char> bytes;
-  if (!WritePng(spec, bytes)) return "";
+  if (!WritePng(pic, bytes)) return "";
   return Embed(name, std::move(bytes));
 }
 

@@ -26,11 +26,11 @@ Pixel At(const media::Image& image, int x, int y, int frame = 0) {
 
 // A 3 x 1 RGB picture: magenta, red, black.
 PngSpec RgbMagenta() {
-  PngSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.rows = {{255, 0, 255, 255, 0, 0, 0, 0, 0}};
-  return spec;
+  PngSpec pic;
+  pic.width = 3;
+  pic.height = 1;
+  pic.rows = {{255, 0, 255, 255, 0, 0, 0, 0, 0}};
+  return pic;
 }
 
 class RenderPng : public ::testing::Test {
@@ -73,28 +73,28 @@ TEST_F(RenderPng, DefaultMaskColourBlackAndUnmaskedFlags) {
 }
 
 TEST_F(RenderPng, RgbaPictureKeepsItsAlphaAndIgnoresTheMaskColour) {
-  PngSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  spec.rows = {{255, 0, 255, 255, 10, 20, 30, 77}};
+  PngSpec pic;
+  pic.width = 2;
+  pic.height = 1;
+  pic.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  pic.rows = {{255, 0, 255, 255, 10, 20, 30, 77}};
   media::SetMaskColor(255, 0, 255);
-  media::Image image = media::LoadImage(EmbedPng("t/rgba.png", spec));
+  media::Image image = media::LoadImage(EmbedPng("t/rgba.png", pic));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(At(image, 0, 0), 0xFFFF00FFu);
   EXPECT_EQ(At(image, 1, 0), 0x4D0A141Eu);
 }
 
 TEST_F(RenderPng, PaletteWithTransparency) {
-  PngSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{255, 0, 255}, {0, 128, 0}, {1, 2, 3}};
-  spec.trnsAlpha = {0, 255};  // entry 2 has no tRNS value: opaque
-  spec.rows = {{0, 1, 2}};
+  PngSpec pic;
+  pic.width = 3;
+  pic.height = 1;
+  pic.colourType = PNG_COLOR_TYPE_PALETTE;
+  pic.palette = {{255, 0, 255}, {0, 128, 0}, {1, 2, 3}};
+  pic.trnsAlpha = {0, 255};  // entry 2 has no tRNS value: opaque
+  pic.rows = {{0, 1, 2}};
   media::SetMaskColor(1, 2, 3);  // not applied: the picture has transparency of its own
-  media::Image image = media::LoadImage(EmbedPng("t/pal.png", spec));
+  media::Image image = media::LoadImage(EmbedPng("t/pal.png", pic));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(At(image, 0, 0) >> 24, 0u);
   EXPECT_EQ(At(image, 1, 0), 0xFF008000u);
@@ -102,15 +102,15 @@ TEST_F(RenderPng, PaletteWithTransparency) {
 }
 
 TEST_F(RenderPng, PaletteWithoutTransparencyIsMasked) {
-  PngSpec spec;
-  spec.width = 4;
-  spec.height = 1;
-  spec.bitDepth = 2;
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{255, 0, 255}, {9, 8, 7}};
-  spec.rows = {render_test::PackBits({0, 1, 1, 0}, 2)};
+  PngSpec pic;
+  pic.width = 4;
+  pic.height = 1;
+  pic.bitDepth = 2;
+  pic.colourType = PNG_COLOR_TYPE_PALETTE;
+  pic.palette = {{255, 0, 255}, {9, 8, 7}};
+  pic.rows = {render_test::PackBits({0, 1, 1, 0}, 2)};
   media::SetMaskColor(255, 0, 255);
-  media::Image image = media::LoadImage(EmbedPng("t/pal2.png", spec));
+  media::Image image = media::LoadImage(EmbedPng("t/pal2.png", pic));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(At(image, 0, 0) >> 24, 0u);
   EXPECT_EQ(At(image, 1, 0), 0xFF090807u);
@@ -118,18 +118,18 @@ TEST_F(RenderPng, PaletteWithoutTransparencyIsMasked) {
 }
 
 TEST_F(RenderPng, SixteenBitChannelsAreReducedToEight) {
-  PngSpec spec;
-  spec.width = 1;
-  spec.height = 1;
-  spec.bitDepth = 16;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  PngSpec pic;
+  pic.width = 1;
+  pic.height = 1;
+  pic.bitDepth = 16;
+  pic.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
   // R 0xFFFF, G 0x8080, B 0x0000, A 0xFFFF (big-endian samples)
-  spec.rows = {{0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00, 0xFF, 0xFF}};
-  media::Image image = media::LoadImage(EmbedPng("t/16.png", spec));
+  pic.rows = {{0xFF, 0xFF, 0x80, 0x80, 0x00, 0x00, 0xFF, 0xFF}};
+  media::Image image = media::LoadImage(EmbedPng("t/16.png", pic));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(At(image, 0, 0), 0xFFFF8000u);
 
-  PngSpec rgb = spec;
+  PngSpec rgb = pic;
   rgb.colourType = PNG_COLOR_TYPE_RGB;
   rgb.rows = {{0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00}};
   media::SetMaskColor(255, 0, 0);  // masking compares the reduced colour
@@ -144,20 +144,20 @@ TEST_F(RenderPng, GreyOfEveryLowBitDepthBecomesRgb) {
     int max;
   };
   for (Case c : {Case{1, 1}, Case{2, 3}, Case{4, 15}, Case{8, 255}}) {
-    PngSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitDepth = c.depth;
-    spec.colourType = PNG_COLOR_TYPE_GRAY;
+    PngSpec pic;
+    pic.width = 3;
+    pic.height = 2;
+    pic.bitDepth = c.depth;
+    pic.colourType = PNG_COLOR_TYPE_GRAY;
     const std::vector<int> row0 = {0, c.max, 0};
     const std::vector<int> row1 = {c.max, 0, c.max};
     if (c.depth < 8) {
-      spec.rows = {render_test::PackBits(row0, c.depth), render_test::PackBits(row1, c.depth)};
+      pic.rows = {render_test::PackBits(row0, c.depth), render_test::PackBits(row1, c.depth)};
     } else {
-      spec.rows = {{0, 255, 0}, {255, 0, 255}};
+      pic.rows = {{0, 255, 0}, {255, 0, 255}};
     }
     media::SetMaskColor(0, 0, 0);
-    media::Image image = media::LoadImage(EmbedPng("t/grey" + std::to_string(c.depth), spec));
+    media::Image image = media::LoadImage(EmbedPng("t/grey" + std::to_string(c.depth), pic));
     ASSERT_NE(image, nullptr) << c.depth;
     EXPECT_EQ(media::ImageWidth(image), 3);
     EXPECT_EQ(media::ImageHeight(image), 2);
@@ -198,10 +198,10 @@ TEST_F(RenderPng, GreyWithAlphaAndGreyWithTransparentColour) {
 }
 
 TEST_F(RenderPng, InterlacedPicturesDecode) {
-  PngSpec spec;
-  spec.width = 9;
-  spec.height = 9;
-  spec.interlace = true;
+  PngSpec pic;
+  pic.width = 9;
+  pic.height = 9;
+  pic.interlace = true;
   for (int y = 0; y < 9; ++y) {
     std::vector<unsigned char> row;
     for (int x = 0; x < 9; ++x) {
@@ -209,9 +209,9 @@ TEST_F(RenderPng, InterlacedPicturesDecode) {
       row.push_back(static_cast<unsigned char>(y * 20));
       row.push_back(7);
     }
-    spec.rows.push_back(row);
+    pic.rows.push_back(row);
   }
-  media::Image image = media::LoadImage(EmbedPng("t/adam7", spec));
+  media::Image image = media::LoadImage(EmbedPng("t/adam7", pic));
   ASSERT_NE(image, nullptr);
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 9; ++x) {
@@ -222,18 +222,18 @@ TEST_F(RenderPng, InterlacedPicturesDecode) {
 
 // A 3 x 2 sheet of 2 x 1 cells, each cell's pixels holding the cell's number in blue.
 PngSpec Sheet() {
-  PngSpec spec;
-  spec.width = 6;
-  spec.height = 2;
+  PngSpec pic;
+  pic.width = 6;
+  pic.height = 2;
   for (int y = 0; y < 2; ++y) {
     std::vector<unsigned char> row;
     for (int x = 0; x < 6; ++x) {
       const int cell = y * 3 + x / 2;
       row.insert(row.end(), {0, 0, static_cast<unsigned char>(10 + cell)});
     }
-    spec.rows.push_back(row);
+    pic.rows.push_back(row);
   }
-  return spec;
+  return pic;
 }
 
 TEST_F(RenderPng, AnimCellsAreCutRowByRow) {
