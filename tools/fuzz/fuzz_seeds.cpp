@@ -1,15 +1,14 @@
 // The built-in seeds: small sound inputs of every reader and a few near misses, made in code.
 #include "tools/fuzz/fuzz_seeds.h"
 
-#include <ogg/ogg.h>
 #include <png.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstring>
 
 #include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
+#include "tools/sfxgen/vorbis_out.h"
 
 namespace fuzz {
 
@@ -210,57 +209,13 @@ std::vector<Seed> PngSeeds() {
   return out;
 }
 
-void AppendPage(Bytes8& out, const ogg_page& page) {
-  out.insert(out.end(), page.header, page.header + page.header_len);
-  out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
-// A short sine as Ogg Vorbis, every channel alike.
+// A short sine as Ogg Vorbis, channel c at its own pitch.
 Bytes8 Ogg(int rate, int channels, int frames) {
-  Bytes8 out;
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, channels, rate, 0.0f) != 0) {
-    vorbis_info_clear(&vi);
-    return out;
-  }
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_dsp_state vd;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block vb;
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, 4242);
-  ogg_packet header, comment, code;
-  vorbis_analysis_headerout(&vd, &vc, &header, &comment, &code);
-  ogg_stream_packetin(&os, &header);
-  ogg_stream_packetin(&os, &comment);
-  ogg_stream_packetin(&os, &code);
-  ogg_page page;
-  while (ogg_stream_flush(&os, &page) != 0) AppendPage(out, page);
-  float** buffer = vorbis_analysis_buffer(&vd, frames);
+  std::vector<float> samples;
   for (int i = 0; i < frames; i++)
     for (int c = 0; c < channels; c++)
-      buffer[c][i] = static_cast<float>(0.5 * std::sin(0.05 * i * (c + 1)));
-  vorbis_analysis_wrote(&vd, frames);
-  vorbis_analysis_wrote(&vd, 0);
-  while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-    vorbis_analysis(&vb, nullptr);
-    vorbis_bitrate_addblock(&vb);
-    ogg_packet packet;
-    while (vorbis_bitrate_flushpacket(&vd, &packet) != 0) {
-      ogg_stream_packetin(&os, &packet);
-      while (ogg_stream_pageout(&os, &page) != 0) AppendPage(out, page);
-    }
-  }
-  while (ogg_stream_flush(&os, &page) != 0) AppendPage(out, page);
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return out;
+      samples.push_back(static_cast<float>(0.5 * std::sin(0.05 * i * (c + 1))));
+  return sfxgen::EncodeVorbis(samples, channels, rate, 0.0f, 4242);
 }
 
 std::vector<Seed> SoundSeeds() {

@@ -20,7 +20,7 @@ void Append(std::vector<unsigned char>* out, const ogg_page& page) {
 std::vector<unsigned char> EncodeVorbis(const std::vector<float>& samples, int channels, int rate,
                                         float quality, std::uint32_t serial) {
   std::vector<unsigned char> out;
-  if (channels < 1 || channels > 2 || samples.size() % static_cast<std::size_t>(channels) != 0) {
+  if (channels < 1 || channels > 8 || samples.size() % static_cast<std::size_t>(channels) != 0) {
     return out;
   }
   vorbis_info vi;

@@ -7,7 +7,7 @@
 
 namespace sfxgen {
 
-// samples: interleaved, `channels` (1 or 2) per frame, nominally -1..1, at `rate` Hz.
+// samples: interleaved, `channels` (1 to 8) per frame, nominally -1..1, at `rate` Hz.
 // quality: libvorbisenc's VBR quality (-0.1 to 1.0). The stream serial is fixed by the caller,
 // so the same samples always give the same bytes. Empty result when the encoder refuses.
 std::vector<unsigned char> EncodeVorbis(const std::vector<float>& samples, int channels, int rate,
