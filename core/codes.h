@@ -15,7 +15,7 @@ constexpr int OptionsBack = 99;  // used inside the options screen only
 }  // namespace GameState
 
 // Stage cell codes.
-namespace Cell {
+namespace CellCode {
 constexpr int Empty = 0;
 constexpr int Block = 1;         // solid
 constexpr int Brick = 2;         // diggable, solid
@@ -23,7 +23,7 @@ constexpr int Ladder = 3;        // left cell of a two-cell ladder
 constexpr int VanishLadder = 4;  // left cell of a vanishing ladder
 constexpr int Solid88 = 88;      // a crumbling floor's cell, or a resting rolling rock's
 constexpr int LadderRight = 99;  // right cell of a two-cell ladder
-}  // namespace Cell
+}  // namespace CellCode
 
 // Player.Action: what the player is doing.
 namespace Act {
