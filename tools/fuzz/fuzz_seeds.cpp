@@ -60,10 +60,11 @@ std::vector<Seed> StageSeeds() {
   corner.doorRoomY = 5;
   corner.Worldtheme = 5, corner.BackGround = 11;
   corner.statues = {{36, 26, 0, 5, 5}};
-  stagefile::Data empty, theme6 = BaselineStage(), tall = BaselineStage();
+  stagefile::Data empty, theme6 = BaselineStage(), tall = BaselineStage(), low = BaselineStage();
   empty.roomRecords = {{0, 0}};
   theme6.Worldtheme = 6;
   tall.traps[0].Height = 200;
+  low.traps[0] = {4, 20, 0, 0, 6, 0, 5};  // a brick column one row past the grid's last
   Bytes8 badSignature = base, roomOutside = base;
   badSignature[0] = 5;
   roomOutside[5] = 6;
@@ -76,6 +77,7 @@ std::vector<Seed> StageSeeds() {
           {"room-outside", roomOutside, false},
           {"theme-6", stagefile::Encode(theme6), false},
           {"tall-trap", stagefile::Encode(tall), false},
+          {"trap-past-the-floor", stagefile::Encode(low), false},
           {"signature-only", {4, 7, 9, 1}, false}};
 }
 
@@ -92,13 +94,14 @@ Bytes8 Replay(int n, const std::vector<std::pair<int, std::int64_t>>& runs) {
 std::vector<Seed> ReplaySeeds() {
   std::vector<std::pair<int, std::int64_t>> full;
   for (int i = 0; i <= 5000; i++) full.push_back({i % 12, i % 3});
-  return {{"three-runs", Replay(3, {{1, 4}, {7, 18}, {11, 2}, {100, 0}}), true},
-          {"odd-first-byte", Replay(1, {{1, 0}, {1, 0}}), true},  // read from PlayerLevels/
-          {"huge-counts", Replay(2, {{3, 2147483647}, {4, -2147483648LL}, {5, -1}}), true},
-          {"full-table", Replay(5000, full), true},
-          {"zero-runs", Replay(0, {{1, 4}}), false},
-          {"too-many-runs", Replay(5001, {{1, 4}}), false},
-          {"short", Replay(4, {{1, 4}, {2, 5}}), false}};
+  return {
+      {"three-runs", Replay(3, {{1, 4}, {7, 18}, {11, 2}, {100, 0}}), true},
+      {"odd-first-byte", Replay(1, {{1, 0}, {1, 0}}), true},  // read from PlayerLevels/
+      {"huge-counts", Replay(2, {{3, 2147483647}, {4, -2147483648LL}, {5, -1}}), true},
+      {"full-table", Replay(5000, full), true},
+      {"zero-runs", Replay(0, {{1, 4}}), false},
+      {"too-many-runs", Replay(5001, std::vector(5002, std::pair<int, std::int64_t>{1, 4})), false},
+      {"short", Replay(4, {{1, 4}, {2, 5}}), false}};
 }
 
 // Language input: language, the length of quit.txt's part, quit.txt, then Lang.txt.
@@ -207,9 +210,9 @@ std::vector<Seed> ReadStringSeeds() {
   for (char c : std::string("hello")) two.push_back(static_cast<std::uint8_t>(c));
   Put32(two, 3);
   two.insert(two.end(), {'a', 'b', 'c'});
-  for (int n : {1048575, 1048576, -1, 0}) Put32(odd, n);
+  for (int n : {-1, 0, 1048576, 1048575}) Put32(odd, n);  // the limit: 1048576 reads as ""
   odd.insert(odd.end(), {'x', 'y'});
-  return {{"two-strings", two, true}, {"odd-lengths", odd, true}, {"short-length", {7, 0}, false}};
+  return {{"two-strings", two, true}, {"odd-lengths", odd, false}, {"short-length", {7, 0}, false}};
 }
 
 std::vector<Seed> StageSourceSeeds() {
@@ -235,7 +238,8 @@ std::vector<Seed> ScriptSeeds() {
              "11 joy up 0\n12 joy axis x -32768\n12 joy axis 1 32767\r\n13 key down 255\n"),
            true},
           {"bad-key", B("0 key down NOPE\n"), false},
-          {"bad-frame", B("-1 press A\n"), false}};
+          {"bad-frame", B("-1 press A\n"), false},
+          {"joystick-button-32", B("0 joy down 32\n"), false}};
 }
 
 }  // namespace

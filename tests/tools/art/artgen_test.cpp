@@ -84,8 +84,11 @@ TEST(ArtCanvas, Primitives) {
   EXPECT_EQ(Count(o), 9 + 12);
   Canvas edge(9, 3);
   edge.Fill(0, 0, 3, 3, 0x00FF00);
-  edge.Outline(3, 0, 6, 3, 0x000001);  // neighbours outside the box do not count
+  edge.Outline(3, 0, 6, 3, 0x000001);  // neighbours left of the box do not count
   EXPECT_EQ(Count(edge), 9);
+  edge.Fill(3, 0, 1, 3, 0x00FF00);
+  edge.Outline(3, 0, 6, 3, 0x000001);  // those in its first column do
+  EXPECT_EQ(Count(edge), 15);
   Canvas src(3, 1), dst(3, 1, 0x777777);
   src.Put(0, 0, 0x0000AA);
   dst.Blit(src, 0, 0, true);  // mirrored, clear pixels skipped
@@ -142,6 +145,9 @@ TEST(ArtSources, ShippedSourcesLoadAndMistakesAreCounted) {
   EXPECT_EQ(src.Errors(), 7 + 2 + 94 - 2);
   EXPECT_EQ(src.C("one"), 0x102030u);
   EXPECT_EQ(src.C("two"), 0x405060u);
+  const int refused = src.Errors();
+  src.C("magenta");  // never entered: looking it up counts as a mistake
+  EXPECT_EQ(src.Errors(), refused + 1);
   EXPECT_EQ(src.Sprite("ok").Get(1, 0), 0x405060u);
   EXPECT_EQ(src.Sprite("broken").Get(1, 0), kClear);
   EXPECT_EQ(src.GlyphOf('A').rows.size(), 1u);
