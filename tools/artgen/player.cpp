@@ -222,6 +222,34 @@ int CarryScale(int tool) {
   return tool == 2 ? 46 : 60;
 }
 
+// Whether a drawn cell keeps the figure, its outline and its tool off the cell's sides and top
+// (the feet stand on the bottom row).
+bool Whole(const Canvas& c) {
+  for (int y = 0; y < c.Height(); ++y)
+    if (c.Opaque(0, y) || c.Opaque(c.Width() - 1, y)) return false;
+  for (int x = 0; x < c.Width(); ++x)
+    if (c.Opaque(x, 0)) return false;
+  return true;
+}
+
+// The cell moved sideways just enough to keep it off both sides (for poses whose pixels no
+// rule reads: falling down dead).
+Canvas Inside(const Canvas& c) {
+  int left = c.Width(), right = -1;
+  for (int y = 0; y < c.Height(); ++y)
+    for (int x = 0; x < c.Width(); ++x)
+      if (c.Opaque(x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  int dx = 0;
+  if (left < 1) dx = 1 - left;
+  if (right + dx > c.Width() - 2) dx = c.Width() - 2 - right;
+  Canvas moved(c.Width(), c.Height());
+  moved.Blit(c, dx, 0);
+  return moved;
+}
+
 }  // namespace
 
 void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
@@ -247,25 +275,39 @@ void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
   }
   // Digging: 84 + 8 * (tool - 2) + 4 * side + step.
   const char* const digPose[4] = {"drill", "hammer", "pick", "scoop"};
+  // Each tool as large as its swing allows: the largest size at which all four steps keep the
+  // tool whole inside the cell, so the tool keeps one size through the animation.
   const int kDigScale[4] = {56, 64, 64, 72};
-  for (int t = 0; t < 4; ++t)
+  for (int t = 0; t < 4; ++t) {
+    auto pose = [&](int step, int scale) {
+      return DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2, scale, true,
+                      false, kDigHip);
+    };
+    int scale = kDigScale[t];
+    auto fits = [&](int s) {
+      for (int step = 0; step < 4; ++step)
+        if (!Whole(pose(step, s))) return false;
+      return true;
+    };
+    while (scale > 30 && !fits(scale)) scale -= 2;
     for (int step = 0; step < 4; ++step) {
-      Canvas right = DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2,
-                              kDigScale[t], true, false, kDigHip);
-      if (t == 0 && step % 2 == 1) Stars(art, right, 44, 50, step);  // sparks at the bit
+      Canvas right = pose(step, scale);
+      if (t == 0 && step % 2 == 1) Stars(art, right, 38, 50, step);  // sparks at the bit
       put(84 + 8 * t + step, Mirror(right));
       put(84 + 8 * t + 4 + step, right);
     }
-  // 116..122 are never shown: calm standing poses, one per tool, for completeness.
-  for (int i = 0; i < 7; ++i) put(116 + i, DrawPose(art, src.Numbers("hold0"), i - 1, 60));
-  put(123, Dead(art));
+  }
+  // 116..122 are never shown: calm standing poses, one per tool, carried as when walking.
+  for (int i = 0; i < 7; ++i)
+    put(116 + i, DrawPose(art, Carried(src.Numbers("hold0"), i - 1), i - 1, CarryScale(i - 1)));
+  put(123, Inside(Dead(art)));
   Canvas jump = DrawPose(art, src.Numbers("jump"), -1, 60);
   put(124, Mirror(jump));
   put(125, jump);
   for (int step = 0; step < 4; ++step) {
     Canvas dying = DrawPose(art, src.Numbers("die" + std::to_string(step)), -1, 60, true, true);
     Stars(art, dying, 24, 26 + 4 * step, step);
-    put(126 + step, dying);
+    put(126 + step, Inside(dying));
   }
   out.push_back(cells.Done("Images/Player.png"));
 }
