@@ -91,17 +91,17 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
   Colour shirt = art.C("shirt"), shirtBack = art.C("shirt_dark");
   Colour legs = art.C("khaki"), legsBack = art.C("khaki_dark"), boot = art.C("brown");
   Colour skin = art.C("skin");
-  Limb(c, f.shoulder, f.bElbow, f.bHand, ox, oy, 3, shirtBack);
+  Limb(c, f.shoulder, f.bElbow, f.bHand, ox, oy, 4, shirtBack);
   c.Disc(ox + R(f.bHand.x), oy + R(f.bHand.y), 1, art.C("skin_dark"));
-  Limb(c, f.hip, f.bKnee, f.bFoot, ox, oy, 4, legsBack);
+  Limb(c, f.hip, f.bKnee, f.bFoot, ox, oy, 5, legsBack);
   Boot(c, f.bFoot, ox, oy, art.C("brown_dark"));
   c.ThickLine(ox + R(f.hip.x), oy + R(f.hip.y) - 1, ox + R(f.shoulder.x), oy + R(f.shoulder.y) + 1,
-              9, shirt);
+              11, shirt);
   // The belt: a band across the body at the hip.
   c.ThickLine(ox + R(f.hip.x) - 4, oy + R(f.hip.y) - 2, ox + R(f.hip.x) + 4, oy + R(f.hip.y) - 2, 2,
               art.C("brown"));
   c.Put(ox + R(f.hip.x) + 2, oy + R(f.hip.y) - 2, art.C("gold"));
-  Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 4, legs);
+  Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 5, legs);
   Boot(c, f.fFoot, ox, oy, boot);
   ShadeEdges(c, 0, 0, kCellW, kCellH);  // the body's volume, before the details over it
   Head(art, c, ox + R(f.head.x), oy + R(f.head.y), dazed);
@@ -109,7 +109,7 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
     int angle = pose.size() > 10 ? pose[10] : 0;
     DrawToolInHand(art, c, tool, ox + R(f.fHand.x), oy + R(f.fHand.y), toolScale, angle, false);
   }
-  Limb(c, f.shoulder, f.fElbow, f.fHand, ox, oy, 3, shirt);
+  Limb(c, f.shoulder, f.fElbow, f.fHand, ox, oy, 4, shirt);
   c.Disc(ox + R(f.fHand.x), oy + R(f.fHand.y), 1, skin);
   c.Outline(0, 0, kCellW, kCellH, art.C("ink"));
   return c;
