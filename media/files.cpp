@@ -35,7 +35,7 @@ struct StreamData {
 
   // WriteFileSafely: writes go to tempPath, renamed over finalPath by CloseFile.
   bool safe = false;
-  std::string path;     // the file's path, for messages
+  std::string path;      // the file's path, for messages
   bool lineCut = false;  // ReadLine has cut a line of this stream
   std::string tempPath;
   std::string finalPath;

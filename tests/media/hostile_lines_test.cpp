@@ -55,9 +55,9 @@ TEST_F(HostileLines, LongLinesAreCutAndTheNextLineIsReadWhole) {
   }
   // A line of exactly the bound is whole and says nothing; a file that is one endless line
   // ends after the cut; the message comes once a file.
-  const std::string path = Write("quit.txt", std::string(cap, 'y') + "\n" +
-                                                 std::string(3 * cap, 'z') + "\n" +
-                                                 std::string(3 * cap, 'w'));
+  const std::string path =
+      Write("quit.txt", std::string(cap, 'y') + "\n" + std::string(3 * cap, 'z') + "\n" +
+                            std::string(3 * cap, 'w'));
   media::Stream in = media::ReadFile(path);
   testing::internal::CaptureStderr();
   EXPECT_EQ(media::ReadLine(in), std::string(cap, 'y'));
