@@ -11,7 +11,7 @@
 
 std::string file_list[kMaxListedFiles];
 int file_type[kMaxListedFiles];
-long file_size[kMaxListedFiles];
+int file_size[kMaxListedFiles];
 int file_count = 0, file_pointer = 0;
 
 namespace {
@@ -40,7 +40,7 @@ int grab_files(const std::string& path, const std::string& filter) {
     if (AfterFirstDot(name) == ext || type == 2 || filter.empty()) {
       file_list[n] = name;
       file_type[n] = type;
-      file_size[n] = media::FileSize(path + name);
+      file_size[n] = static_cast<int>(media::FileSize(path + name));
       ++n;
     }
     media::Print("hax");

@@ -8,7 +8,7 @@
 constexpr int kMaxListedFiles = 1000;
 extern std::string file_list[kMaxListedFiles];
 extern int file_type[kMaxListedFiles];
-extern long file_size[kMaxListedFiles];
+extern int file_size[kMaxListedFiles];
 extern int file_count, file_pointer;
 
 // Lists the folder into file_list, file_type and file_size, sorted by upper-cased name: the

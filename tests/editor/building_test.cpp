@@ -143,6 +143,9 @@ TEST_F(EditorTest, GoldAndTheDoorCountTogetherAndRoomsGoWithTheirObjects) {
   DeleteRoom(3, 2);  // the last room: (0, 0) stands again
   DeleteRoom(4, 4);  // a room that does not exist changes no count
   EXPECT_EQ((std::vector{NumOfRooms, Rooms[0][0], Rooms[3][2]}), (std::vector{1, 1, 0}));
+  numofitems = kMaxFileObjects;  // the file counts items in one byte
+  Click(4, 5, 5);
+  EXPECT_EQ(Items_list.Count(), 0);
 }
 
 TEST_F(EditorTest, PaintingLaddersAndBorderRings) {

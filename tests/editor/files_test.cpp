@@ -4,6 +4,7 @@
 // played; a shipped stage loaded and saved gives the same file, which plays its solution.
 #include <array>
 
+#include "editor/filesel.h"
 #include "editor/save.h"
 #include "editor_test.h"
 #include "stages/stage.h"
@@ -194,6 +195,20 @@ TEST_F(EditorTest, AShippedStageLoadedAndSavedPlaysItsSolution) {
   for (int tick = 0; tick < 20000 && Game->State == GameState::Play; ++tick) solc::Pass();
   EXPECT_EQ(Game->State, GameState::NextStage);
   EXPECT_EQ(Exitdoor->State, DoorState::Leaving);
+}
+
+TEST_F(EditorTest, FileListingsAndShortenedPaths) {
+  for (const char* name : {"b.stg", "A.stg", "c.txt"})
+    Write("PlayerLevels/" + std::string(name), kOld);
+  fs::create_directories(root_ / "PlayerLevels" / "dir");
+  grab_files(FilePath, "stg:txt");
+  ASSERT_EQ(file_count, 3);
+  EXPECT_EQ((std::vector<std::string>{file_list[0], file_list[1], file_list[2]}),
+            (std::vector<std::string>{"A.stg", "b.stg", "dir"}));
+  EXPECT_EQ((std::vector{file_type[0], file_size[0], file_type[2]}), (std::vector{1, 3, 2}));
+  EXPECT_EQ(shorten("abc"), "Abc");
+  EXPECT_EQ(shorten("/home/someone/games/quillmire/levels/mine"), "/ho../mine");
+  EXPECT_EQ(shorten(std::string(40, 'a')), "A" + std::string(33, 'a'));
 }
 
 }  // namespace
