@@ -15,6 +15,7 @@
 #include "media/files.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
+#include "tools/fuzz/fuzz_targets.h"
 
 namespace fuzz {
 namespace {
@@ -59,6 +60,7 @@ const std::string& Root() {
 }
 
 void FreshWorld() {
+  SetTaken(false);
   media::UseHeadlessBackend();
   ResetAll();
   Game = New<bbGames>();
