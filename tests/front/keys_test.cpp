@@ -10,8 +10,6 @@
 #include "media/headless.h"
 #include "media/media.h"
 
-namespace hl = media::headless;
-
 namespace {
 
 using fronttest::Bytes;
