@@ -8,8 +8,9 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/text.h"
-#include "front/settings.h"
-#include "front/startup.h"
+#include "core/settings.h"
+#include "core/load.h"
+#include "core/tables.h"
 #include "media/app.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -17,7 +18,7 @@
 #include "media/input.h"
 #include "play/frame.h"
 #include "play/tick.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace {

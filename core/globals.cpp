@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "core/objects.h"
 #include "core/sound.h"
@@ -103,6 +104,11 @@ void ResetTables() {
   dir.clear();
 }
 
+std::vector<void (*)()>& RegisteredResets() {
+  static std::vector<void (*)()> resets;
+  return resets;
+}
+
 void ResetMedia() {
   for (media::Image* image :
        {&imgFont,   &optAlpha,  &optAlpha2, &Flags,   &Back,         &ItemSprite, &logo,
@@ -127,11 +133,21 @@ void ResetMedia() {
 
 }  // namespace
 
-void ResetGlobals() {
-  ResetObjects();
+bool RegisterGlobalsReset(void (*reset)()) {
+  RegisteredResets().push_back(reset);
+  return true;
+}
+
+void ResetWorldAndTables() {
   ResetWorld();
   ResetTables();
+}
+
+void ResetGlobals() {
+  ResetObjects();
+  ResetWorldAndTables();
   ResetMedia();
   ResetText();
   ResetMusic();
+  for (auto reset : RegisteredResets()) reset();
 }

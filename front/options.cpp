@@ -5,7 +5,7 @@
 #include "core/objects.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "front/settings.h"
+#include "core/settings.h"
 #include "front/title.h"
 #include "media/media.h"
 

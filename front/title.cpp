@@ -8,9 +8,9 @@
 #include "front/front_globals.h"
 #include "front/instructions.h"
 #include "front/options.h"
-#include "front/quit.h"
+#include "core/quit.h"
 #include "media/media.h"
-#include "stages/flow.h"
+#include "front/flow.h"
 
 const char* const kCredits =
     "Quillmire  -  dig, climb and jump your way to the gold  -  programming, pictures, sounds "

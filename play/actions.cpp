@@ -8,7 +8,7 @@
 #include "play/dig.h"
 #include "play/exit.h"
 #include "play/player.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace {

@@ -86,3 +86,7 @@ void DigDown() {
 void ResetDigCounters() {
   DigingCounter = DigingTimer = DigFrame = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetDigCounters);
+}  // namespace

@@ -7,7 +7,7 @@
 #include "core/objects.h"
 #include "core/sound.h"
 #include "core/text.h"
-#include "front/quit.h"
+#include "core/quit.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/text.h"
@@ -15,7 +15,8 @@
 #include "play/actions.h"
 #include "play/map.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/tick.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 int Help = 0;
@@ -24,14 +25,6 @@ namespace {
 
 bool Hit(int key) {
   return media::KeyHit(key) != 0;
-}
-
-// The stage music kept going, as the tick does it: not while dying, leaving or after the
-// last gold.
-void KeepMusicGoing() {
-  if (Player->Action == 26 || Player->Action == 16 || DoorOpened == 1) return;
-  song = PlayMusic("Music/" + Sng);
-  SetChannelVolume(song, MusicVol);
 }
 
 // Music or effects on or off: off sets 0 (the old volume is not kept); on restores the saved
@@ -211,3 +204,7 @@ void ResetFrameGlobals() {
   Help = 0;
   RoomXX = RoomYY = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetFrameGlobals);
+}  // namespace

@@ -430,3 +430,7 @@ void ResetPlayerGlobals() {
   flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
   Fire = dx = RectJump = Deep = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetPlayerGlobals);
+}  // namespace

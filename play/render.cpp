@@ -213,3 +213,7 @@ void ResetRenderGlobals() {
   Statusred = Statusdisp = 3;
   itemframeRate = itemframecounter = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetRenderGlobals);
+}  // namespace

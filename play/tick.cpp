@@ -7,13 +7,13 @@
 #include "play/stubs.h"
 #include "stages/replay.h"
 
-namespace {
-
 void KeepMusicGoing() {
   if (Player->Action == 26 || Player->Action == 16 || DoorOpened == 1) return;
   song = PlayMusic("Music/" + Sng);
   if (song) SetChannelVolume(song, MusicVol);
 }
+
+namespace {
 
 void TakeGold(const std::shared_ptr<bbItems>& it) {
   Player->Score += 500;

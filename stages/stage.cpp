@@ -153,3 +153,7 @@ int LoadStage(const std::string& name) {
   CommitStage(scratch);
   return 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetStageReader);
+}  // namespace

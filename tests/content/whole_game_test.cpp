@@ -12,7 +12,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/startup.h"
+#include "app/startup.h"
 #include "media/app.h"
 #include "media/headless.h"
 #include "media/input.h"

@@ -13,7 +13,7 @@
 #include "play/frame.h"
 #include "play/rules_fixture.h"
 #include "play/tick.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 #include "stages/stage_format.h"

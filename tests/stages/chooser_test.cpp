@@ -6,7 +6,7 @@
 #include "media/headless.h"
 #include "media/input.h"
 #include "screens.h"
-#include "stages/choosers.h"
+#include "front/choosers.h"
 #include "world.h"
 
 using media::headless::ClickNow;

@@ -1,4 +1,5 @@
-#include "stages/flow.h"
+#include "front/flow.h"
+#include "play/stage_start.h"
 
 #include <gtest/gtest.h>
 

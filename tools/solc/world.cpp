@@ -6,8 +6,9 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/text.h"
-#include "front/settings.h"
-#include "front/startup.h"
+#include "core/settings.h"
+#include "core/load.h"
+#include "core/tables.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
@@ -15,7 +16,7 @@
 #include "play/frame.h"
 #include "play/player.h"
 #include "play/tick.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -29,11 +30,6 @@ void SetUpWorld() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
-  ResetReplayGlobals();
-  ResetFlowGlobals();
-  ResetPlayerGlobals();
-  ResetDigCounters();
-  ResetFrameGlobals();
   MakeArrays();
   Difficulity = 1;
   Player = New<bbPlayers>();
@@ -93,7 +89,6 @@ bool StartStage(int stage, bool replay, std::string& error) {
   ReplayName = ReplayNameFor(stage);
   Game->Stage += 1;
   LoadStage("LEVEL " + std::to_string(stage));
-  SongNumber = Game->Stage;
   if (LastStageCheck.fault != stagefile::Fault::None) {
     error = "stage " + std::to_string(stage) + " did not load";
     return false;

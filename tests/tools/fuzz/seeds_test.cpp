@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "front/front_globals.h"
+#include "core/settings.h"
 #include "front/keys.h"
 #include "media/files.h"
 #include "media/graphics.h"

@@ -1,9 +1,11 @@
-#include "front/settings.h"
+#include "core/settings.h"
 
 #include "core/globals.h"
-#include "front/front_globals.h"
 #include "media/files.h"
 #include "media/text.h"
+
+int Language;
+std::string yes, no;
 
 namespace {
 

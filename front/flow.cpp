@@ -1,4 +1,4 @@
-#include "stages/flow.h"
+#include "front/flow.h"
 
 #include "core/draw.h"
 #include "core/globals.h"
@@ -9,41 +9,17 @@
 #include "media/input.h"
 #include "media/text.h"
 #include "media/timing.h"
-#include "stages/choosers.h"
+#include "play/stage_start.h"
+#include "front/choosers.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
 std::string UserStage;
 int SongNumber;
-int jcounter, FlashCounter;
 
 void ResetFlowGlobals() {
   UserStage.clear();
   SongNumber = 0;
-  jcounter = FlashCounter = 0;
-}
-
-int ResetAll() {
-  for (auto e : Enemies_list.Each<bbEnemies>()) {
-    e->CoffineCounter = e->HaltingCounter = e->Fallcounter = e->JumpCounter = 0;
-    e->MovingCounter = e->FrameRate = e->LifeSpan = 0;
-  }
-  for (auto t : Traps_list.Each<bbTraps>()) t->Framecounter = t->timer = t->NumOfPass = 0;
-  for (auto w : Weapons_list.Each<bbWeapons>())
-    w->Timer = w->State = w->SpiningCounter = w->BoomCounter = w->CollideCounter = 0;
-  if (Player) {
-    Player->FallCounter = 0;
-    Player->DyingCounter = 0;
-    Player->Action = 0;
-    Player->Direction = 1;
-    Player->State = 0;
-    Player->Frame = 5;
-    Player->JumpFrame = 124;
-  }
-  jcounter = pausecounter = FlashCounter = 0;
-  ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
-  if (Game) Game->State = 26;
-  return 0;
 }
 
 namespace {
@@ -166,3 +142,7 @@ int GoNextStage() {
   media::FlushKeys();
   return 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetFlowGlobals);
+}  // namespace

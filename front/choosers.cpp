@@ -1,4 +1,4 @@
-#include "stages/choosers.h"
+#include "front/choosers.h"
 
 #include "core/draw.h"
 #include "core/globals.h"

@@ -1,4 +1,4 @@
-#include "front/quit.h"
+#include "core/quit.h"
 
 #include <cstdlib>
 
