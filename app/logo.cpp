@@ -8,6 +8,13 @@
 
 media::Timer LogoTimer;
 
+namespace {
+void ResetLogoTimer() {
+  LogoTimer.reset();
+}
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetLogoTimer);
+}  // namespace
+
 void LogoSlide() {
   logo = media::LoadImage("incbin::Images/BigLogo.png");
   sndGold = media::LoadSound("incbin::Sfx/Gold.ogg");

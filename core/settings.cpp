@@ -9,6 +9,13 @@ std::string yes, no;
 
 namespace {
 
+void ResetSettingsGlobals() {
+  Language = 0;
+  yes.clear();
+  no.clear();
+}
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetSettingsGlobals);
+
 // Writes one byte into `name` through a temporary file; false when anything failed.
 bool WriteOneByte(const std::string& name, int value) {
   media::Stream out = media::WriteFileSafely(name);
