@@ -1,5 +1,4 @@
 #include "app/startup.h"
-
 #include "core/globals.h"
 #include "media/media.h"
 

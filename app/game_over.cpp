@@ -1,5 +1,5 @@
 #include "app/state_machine.h"
-
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -20,6 +20,6 @@ void GameOverPage() {
   }
   media::FlushKeys();
   User = 0;
-  Game->State = 31;
+  Game->State = GameState::Title;
   if (Sfx) media::StopChannel(Sfx);
 }

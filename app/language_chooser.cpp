@@ -1,5 +1,4 @@
 #include "app/startup.h"
-
 #include "core/draw.h"
 #include "core/globals.h"
 #include "media/media.h"

@@ -1,7 +1,6 @@
-#include "app/startup.h"
-
 #include <string>
 
+#include "app/startup.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "media/media.h"

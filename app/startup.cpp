@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/state_machine.h"
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/load.h"
 #include "core/objects.h"
@@ -95,7 +96,7 @@ int _bb_main() {
   media::SetColor(0, 0, 255);
   // The folder the game's files are read from, then the title screen.
   Path = WithTrailingSlash(media::CurrentDir());
-  Game->State = 31;
+  Game->State = GameState::Title;
   RunStateMachine();
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/state_machine.h"
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/quit.h"
@@ -13,43 +14,43 @@
 void RunStateMachine() {
   for (;;) {
     switch (Game->State) {
-      case 31:
+      case GameState::Title:
         RenderMainScreen();
         break;
-      case 26:
+      case GameState::Play:
         do {
           UpdateGame();
           RenderGame(0);
           media::Delay(DelayTime);
-        } while (Game->State == 26);
+        } while (Game->State == GameState::Play);
         break;
-      case 27:
+      case GameState::NextStage:
         EditMode = 0;
         GoNextStage();
         break;
-      case 28:
+      case GameState::GameOver:
         GameOverPage();
         break;
-      case 29:
+      case GameState::QuitDialog:
         QuitFunc();
         // The dialog leaves a yes here in quit, and a no changes no state: without these the
         // machine would call the dialog again at once, with no frame between the calls.
-        if (Game->State == 29) {
-          Game->State = quit == 1 ? 30 : 31;
+        if (Game->State == GameState::QuitDialog) {
+          Game->State = quit == 1 ? GameState::Leave : GameState::Title;
           quit = 0;
         }
         break;
-      case 32:
+      case GameState::Editor:
         EditMode = 1;
         GameEditor();
         break;
-      case 30:
+      case GameState::Leave:
         break;
       default:
         // No screen leaves another value; the title screen is the safe place to go.
-        Game->State = 31;
+        Game->State = GameState::Title;
         break;
     }
-    if (Game->State == 30) return;
+    if (Game->State == GameState::Leave) return;
   }
 }

@@ -54,6 +54,16 @@ media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick, sndFal
 media::Channel song, Sfx;
 float MusicVol = 1.0f, SfxVol = 0.3f, tmpMusicVol = 1.0f, tmpSfxVol = 0.3f;
 
+int CellAt(int c, int r) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
+  return Stage[c][r];
+}
+
+void SetCell(int c, int r, int code) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return;
+  Stage[c][r] = code;
+}
+
 namespace {
 
 template <class T, std::size_t N>

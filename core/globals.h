@@ -30,6 +30,11 @@ extern int PlayerX, PlayerY;
 extern std::string SN;   // the stage name the editor shows and quick-saves to
 extern std::string Sng;  // the stage song's file name
 
+// The Stage cell at world column c, row r, or 0 outside the grid; SetCell ignores such cells.
+// The one bounded lookup of the cell grid.
+int CellAt(int c, int r);
+void SetCell(int c, int r, int code);
+
 // --- the single objects
 extern std::shared_ptr<bbPlayers> Player;
 extern std::shared_ptr<bbExitDoors> Exitdoor;

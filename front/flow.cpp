@@ -1,16 +1,17 @@
 #include "front/flow.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/sound.h"
 #include "core/text.h"
+#include "front/choosers.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/text.h"
 #include "media/timing.h"
 #include "play/stage_start.h"
-#include "front/choosers.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -79,7 +80,7 @@ void TitleWait(const media::Image& old, int faultLine) {
     DrawImage(old, -16, offset);
     if (media::KeyHit(media::KEY_ESCAPE)) {
       MainMenu = 1;
-      Game->State = 31;
+      Game->State = GameState::Title;
     }
     DrawStageTitle(faultLine);
     SetStageNames();
@@ -113,14 +114,14 @@ int GoNextStage() {
   }
   if (MainMenu != 0) {
     MainMenu = 0;
-    Game->State = 31;
+    Game->State = GameState::Title;
     media::FlushKeys();
     return 0;
   }
   // No stage follows the last built-in one, and no tutorial the last tutorial (a death in a
   // tutorial steps on to the next one): back to the title menu.
   if ((User == 0 && Game->Stage >= kLastStage) || (IsTutorial() && TutNo > kLastTutorial)) {
-    Game->State = 31;
+    Game->State = GameState::Title;
     DemoMode = 0;
     media::FlushKeys();
     return 0;

@@ -1,4 +1,5 @@
 #include "front/front_globals.h"
+
 #include "core/globals.h"
 
 std::string arrKeyMap[101][2];

@@ -4,7 +4,6 @@
 
 #include <string>
 
-
 // Key redefinition: row r holds a key code's decimal text (column 0) and its name (column 1).
 extern std::string arrKeyMap[101][2];
 extern int KNO[5];

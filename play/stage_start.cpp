@@ -1,5 +1,6 @@
 #include "play/stage_start.h"
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/text.h"
@@ -18,16 +19,24 @@ int ResetAll() {
   if (Player) {
     Player->FallCounter = 0;
     Player->DyingCounter = 0;
-    Player->Action = 0;
+    Player->Action = Act::Ground;
     Player->Direction = 1;
-    Player->State = 0;
+    Player->State = Tool::None;
     Player->Frame = 5;
     Player->JumpFrame = 124;
   }
   jcounter = pausecounter = FlashCounter = 0;
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
-  if (Game) Game->State = 26;
+  if (Game) Game->State = GameState::Play;
   return 0;
+}
+
+void SetNewGamePlayer() {
+  if (!Player) return;
+  Player->Score = 0;
+  Player->Lives = 2;
+  Player->XS = 3;
+  Player->YS = 3;
 }
 
 namespace {

@@ -2,14 +2,14 @@
 
 #include <fstream>
 
+#include "app/startup.h"
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "core/quit.h"
-#include "app/startup.h"
-#include "core/load.h"
 #include "media/headless.h"
 #include "media/media.h"
 

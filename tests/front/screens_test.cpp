@@ -2,13 +2,13 @@
 // pictures loaded.
 #include <gtest/gtest.h>
 
-#include "core/globals.h"
-#include "core/objects.h"
-#include "front/front_globals.h"
-#include "front/instructions.h"
-#include "core/quit.h"
 #include "app/startup.h"
 #include "app/state_machine.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "core/quit.h"
+#include "front/front_globals.h"
+#include "front/instructions.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

@@ -1,14 +1,14 @@
 // Start-up: the first start, the settings files, the display-rate probe, the tables, the logo
 // slide and the progress bar.
 #include "app/startup.h"
-#include "core/load.h"
 
 #include <gtest/gtest.h>
 
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
-#include "front/front_globals.h"
 #include "core/settings.h"
+#include "front/front_globals.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "core/globals.h"
-#include "core/objects.h"
-#include "core/sound.h"
-#include "core/text.h"
-#include "core/quit.h"
 #include "core/load.h"
+#include "core/objects.h"
+#include "core/quit.h"
+#include "core/sound.h"
 #include "core/tables.h"
+#include "core/text.h"
 #include "media/app.h"
 #include "media/files.h"
 #include "media/headless.h"

@@ -7,12 +7,12 @@
 #include <fstream>
 #include <functional>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "core/quit.h"
-#include "app/startup.h"
 #include "media/headless.h"
 #include "media/input.h"
 #include "play/dig.h"

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "core/globals.h"
-#include "core/objects.h"
 #include "core/load.h"
+#include "core/objects.h"
 #include "core/tables.h"
 #include "media/app.h"
 #include "media/files.h"
@@ -14,8 +14,8 @@
 #include "play/actions.h"
 #include "play/dig.h"
 #include "play/player.h"
-#include "play/tick.h"
 #include "play/stage_start.h"
+#include "play/tick.h"
 #include "stages/replay.h"
 
 namespace playtest {

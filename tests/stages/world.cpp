@@ -6,8 +6,8 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "media/app.h"
 #include "front/flow.h"
+#include "media/app.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 

@@ -8,7 +8,6 @@
 #include "core/settings.h"
 #include "front/front_globals.h"
 #include "front/keys.h"
-#include "core/settings.h"
 #include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
 

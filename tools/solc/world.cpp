@@ -3,20 +3,21 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/codes.h"
 #include "core/globals.h"
-#include "core/objects.h"
-#include "core/text.h"
-#include "core/settings.h"
 #include "core/load.h"
+#include "core/objects.h"
+#include "core/settings.h"
 #include "core/tables.h"
+#include "core/text.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "play/dig.h"
 #include "play/frame.h"
 #include "play/player.h"
-#include "play/tick.h"
 #include "play/stage_start.h"
+#include "play/tick.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -80,11 +81,9 @@ bool StartStage(int stage, bool replay, std::string& error) {
   Tutorial = 0;
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
-  Player->Score = 0;
-  Player->Lives = 2;
-  Player->XS = Player->YS = 3;
+  SetNewGamePlayer();
   Game->Stage = stage - 1;
-  Game->State = 27;
+  Game->State = GameState::NextStage;
   ResetAll();
   ReplayName = ReplayNameFor(stage);
   Game->Stage += 1;

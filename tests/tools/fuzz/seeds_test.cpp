@@ -3,8 +3,8 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/front_globals.h"
 #include "core/settings.h"
+#include "front/front_globals.h"
 #include "front/keys.h"
 #include "media/files.h"
 #include "media/graphics.h"
