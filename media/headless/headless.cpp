@@ -35,6 +35,7 @@ class Headless final : public detail::Backend {
   void Present(const Pixel*, int, int) override { CheckStop(); }
   bool PacesItself() const override { return false; }
   void PumpEvents() override { ApplyDue(); }
+  void BeforeInputRead() override { ApplyDue(); }
   std::int64_t Millis() override { return clock_; }
   void Sleep(int ms) override {
     CheckStop();
