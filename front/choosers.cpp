@@ -49,37 +49,45 @@ int ChooserIndex(int mouseX, int mouseY) {
   return (mouseX - kGridLeft) / kButton + 10 * ((mouseY - kGridTop) / kButton);
 }
 
-int ChooseLevel() {
-  if (quit != 0) {
-    quit = 0;
-    return 0;
-  }
+namespace {
+
+// What differs between the two choosers; the loop is RunChooser's.
+struct Chooser {
+  int buttons;                         // 70 stages or 11 tutorials
+  int highlightBottom;                 // the pointer's lowest y that highlights a button
+  int twoDigitX;                       // a two-digit number's x on its button
+  bool delay;                          // waits DelayTime after each frame
+  void (*drawButtons)();               // the buttons as the frame starts
+  bool (*highlightButton)(int index);  // the button under the pointer drawn highlighted
+  void (*underPointer)(int index);     // more for the button under the pointer
+  void (*footer)();                    // more text above the bottom line
+};
+
+// The loop both choosers share: the arrow keys move the pointer one button, the button under
+// it is highlighted, a press (the left button, Enter or Space; every one of them is read, so
+// none is left over for the stage title) chooses it, and Escape goes back to the title menu
+// (MainMenu). Returns the chosen button's index from 0, or -1 when none was chosen.
+int RunChooser(const Chooser& c) {
+  int chosen = -1;
   do {
     int my = media::MouseY();
     media::Cls();
     ::TileImage(Back, 0, 0, 3);
-    for (int r = 0; r < 7; r++)
-      for (int c = 0; c < 10; c++) {
-        int n = 10 * r + c + 1;
-        int bx = kGridLeft + kButton * c, by = kGridTop + kButton * r;
-        DrawImage(Buttons, bx, by, 1);
-        if (Played[n] != 0) DrawImage(Buttons, bx, by, 2);
-        DrawNumber(n, bx, by, 23, 0);
-      }
+    c.drawButtons();
     ArrowKeysMovePointer(my);
     int mx = media::MouseX();
     int idx = ChooserIndex(mx, my);
-    if (idx <= 69 && idx >= 0) {  // a pointer moved off the window chooses nothing
-      if (mx >= 11 && mx <= 749 && my >= 41 && my <= 554) {
+    if (idx < c.buttons && idx >= 0) {  // a pointer moved off the window chooses nothing
+      if (mx >= 11 && mx <= 749 && my >= 41 && my <= c.highlightBottom) {
         int hx = HighlightX(mx), hy = HighlightY(my);
-        if (Played[idx + 1] == 0) DrawImage(Buttons, hx, hy, 0);
-        DrawNumber(idx + 1, hx, hy, 23, 1);
+        if (c.highlightButton(idx)) DrawImage(Buttons, hx, hy, 0);
+        DrawNumber(idx + 1, hx, hy, c.twoDigitX, 1);
       }
-      // Every press is read, so none is left over for the stage title.
+      c.underPointer(idx);
       int click = media::MouseHit(1), enter = media::KeyHit(media::KEY_ENTER),
           space = media::KeyHit(media::KEY_SPACE);
       if (click || enter || space) {
-        Game->Stage = idx;
+        chosen = idx;
         quit = 1;
       }
     } else {
@@ -87,6 +95,7 @@ int ChooseLevel() {
       media::KeyHit(media::KEY_ENTER);
       media::KeyHit(media::KEY_SPACE);
     }
+    c.footer();
     DisplayText(media::Upper(Lang[132]), 0, 580, 1, 1);
     if (media::KeyHit(media::KEY_ESCAPE)) {
       MainMenu = 1;
@@ -95,9 +104,62 @@ int ChooseLevel() {
     DrawPointer(my);
     media::Flip();
     RenderOverBorders();
-    media::Delay(DelayTime);
+    if (c.delay) media::Delay(DelayTime);
   } while (quit == 0);
   quit = 0;
+  return chosen;
+}
+
+const Chooser kLevels = {
+    70,
+    554,
+    23,
+    true,
+    [] {
+      for (int r = 0; r < 7; r++)
+        for (int c = 0; c < 10; c++) {
+          int n = 10 * r + c + 1;
+          int bx = kGridLeft + kButton * c, by = kGridTop + kButton * r;
+          DrawImage(Buttons, bx, by, 1);
+          if (Played[n] != 0) DrawImage(Buttons, bx, by, 2);
+          DrawNumber(n, bx, by, 23, 0);
+        }
+    },
+    [](int index) { return Played[index + 1] == 0; },
+    [](int) {},
+    [] {},
+};
+
+const Chooser kTutorials = {
+    11,
+    189,
+    21,
+    false,
+    [] {
+      for (int n = 1; n <= 11; n++) {
+        int bx = n <= 10 ? kGridLeft + kButton * (n - 1) : kGridLeft;
+        int by = n <= 10 ? kGridTop : kGridTop + kButton;
+        DrawImage(Buttons, bx, by, 1);
+        DrawNumber(n, bx, by, 21, 0);
+      }
+    },
+    [](int) { return true; },
+    [](int index) {
+      const std::string& line = Tut[index + 1];
+      DrawBmpFont(line, 440 - media::TextWidth(line) / 2, 350);
+    },
+    [] { DisplayText(media::Upper(Lang[131]), 0, 155, 1, 0); },
+};
+
+}  // namespace
+
+int ChooseLevel() {
+  if (quit != 0) {
+    quit = 0;
+    return 0;
+  }
+  const int chosen = RunChooser(kLevels);
+  if (chosen >= 0) Game->Stage = chosen;
   return 0;
 }
 
@@ -106,47 +168,7 @@ int ChooseTutorial() {
     quit = 0;
     return 0;
   }
-  do {
-    int my = media::MouseY();
-    media::Cls();
-    ::TileImage(Back, 0, 0, 3);
-    for (int n = 1; n <= 11; n++) {
-      int bx = n <= 10 ? kGridLeft + kButton * (n - 1) : kGridLeft;
-      int by = n <= 10 ? kGridTop : kGridTop + kButton;
-      DrawImage(Buttons, bx, by, 1);
-      DrawNumber(n, bx, by, 21, 0);
-    }
-    ArrowKeysMovePointer(my);
-    int mx = media::MouseX();
-    int idx = ChooserIndex(mx, my);
-    if (idx <= 10 && idx >= 0) {  // a pointer moved off the window chooses nothing
-      if (mx >= 11 && mx <= 749 && my >= 41 && my <= 189) {
-        int hx = HighlightX(mx), hy = HighlightY(my);
-        DrawImage(Buttons, hx, hy, 0);
-        DrawNumber(idx + 1, hx, hy, 21, 1);
-      }
-      const std::string& line = Tut[idx + 1];
-      DrawBmpFont(line, 440 - media::TextWidth(line) / 2, 350);
-      if (media::MouseHit(1) || media::KeyHit(media::KEY_ENTER) ||
-          media::KeyHit(media::KEY_SPACE)) {
-        TutNo = idx + 1;
-        quit = 1;
-      }
-    } else {
-      media::MouseHit(1);
-      media::KeyHit(media::KEY_ENTER);
-      media::KeyHit(media::KEY_SPACE);
-    }
-    DisplayText(media::Upper(Lang[131]), 0, 155, 1, 0);
-    DisplayText(media::Upper(Lang[132]), 0, 580, 1, 1);
-    if (media::KeyHit(media::KEY_ESCAPE)) {
-      MainMenu = 1;
-      quit = 1;
-    }
-    DrawPointer(my);
-    media::Flip();
-    RenderOverBorders();
-  } while (quit == 0);
-  quit = 0;
+  const int chosen = RunChooser(kTutorials);
+  if (chosen >= 0) TutNo = chosen + 1;
   return 0;
 }
