@@ -1,4 +1,4 @@
-// One input state per frame in the SDL backend (offscreen video driver): the window's events
+// One input state per frame in the SDL backend (dummy video driver): the window's events
 // are taken in at Flip and in WaitKey, so every read within a frame sees the same state.
 #ifdef QUILL_HAVE_SDL
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace st = media::sdl::testing;
 class SdlFrameInput : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     media::detail::Input() = {};
     media::detail::StopAllChannels();
@@ -30,7 +30,6 @@ class SdlFrameInput : public ::testing::Test {
   void TearDown() override {
     media::ShutdownMedia();
     media::headless::ResetHeadless();
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
 };
 
