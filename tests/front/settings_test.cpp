@@ -1,6 +1,6 @@
 // The settings, language and progress files where the fuzz targets do not reach: each language's
 // own files and pictures, low bytes, and files that cannot be written.
-#include "front/settings.h"
+#include "core/settings.h"
 
 #include "core/globals.h"
 #include "front/front_globals.h"

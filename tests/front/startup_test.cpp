@@ -1,9 +1,11 @@
 // Start-up: the language chooser, the settings files, the display-rate probe, the logo slide and
 // the progress bar, then each shipped language through every menu screen.
-#include "front/startup.h"
+#include "app/startup.h"
 
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "core/sound.h"
 #include "front/front_globals.h"
 #include "front_test.h"

@@ -1,11 +1,11 @@
 // The title menu and the options screen, driven through the whole program with input scripts.
 #include "front/title.h"
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "front/front_globals.h"
 #include "front/options.h"
-#include "front/startup.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

@@ -10,6 +10,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "front/front_globals.h"
 #include "media/app.h"
 #include "media/files.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "core/globals.h"
-#include "front/settings.h"
+#include "core/settings.h"
 #include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
 
