@@ -1,357 +1,429 @@
-// Streams: the open rules, reads past the end, ReadLine, and safe writing.
+// Files: the open rules, reads against a model of the bytes, safe writing, folders and paths,
+// hostile files, pictures and sounds that do not load, and the console.
 #include "media/files.h"
 
-#include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <functional>
+#include <random>
+
+#include "media/app.h"
 #include "media/files_internal.h"
-#include "media/temp_folder.h"
-#include "media/text.h"
+#include "media/graphics.h"
+#include "media/sound.h"
+#include "support/headless_fixture.h"
+#include "support/ogg.h"
+#include "support/temp_folder.h"
 
 using namespace media;
 using quill_test::ReadBytes;
-using quill_test::TempFolder;
 using quill_test::WriteBytes;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  WriteBytes("lines.txt", bytes);
-  Stream s = ReadFile("lines.txt");
-  std::vector<std::string> out;
-  for (int guard = 0; s && !Eof(s) && guard < 100; ++guard) out.push_back(ReadLine(s));
-  CloseFile(s);
-  return out;
+class Files : public quill_test::HeadlessTest {
+ protected:
+  quill_test::TempFolder folder_;
+};
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
 }
 
-}  // namespace
-
-TEST(FilesOpen, OpenFileNeedsExactLetterCase) {
-  TempFolder t;
-  WriteBytes("Prefs.ini", "\x01");
-  EXPECT_EQ(OpenFile("prefs.ini"), nullptr);
-  EXPECT_EQ(OpenFile("PREFS.INI"), nullptr);
-  Stream s = OpenFile("Prefs.ini");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(ReadByte(s), 1);
-  EXPECT_TRUE(CloseFile(s));
-}
-
-TEST(FilesOpen, OpenFileRefusesMissingFoldersAndReadOnlyFiles) {
-  TempFolder t;
-  EXPECT_EQ(OpenFile("missing.ini"), nullptr);
-  EXPECT_EQ(OpenFile(""), nullptr);
-  ASSERT_TRUE(CreateDir("sub"));
-  EXPECT_EQ(OpenFile("sub"), nullptr);
-  WriteBytes("ro.ini", "\x02");
-  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
-  EXPECT_EQ(OpenFile("ro.ini"), nullptr);
-  // Reading only is still fine.
-  Stream r = ReadFile("ro.ini");
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(ReadByte(r), 2);
-}
-
-TEST(FilesOpen, OpenFileReadsAndWritesWithoutEmptyingTheFile) {
-  TempFolder t;
-  WriteBytes("data.bin", std::string("\x01\x02\x03\x04", 4));
-  Stream s = OpenFile("data.bin");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(StreamSize(s), 4);
-  EXPECT_EQ(ReadByte(s), 1);
-  WriteByte(s, 9);  // overwrites the second byte
-  EXPECT_EQ(ReadByte(s), 3);
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(ReadBytes("data.bin"), std::string("\x01\x09\x03\x04", 4));
-}
-
-TEST(FilesOpen, ReadFileFindsAPathDifferingOnlyInLetterCase) {
-  TempFolder t;
+// Which paths each opener opens: OpenFile needs the exact name of a writable file, ReadFile
+// finds any letter case (the exact name first) and embedded files, nobody opens folders.
+TEST_F(Files, OpenRules) {
   ASSERT_TRUE(CreateDir("Levels/Sub", true));
   WriteBytes("Levels/Sub/Stage1.SOL", "abc");
-  for (const char* name : {"Levels/Sub/Stage1.SOL", "levels/sub/stage1.sol",
-                           "LEVELS/SUB/STAGE1.SOL", "levels\\SUB\\stage1.Sol"}) {
-    Stream s = ReadFile(name);
-    ASSERT_NE(s, nullptr) << name;
-    EXPECT_EQ(ReadString(s, 3), "abc") << name;
-  }
-  EXPECT_EQ(ReadFile("levels/sub/stage2.sol"), nullptr);
-  EXPECT_EQ(ReadFile("levels/other/stage1.sol"), nullptr);
-  // With an absolute path too.
-  Stream abs = ReadFile(t.path() + "/LEVELS/sub/stage1.sol");
-  ASSERT_NE(abs, nullptr);
-  EXPECT_EQ(ReadByte(abs), 'a');
-}
-
-TEST(FilesOpen, ReadFilePrefersTheExactName) {
-  TempFolder t;
   WriteBytes("name.txt", "lower");
   WriteBytes("NAME.txt", "upper");
-  Stream a = ReadFile("name.txt");
-  Stream b = ReadFile("NAME.txt");
-  ASSERT_NE(a, nullptr);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(ReadLine(a), "lower");
-  EXPECT_EQ(ReadLine(b), "upper");
-  EXPECT_EQ(ReadFile("sub"), nullptr);
-  ASSERT_TRUE(CreateDir("folder"));
-  EXPECT_EQ(ReadFile("folder"), nullptr);  // a folder is not a file
-}
-
-TEST(FilesOpen, BackslashesReadAsSlashes) {
-  TempFolder t;
-  ASSERT_TRUE(CreateDir("PlayerLevels"));
-  Stream w = WriteFile(t.path() + "\\PlayerLevels\\mine");
-  ASSERT_NE(w, nullptr);
-  WriteString(w, "xy");
-  EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("PlayerLevels/mine"), "xy");
-  EXPECT_EQ(FileType("PlayerLevels\\mine"), 1);
-  EXPECT_NE(OpenFile("PlayerLevels\\mine"), nullptr);
-}
-
-TEST(FilesEmbedded, IncbinNamesAreFoundInAnyCaseAndAreReadOnly) {
-  static const unsigned char kData[] = {7, 8, 9, 10, 0, 0, 0};
+  WriteBytes("ro.ini", "r");
+  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
+  ASSERT_EQ(::mkfifo("pipe.ini", 0644), 0);  // would block an ordinary open
+  static const unsigned char kData[] = {7, 8, 9, 10};
   ClearEmbedded();
   RegisterEmbedded("Images/Font.png", kData, 4);
-  for (const char* name : {"incbin::Images/Font.png", "INCBIN::Images/Font.png",
-                           "InCbIn::images/font.PNG", "incbin::Images\\Font.png"}) {
-    Stream s = ReadFile(name);
-    ASSERT_NE(s, nullptr) << name;
-    EXPECT_EQ(StreamSize(s), 4);
-    EXPECT_EQ(ReadInt(s), 7 | 8 << 8 | 9 << 16 | 10 << 24) << name;
-    EXPECT_EQ(Eof(s), 1);
-    WriteByte(s, 1);  // read only: nothing happens
-    EXPECT_EQ(kData[0], 7);
+  struct Case {
+    std::string path;
+    const char* read;  // the first bytes ReadFile gives, or null
+    bool open;         // OpenFile opens it
+  };
+  const std::string abs = folder_.path() + "/LEVELS/sub/stage1.sol";
+  const Case cases[] = {{"Levels/Sub/Stage1.SOL", "abc", true},
+                        {"levels\\SUB\\stage1.Sol", "abc", false},
+                        {abs, "abc", false},
+                        {"levels/sub/stage2.sol", nullptr, false},
+                        {"name.txt", "lower", true},
+                        {"NAME.txt", "upper", true},
+                        {"ro.ini", "r", false},
+                        {"pipe.ini", nullptr, false},
+                        {"Levels", nullptr, false},
+                        {"", nullptr, false},
+                        {"name.txt/inside", nullptr, false},
+                        {"InCbIn::images\\font.PNG", "\x07\x08\x09\x0a", false},
+                        {"incbin::Images/None.png", nullptr, false},
+                        {"Images/Font.png", nullptr, false}};
+  for (const Case& c : cases) {
+    Stream r = ReadFile(c.path);
+    EXPECT_EQ(r != nullptr, c.read != nullptr) << c.path;
+    if (r && c.read) {
+      EXPECT_EQ(ReadString(r, static_cast<int>(std::string(c.read).size())), c.read) << c.path;
+    }
+    EXPECT_EQ(OpenFile(c.path) != nullptr, c.open) << c.path;
   }
-  EXPECT_EQ(OpenFile("incbin::Images/Font.png"), nullptr);
   EXPECT_EQ(WriteFile("incbin::Images/Font.png"), nullptr);
   EXPECT_EQ(WriteFileSafely("incbin::Images/Font.png"), nullptr);
-  EXPECT_EQ(ReadFile("incbin::Images/Missing.png"), nullptr);
-  EXPECT_EQ(ReadFile("Images/Font.png"), nullptr);  // without the prefix it is a disk file
+  Stream e = ReadFile("incbin::Images/Font.png");
+  WriteByte(e, 1);  // read only: nothing happens
+  EXPECT_EQ(kData[0], 7);
   std::vector<unsigned char> all;
   EXPECT_TRUE(ReadWholeFile("Incbin::images/font.png", all));
   EXPECT_EQ(all, (std::vector<unsigned char>{7, 8, 9, 10}));
-  EXPECT_FALSE(ReadWholeFile("incbin::nothing", all));
+  EXPECT_TRUE(ReadWholeFile("levels/sub/STAGE1.sol", all));
+  EXPECT_EQ(all.size(), 3u);
+  EXPECT_FALSE(ReadWholeFile("pipe.ini", all));
+  EXPECT_TRUE(all.empty());
   ClearEmbedded();
   EXPECT_EQ(ReadFile("incbin::Images/Font.png"), nullptr);
-}
-
-TEST(FilesEmbedded, AnEmptyBlobOpensAndIsAtItsEnd) {
-  ClearEmbedded();
-  RegisterEmbedded("Sfx/Gold.ogg", nullptr, 0);
-  Stream s = ReadFile("incbin::Sfx/Gold.ogg");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
-  ClearEmbedded();
-}
-
-TEST(FilesRead, ReadsPastTheEndGiveZeroAndSetEof) {
-  TempFolder t;
-  WriteBytes("short.bin", std::string("\x05\x06\x07", 3));
-  Stream s = ReadFile("short.bin");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 0);
-  EXPECT_EQ(ReadInt(s), 0);  // only three bytes are there
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
-  EXPECT_EQ(ReadString(s, 5), "");
-  EXPECT_EQ(ReadLine(s), "");
-  EXPECT_EQ(Eof(s), 1);
-
-  Stream b = ReadFile("short.bin");
-  EXPECT_EQ(ReadByte(b), 5);
-  EXPECT_EQ(ReadByte(b), 6);
-  EXPECT_EQ(Eof(b), 0);
-  EXPECT_EQ(ReadByte(b), 7);
-  EXPECT_EQ(Eof(b), 1);  // at the end, though nothing was read past it yet
-  EXPECT_EQ(ReadByte(b), 0);
-  SeekStream(b, 1);
-  EXPECT_EQ(Eof(b), 0);
-  EXPECT_EQ(ReadString(b, 100), "\x06\x07");
-  EXPECT_EQ(Eof(b), 1);
-}
-
-TEST(FilesRead, OpenFileStreamsAlsoStopAtTheEnd) {
-  TempFolder t;
-  WriteBytes("prefs.ini", "");
-  Stream s = OpenFile("prefs.ini");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
-  EXPECT_EQ(ReadInt(s), 0);
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(FileSize("prefs.ini"), 0);
-}
-
-TEST(FilesRead, NullAndClosedStreamsAreHarmless) {
   Stream none;
-  EXPECT_EQ(ReadByte(none), 0);
-  EXPECT_EQ(ReadInt(none), 0);
-  EXPECT_EQ(ReadLine(none), "");
+  EXPECT_EQ(ReadByte(none) + ReadInt(none), 0);
   EXPECT_EQ(Eof(none), 1);
   EXPECT_FALSE(CloseFile(none));
-  WriteByte(none, 1);
-  TempFolder t;
-  WriteBytes("a", "abc");
-  Stream s = ReadFile("a");
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(ReadByte(s), 0);
+}
+
+// A plain model of the bytes: the same values, positions and end-of-file state as random reads
+// of a read-only and a read-write stream.
+struct Model {
+  std::string bytes;
+  std::size_t pos = 0;
+  bool past = false;
+  std::size_t Left() const { return bytes.size() - std::min(pos, bytes.size()); }
+  int Byte() {
+    if (pos >= bytes.size()) return past = true, 0;
+    return static_cast<unsigned char>(bytes[pos++]);
+  }
+  int Int() {
+    if (Left() < 4) return pos = bytes.size(), past = true, 0;
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+    return static_cast<std::int32_t>(v);
+  }
+  std::string Line() {
+    std::string out;
+    while (pos < bytes.size()) {
+      const char c = bytes[pos++];
+      if (c == '\n' || c == '\0') return out;
+      if (c != '\r') out.push_back(c);
+    }
+    past = true;
+    return out;
+  }
+  std::string Str(int n) {
+    const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), Left());
+    std::string out = bytes.substr(std::min(pos, bytes.size()), take);
+    pos += take;
+    past = past || take < static_cast<std::size_t>(n);
+    return out;
+  }
+  int Eof() const { return past || pos >= bytes.size() ? 1 : 0; }
+};
+
+void Check(const Stream& s, Model m, std::mt19937& rng) {
+  for (int step = 0; step < 200; ++step) {
+    switch (rng() % 5) {
+      case 0:
+        ASSERT_EQ(ReadByte(s), m.Byte()) << step;
+        break;
+      case 1:
+        ASSERT_EQ(ReadInt(s), m.Int()) << step;
+        break;
+      case 2:
+        ASSERT_EQ(ReadLine(s), m.Line()) << step;
+        break;
+      case 3: {
+        const int n = static_cast<int>(rng() % 9);
+        ASSERT_EQ(ReadString(s, n), m.Str(n)) << step;
+        break;
+      }
+      default: {
+        const int to = static_cast<int>(rng() % (m.bytes.size() + 3));
+        SeekStream(s, to);
+        m.pos = std::min<std::size_t>(static_cast<std::size_t>(to), m.bytes.size());
+        m.past = false;
+      }
+    }
+    ASSERT_EQ(StreamPos(s), static_cast<int>(m.pos)) << step;
+    ASSERT_EQ(Eof(s), m.Eof()) << step;
+  }
+}
+
+TEST_F(Files, RandomReadsMatchTheBytes) {
+  std::mt19937 rng(1234);
+  const char alphabet[] = {'a', 'b', '\n', '\r', '\0', '\xff', '7'};
+  for (int round = 0; round < 60; ++round) {
+    Model m;
+    for (std::size_t i = rng() % 40; i > 0; --i) m.bytes.push_back(alphabet[rng() % 7]);
+    WriteBytes("f.bin", m.bytes);
+    Check(ReadFile("f.bin"), m, rng);
+    Stream rw = OpenFile("f.bin");
+    Check(rw, m, rng);
+    EXPECT_TRUE(CloseFile(rw));
+    EXPECT_EQ(ReadBytes("f.bin"), m.bytes);  // reading changed nothing
+  }
+}
+
+// A sparse file of `size` bytes: reads as zeros, `tail` at its end.
+bool MakeSparse(const char* path, off_t size, const std::string& tail) {
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  bool ok = ::ftruncate(fd, size) == 0;
+  const off_t at = size - static_cast<off_t>(tail.size());
+  ok = ok && ::pwrite(fd, tail.data(), tail.size(), at) == static_cast<ssize_t>(tail.size());
+  ::close(fd);
+  return ok;
+}
+
+TEST_F(Files, BigFilesAreStreamedAndTooBigPicturesRefused) {
+  constexpr off_t kBig = off_t{40} << 20, kHuge = off_t{3} << 30;
+  if (!MakeSparse("big.bin", kBig, "\x01\x02\x03\x04tail\n") || !MakeSparse("Huge.png", kHuge, "x"))
+    GTEST_SKIP() << "no sparse files here";
+  Stream s = ReadFile("big.bin");
+  EXPECT_EQ(StreamSize(s), static_cast<int>(kBig));
+  SeekStream(s, static_cast<int>(kBig - 9));
+  EXPECT_EQ(ReadInt(s), 0x04030201);
+  EXPECT_EQ(ReadLine(s), "tail");
   EXPECT_EQ(Eof(s), 1);
-  EXPECT_TRUE(CloseFile(s));  // a second close changes nothing
+  EXPECT_EQ(ReadInt(s), 0);
+  Stream h = ReadFile("huge.png");
+  SeekStream(h, static_cast<int>(kHuge >> 1));
+  EXPECT_EQ(ReadByte(h), 0);
+  EXPECT_EQ(FileSize("Huge.png"), static_cast<long>(kHuge));
+  std::vector<unsigned char> bytes{1};
+  EXPECT_FALSE(ReadWholeFile("Huge.png", bytes));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadImage("Huge.png"), nullptr);
+  EXPECT_EQ(LoadSound("Huge.png"), nullptr);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Huge.png"), std::string::npos);
 }
 
-TEST(FilesRead, ReadLineEndsAtLineFeedZeroOrEnd) {
-  TempFolder t;
-  EXPECT_EQ(Lines("one\r\ntwo\r\nthree"), (std::vector<std::string>{"one", "two", "three"}));
-  EXPECT_EQ(Lines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(Lines("a\nb\n\n"), (std::vector<std::string>{"a", "b", ""}));
-  EXPECT_EQ(Lines(std::string("a\0b\nc", 5)), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(Lines("x\ry\rz\n"), (std::vector<std::string>{"xyz"}));
-  EXPECT_EQ(Lines("\n\n"), (std::vector<std::string>{"", ""}));
-  EXPECT_EQ(Lines(""), (std::vector<std::string>{}));
-  // High bytes are one character each.
-  EXPECT_EQ(Lines("\xe9t\xe9\n"), (std::vector<std::string>{"\xe9t\xe9"}));
-}
-
-TEST(FilesWrite, WriteFileCreatesOrEmptiesAndWritesLittleEndian) {
-  TempFolder t;
+TEST_F(Files, WritesAreLittleEndianAndSafeWritesReplaceTheFileWhole) {
   WriteBytes("out.bin", "old content that is long");
   Stream w = WriteFile("out.bin");
-  ASSERT_NE(w, nullptr);
   WriteInt(w, 0x04030201);
   WriteInt(w, -2);
-  WriteByte(w, 0x1FF);  // the low 8 bits
+  WriteByte(w, 0x1FF);
   WriteFloat(w, 1.5f);
   WriteLine(w, "hi");
   WriteString(w, "end");
-  EXPECT_EQ(StreamPos(w), 4 + 4 + 1 + 4 + 3 + 3);
+  EXPECT_EQ(StreamPos(w), 19);
   EXPECT_TRUE(CloseFile(w));
-  std::string bytes = ReadBytes("out.bin");
-  ASSERT_EQ(bytes.size(), 19u);
-  EXPECT_EQ(bytes.substr(0, 9), std::string("\x01\x02\x03\x04\xfe\xff\xff\xff\xff", 9));
+  EXPECT_EQ(ReadBytes("out.bin"),
+            std::string("\x01\x02\x03\x04\xfe\xff\xff\xff\xff\0\0\xc0\x3fhi\nend", 19));
   Stream r = ReadFile("out.bin");
-  EXPECT_EQ(ReadInt(r), 0x04030201);
-  EXPECT_EQ(ReadInt(r), -2);
+  EXPECT_EQ(ReadInt(r) + ReadInt(r), 0x04030201 - 2);
   EXPECT_EQ(ReadByte(r), 255);
   EXPECT_EQ(ReadFloat(r), 1.5f);
-  EXPECT_EQ(ReadLine(r), "hi");
-  EXPECT_EQ(ReadString(r, 3), "end");
-  EXPECT_EQ(Eof(r), 1);
-  EXPECT_EQ(WriteFile("no/such/folder/file"), nullptr);
-}
+  // OpenFile writes in place.
+  Stream rw = OpenFile("out.bin");
+  ReadByte(rw);
+  WriteByte(rw, 9);
+  EXPECT_EQ(ReadByte(rw), 3);
+  EXPECT_TRUE(CloseFile(rw));
+  EXPECT_EQ(ReadBytes("out.bin").substr(0, 3), "\x01\x09\x03");
 
-TEST(FilesWrite, WriteFileSafelyReplacesTheFileWhole) {
-  TempFolder t;
   WriteBytes("Played.Bin", "old");
   ASSERT_EQ(::chmod("Played.Bin", 0640), 0);
-  Stream w = WriteFileSafely("Played.Bin");
-  ASSERT_NE(w, nullptr);
+  w = WriteFileSafely("Played.Bin");
   for (int i = 1; i <= 70; ++i) WriteByte(w, i);
   EXPECT_EQ(ReadBytes("Played.Bin"), "old");  // untouched until the close
   EXPECT_TRUE(CloseFile(w));
-  std::string bytes = ReadBytes("Played.Bin");
-  ASSERT_EQ(bytes.size(), 70u);
-  EXPECT_EQ(bytes[11], 12);
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"Played.Bin"}));  // no temporary left
+  EXPECT_EQ(ReadBytes("Played.Bin").size(), 70u);
   struct stat st {};
   ASSERT_EQ(::stat("Played.Bin", &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions are kept
-}
-
-TEST(FilesWrite, WriteFileSafelyCreatesANewFile) {
-  TempFolder t;
   ASSERT_TRUE(CreateDir("PlayerLevels"));
-  Stream w = WriteFileSafely("PlayerLevels\\new");
-  ASSERT_NE(w, nullptr);
+  w = WriteFileSafely(folder_.path() + "\\PlayerLevels\\new");
   WriteLine(w, "stage");
   EXPECT_TRUE(CloseFile(w));
   EXPECT_EQ(ReadBytes("PlayerLevels/new"), "stage\n");
-  EXPECT_EQ(LoadDir("PlayerLevels").size(), 1u);
+  EXPECT_EQ(Sorted(LoadDir(".")),
+            (std::vector<std::string>{"Played.Bin", "PlayerLevels", "out.bin"}));  // no temporary
 }
 
-TEST(FilesWrite, AFailedWriteKeepsTheOldFile) {
-  TempFolder t;
-  WriteBytes("prefs.ini", "keep me");
-  Stream w = WriteFileSafely("prefs.ini");
-  ASSERT_NE(w, nullptr);
-  detail::FailWritesAfter(3);  // the disk fills after three bytes
-  WriteString(w, "new content");
-  detail::FailWritesAfter(-1);
-  WriteString(w, "more");  // the stream stays failed
-  EXPECT_FALSE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"}));
-}
-
-TEST(FilesWrite, APlainWriteReportsAFailedWrite) {
-  TempFolder t;
+// Every way a safe write can fail leaves the old file whole and no temporary file behind.
+TEST_F(Files, FailedSafeWritesKeepTheOldFile) {
+  const std::vector<std::pair<const char*, std::function<void(Stream&)>>> failures = {
+      {"a full disk",
+       [](Stream& w) {
+         detail::FailWritesAfter(3);
+         WriteString(w, "new content");
+         detail::FailWritesAfter(-1);
+         WriteString(w, "more");
+       }},
+      {"a lost temporary file",
+       [](Stream& w) {
+         WriteString(w, "data");
+         for (const auto& name : LoadDir("."))
+           if (name != "prefs.ini") DeleteFile(name);
+       }},
+      {"no close", [](Stream& w) {
+         WriteString(w, "data");
+         w.reset();
+       }}};
+  for (const auto& [name, fail] : failures) {
+    WriteBytes("prefs.ini", "keep me");
+    Stream w = WriteFileSafely("prefs.ini");
+    ASSERT_NE(w, nullptr);
+    fail(w);
+    EXPECT_FALSE(w && CloseFile(w)) << name;
+    EXPECT_EQ(ReadBytes("prefs.ini"), "keep me") << name;
+    EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"})) << name;
+  }
   Stream w = WriteFile("x.bin");
-  ASSERT_NE(w, nullptr);
   detail::FailWritesAfter(0);
   WriteInt(w, 5);
   detail::FailWritesAfter(-1);
   EXPECT_FALSE(CloseFile(w));
+  ASSERT_EQ(::chmod("prefs.ini", 0444), 0);
+  ASSERT_TRUE(CreateDir("stage"));
+  for (const char* path : {"prefs.ini", "stage", "missing/p.ini", "", "folder/", "x.bin/in"}) {
+    EXPECT_EQ(WriteFileSafely(path), nullptr) << path;
+    EXPECT_EQ(WriteFile(path), nullptr) << path;
+  }
+  EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
 }
 
-TEST(FilesWrite, WriteFileSafelyIntoAMissingFolderGivesNull) {
-  TempFolder t;
-  EXPECT_EQ(WriteFileSafely("missing/prefs.ini"), nullptr);
-  EXPECT_EQ(WriteFileSafely(""), nullptr);
-  EXPECT_EQ(WriteFileSafely("folder/"), nullptr);
+TEST_F(Files, FoldersAndPaths) {
+  WriteBytes("b.ogg", "1");
+  WriteBytes("a.ogg", "12345");
+  EXPECT_TRUE(CreateDir("Sub"));
+  EXPECT_TRUE(CreateDir(folder_.path() + "\\Sub\\"));  // already there
+  EXPECT_FALSE(CreateDir("x/y/z"));
+  EXPECT_TRUE(CreateDir("x/y/z", true));
+  EXPECT_FALSE(CreateDir("a.ogg/sub", true));
+  EXPECT_EQ(Sorted(LoadDir(folder_.path())),
+            (std::vector<std::string>{"Sub", "a.ogg", "b.ogg", "x"}));
+  EXPECT_TRUE(LoadDir("Sub").empty() && LoadDir("Missing").empty() && LoadDir("a.ogg").empty());
+  Dir d = ReadDir("x/y");
+  EXPECT_EQ(NextFile(d), "z");
+  EXPECT_EQ(NextFile(d), "");
+  CloseDir(d);
+  EXPECT_EQ(ReadDir("nowhere"), nullptr);
+  EXPECT_EQ(NextFile(nullptr), "");
+  EXPECT_EQ(FileType("a.ogg") * 10 + FileType("Sub"), 12);
+  EXPECT_EQ(FileType("none") + FileType(""), 0);
+  EXPECT_EQ(FileSize("a.ogg"), 5);
+  EXPECT_EQ(FileSize("none"), -1);
+  EXPECT_TRUE(RenameFile("b.ogg", "Sub\\moved"));
+  EXPECT_EQ(ReadBytes("Sub/moved"), "1");
+  EXPECT_FALSE(RenameFile("b.ogg", "other"));
+  EXPECT_FALSE(DeleteFile("Sub"));
+  EXPECT_TRUE(DeleteFile("Sub/moved"));
+  EXPECT_FALSE(DeleteFile("Sub/moved"));
+  const std::string start = CurrentDir();
+  EXPECT_TRUE(ChangeDir("Sub"));
+  EXPECT_EQ(CurrentDir(), start + "/Sub");
+  EXPECT_TRUE(ChangeDir(".."));
+  EXPECT_FALSE(ChangeDir("Missing") || ChangeDir(""));
+  EXPECT_TRUE(ChangeDir(start + "\\x\\"));
+  EXPECT_EQ(StripDir(CurrentDir()), "x");
+  EXPECT_TRUE(ChangeDir("/"));
+  EXPECT_EQ(CurrentDir(), "/");
+  const std::pair<std::string, std::string> strip[] = {{StripDir("Levels/Stage12"), "Stage12"},
+                                                       {StripDir("C:\\Game\\my stage"), "my stage"},
+                                                       {StripDir("plain"), "plain"},
+                                                       {StripDir("folder/"), ""},
+                                                       {StripExt("Music/song.ogg"), "Music/song"},
+                                                       {StripExt("dir.d/file"), "dir.d/file"},
+                                                       {StripExt("a.b.c"), "a.b"},
+                                                       {ExtractDir("Music/song.ogg"), "Music"},
+                                                       {ExtractDir("a\\b\\c"), "a\\b"},
+                                                       {ExtractDir("song.ogg"), ""},
+                                                       {ExtractDir("/song.ogg"), "/"}};
+  for (const auto& [got, want] : strip) EXPECT_EQ(got, want);
 }
 
-TEST(FilesWrite, AFailedRenameKeepsTheOldFile) {
-  TempFolder t;
-  WriteBytes("stage", "old");
-  Stream w = WriteFileSafely("stage");
-  ASSERT_NE(w, nullptr);
-  WriteString(w, "data");
-  // Something takes the temporary file away before the close: the rename fails.
-  for (const auto& name : LoadDir(".")) {
-    if (name != "stage") {
-      ASSERT_TRUE(DeleteFile(name));
+// Pictures and sounds that do not load: null, and one line on standard error naming the file.
+TEST_F(Files, PicturesAndSoundsThatDoNotLoad) {
+  std::vector<Pixel> pixels(16 * 8, 0xFF00FF00u);
+  ASSERT_TRUE(SavePNG(pixels.data(), 16, 8, "good.png"));
+  const std::string png = ReadBytes("good.png");
+  const auto ogg = quill_test::EncodeSineOgg(22050, 1, 4000, 440.0, 0.5);
+  WriteBytes("empty.png", "");
+  WriteBytes("text.png", "hello\n");
+  WriteBytes("half.png", png.substr(0, png.size() / 2));
+  WriteBytes("header.png", png.substr(0, 20));
+  WriteBytes("text.ogg", "OggS not");
+  WriteBytes("header.ogg", std::string(ogg.begin(), ogg.begin() + 60));
+  WriteBytes("picture.ogg", png);
+  ASSERT_TRUE(CreateDir("folder.png") && CreateDir("folder.ogg"));
+  using Load = std::function<bool(const std::string&)>;
+  const Load image = [](const std::string& n) { return !LoadImage(n); };
+  const Load anim = [](const std::string& n) { return !LoadAnimImage(n, 8, 8, 0, 2); };
+  const Load sound = [](const std::string& n) { return !LoadSound(n); };
+  const Load loop = [](const std::string& n) { return !LoadSound(n, SOUND_LOOP); };
+  const std::vector<std::pair<std::string, std::vector<Load>>> cases = {
+      {"missing.png", {image, anim}},
+      {"empty.png", {image, anim}},
+      {"text.png", {image, anim}},
+      {"half.png", {image, anim}},
+      {"header.png", {image, anim}},
+      {"folder.png", {image, anim}},
+      {"incbin::Images/None.png", {image}},
+      {"missing.ogg", {sound, loop}},
+      {"empty.png", {sound}},
+      {"text.ogg", {sound, loop}},
+      {"header.ogg", {sound, loop}},
+      {"picture.ogg", {sound, loop}},
+      {"folder.ogg", {sound}},
+      {"incbin::Sfx/None.ogg", {sound}}};
+  for (const auto& [name, loads] : cases) {
+    for (const Load& load : loads) {
+      testing::internal::CaptureStderr();
+      EXPECT_TRUE(load(name)) << name;
+      const std::string err = testing::internal::GetCapturedStderr();
+      EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << name << ": " << err;
+      EXPECT_EQ(err.back(), '\n') << name;
+      EXPECT_NE(err.find(name), std::string::npos) << name << ": " << err;
     }
   }
-  EXPECT_FALSE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("stage"), "old");
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"stage"}));
+  // Cell layouts the 16 x 8 picture cannot give.
+  EXPECT_NE(LoadAnimImage("good.png", 8, 8, 0, 2), nullptr);
+  testing::internal::CaptureStderr();
+  for (auto [w, h, first, count] : std::vector<std::array<int, 4>>{
+           {8, 8, 0, 3}, {8, 8, 2, 1}, {0, 8, 0, 1}, {8, 8, -1, 1}, {17, 8, 0, 1}, {8, 8, 0, 0}})
+    EXPECT_EQ(LoadAnimImage("good.png", w, h, first, count), nullptr) << w << " " << first;
+  testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(quill_test::WriteBytes("good.ogg", ogg));
+  testing::internal::CaptureStderr();
+  EXPECT_NE(LoadSound("good.ogg"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-TEST(FilesWrite, WritersLeaveReadOnlyFilesAndFoldersAlone) {
-  TempFolder t;
-  WriteBytes("ro.ini", "keep");
-  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
-  EXPECT_EQ(WriteFile("ro.ini"), nullptr);
-  EXPECT_EQ(WriteFileSafely("ro.ini"), nullptr);
-  EXPECT_EQ(ReadBytes("ro.ini"), "keep");
-  ASSERT_TRUE(CreateDir("stage"));
-  EXPECT_EQ(WriteFileSafely("stage"), nullptr);
-  EXPECT_EQ(WriteFile("stage"), nullptr);
-  EXPECT_EQ(FileType("stage"), 2);
-  EXPECT_EQ(LoadDir(".").size(), 2u);
+TEST_F(Files, ConsoleAndLogsInTheHeadlessBackend) {
+  headless::SetConsoleLines({"mystage", ""});
+  EXPECT_EQ(RequestFile("Save"), "mystage");
+  EXPECT_EQ(RequestFile(), "");
+  EXPECT_EQ(RequestFile(), "");  // none left
+  Print("hax");
+  EXPECT_EQ(headless::PrintedLines(),
+            (std::vector<std::string>{
+                "Enter a filename:", "Enter a filename:", "Enter a filename:", "hax"}));
+  ClearDebugLog();
+  for (int i = 0; i < 25000; ++i) DebugLog(std::to_string(i));
+  const auto& log = DebugLogLines();
+  EXPECT_GE(log.size(), 10000u);
+  EXPECT_LE(log.size(), 20000u);
+  EXPECT_EQ(std::stoi(log.front()) + static_cast<int>(log.size()), 25000);  // the newest kept
+  for (int i = 0; i < 120000; ++i) Print(std::to_string(i));
+  EXPECT_LE(headless::PrintedLines().size(), 100000u);
+  EXPECT_EQ(headless::PrintedLines().back(), "119999");
+  ClearDebugLog();
+  EXPECT_TRUE(DebugLogLines().empty());
 }
 
-TEST(FilesWrite, ASafeStreamDroppedWithoutCloseLeavesTheOldFile) {
-  TempFolder t;
-  WriteBytes("Country.ini", "\x02");
-  {
-    Stream w = WriteFileSafely("Country.ini");
-    ASSERT_NE(w, nullptr);
-    WriteByte(w, 3);
-  }
-  EXPECT_EQ(ReadBytes("Country.ini"), "\x02");
-  EXPECT_EQ(LoadDir(".").size(), 1u);
-}
-
-TEST(FilesWhole, ReadWholeFileReadsDiskFilesInAnyCase) {
-  TempFolder t;
-  WriteBytes("Music.ogg", std::string("\x00\x01\x02", 3));
-  std::vector<unsigned char> out{9, 9};
-  EXPECT_TRUE(ReadWholeFile("music.OGG", out));
-  EXPECT_EQ(out, (std::vector<unsigned char>{0, 1, 2}));
-  EXPECT_FALSE(ReadWholeFile("none.ogg", out));
-  EXPECT_TRUE(out.empty());
-  EXPECT_FALSE(ReadWholeFile("", out));
-}
+}  // namespace
