@@ -111,23 +111,15 @@ TEST_F(DrawTest, ImagesOverlapCountsTouchingBoxesWithoutHandles) {
     media::Image i2;
     int x2, y2, want;
   };
-  const Case cases[] = {{a, 0, 0, b, 48, 48, 1},
-                        {a, 0, 0, b, 48, 0, 1},
-                        {a, 0, 0, b, 49, 0, 0},
-                        {a, 49, 0, b, 0, 0, 0},
-                        {a, 0, 0, b, 0, 49, 0},
-                        {a, 0, 49, b, 0, 0, 0},
-                        {a, 0, 48, b, 0, 0, 1},
-                        {a, 48, 0, b, 0, 0, 1},
-                        {a, 10, 10, b, 20, 30, 1},
-                        {small, 0, 0, a, 24, 12, 1},
-                        {small, 0, 0, a, 0, 13, 0},
-                        {small, 0, 0, a, 25, 0, 0},
-                        {a, top, 0, a, 0, 0, 0},
-                        {a, 0, 0, a, 0, top, 0},
-                        {a, top, top, a, top - 48, top - 48, 1},
-                        {a, bottom, 0, a, 0, 0, 0},
-                        {a, bottom, bottom, a, bottom + 48, bottom, 1}};
+  // clang-format off
+  const Case cases[] = {
+      {a, 0, 0, b, 48, 48, 1}, {a, 0, 0, b, 48, 0, 1}, {a, 0, 0, b, 49, 0, 0},
+      {a, 49, 0, b, 0, 0, 0}, {a, 0, 0, b, 0, 49, 0}, {a, 0, 49, b, 0, 0, 0},
+      {a, 0, 48, b, 0, 0, 1}, {a, 48, 0, b, 0, 0, 1}, {a, 10, 10, b, 20, 30, 1},
+      {small, 0, 0, a, 24, 12, 1}, {small, 0, 0, a, 0, 13, 0}, {small, 0, 0, a, 25, 0, 0},
+      {a, top, 0, a, 0, 0, 0}, {a, 0, 0, a, 0, top, 0}, {a, top, top, a, top - 48, top - 48, 1},
+      {a, bottom, 0, a, 0, 0, 0}, {a, bottom, bottom, a, bottom + 48, bottom, 1}};
+  // clang-format on
   for (const Case& c : cases)
     EXPECT_EQ(ImagesOverlap(c.i1, c.x1, c.y1, c.i2, c.x2, c.y2), c.want)
         << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
@@ -185,18 +177,12 @@ TEST_F(TextTest, DisplayTextPlacesMenuCharacters) {
     std::string shown;
     std::vector<int> xs;
   };
-  const Case cases[] = {{"AB", 0, 1, "AB", {368, 384}},
-                        {"HELLO", 700, 1, "HELLO", {344, 360, 376, 392, 408}},
-                        {"AB", 250, 0, "AB", {266, 282}},
-                        {"AaZ~", 250, 0, "AZ", {266, 282}},
-                        {"\x1F[Z[", 250, 0, "Z", {266}},
-                        {"A\x80"
-                         "B",
-                         0,
-                         1,
-                         "AB",
-                         {368, 384}},
-                        {"", 0, 1, "", {}}};
+  // clang-format off
+  const Case cases[] = {
+      {"AB", 0, 1, "AB", {368, 384}}, {"HELLO", 700, 1, "HELLO", {344, 360, 376, 392, 408}},
+      {"AB", 250, 0, "AB", {266, 282}}, {"AaZ~", 250, 0, "AZ", {266, 282}},
+      {"\x1F[Z[", 250, 0, "Z", {266}}, {"A\x80" "B", 0, 1, "AB", {368, 384}}, {"", 0, 1, "", {}}};
+  // clang-format on
   int y = 10;
   for (const Case& c : cases) {
     media::SetColor(255, 0, 0);

@@ -162,15 +162,12 @@ TEST_F(ObjectsTest, ReadStringTakesItsLengthWithinTheBound) {
     int pos;  // where the stream stands after
   };
   const std::string big(1048575, 'z');
-  const Case cases[] = {{3, "abcdef", "abc", 7},
-                        {2, "\xE9\x01", "\xE9\x01", 6},
-                        {10, "ab", "ab", 6},
-                        {0, "qq", "", 4},
-                        {-1, "qq", "", 4},
-                        {INT32_MIN, "qq", "", 4},
-                        {1048576, "qq", "", 4},
-                        {INT32_MAX, "qq", "", 4},
-                        {1048575, big + "!", big, 1048579}};
+  // clang-format off
+  const Case cases[] = {
+      {3, "abcdef", "abc", 7}, {2, "\xE9\x01", "\xE9\x01", 6}, {10, "ab", "ab", 6},
+      {0, "qq", "", 4}, {-1, "qq", "", 4}, {INT32_MIN, "qq", "", 4}, {1048576, "qq", "", 4},
+      {INT32_MAX, "qq", "", 4}, {1048575, big + "!", big, 1048579}};
+  // clang-format on
   for (const Case& c : cases) {
     std::string bytes;
     for (int i = 0; i < 4; ++i)

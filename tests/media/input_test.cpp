@@ -85,8 +85,10 @@ TEST_F(Input, AScriptedSessionReachesThePolls) {
 // A third of the axis's full scale (32767 / 3 = 10922.3) either way is the edge of the dead
 // zone: 10922 is still inside it, 10923 is beyond.
 TEST_F(Input, JoystickDirectionsTurnAtAThirdOfTheAxis) {
-  const std::pair<int, int> cases[] = {{-32768, -1}, {-10923, -1}, {-10922, 0}, {0, 0},
-                                       {10922, 0},   {10923, 1},   {32767, 1}};
+  // clang-format off
+  const std::pair<int, int> cases[] = {
+      {-32768, -1}, {-10923, -1}, {-10922, 0}, {0, 0}, {10922, 0},   {10923, 1},   {32767, 1}};
+  // clang-format on
   std::vector<InputEvent> script;
   int frame = 0;
   for (const auto& [value, dir] : cases) {
@@ -141,32 +143,16 @@ TEST_F(Input, ScriptLinesAndTheirErrors) {
     ASSERT_EQ(one.size(), 1u) << name;
     EXPECT_EQ(one[0].code, code) << name;
   }
-  const std::pair<const char*, int> bad[] = {{"0 key down 39\nkey down 39", 2},
-                                             {"-1 press 13", 1},
-                                             {"\n\n3 jump", 3},
-                                             {"0 key sideways 39", 1},
-                                             {"0 key down 256", 1},
-                                             {"0 key down F0", 1},
-                                             {"0 key down F13", 1},
-                                             {"0 key down PLUS", 1},
-                                             {"0 key down F1X", 1},
-                                             {"0 key down 39 40", 1},
-                                             {"0 press", 1},
-                                             {"0 type", 1},
-                                             {"0 type ", 1},
-                                             {"0 mouse 12", 1},
-                                             {"0 mouse 12 y", 1},
-                                             {"0 mouse 1 2 3", 1},
-                                             {"0 click 4", 1},
-                                             {"0 click 0", 1},
-                                             {"0 button down 5", 1},
-                                             {"0 joy down 32", 1},
-                                             {"0 joy axis z 5", 1},
-                                             {"0 joy axis x", 1},
-                                             {"0 joy axis x 5 6", 1},
-                                             {"99999999999999 press 13", 1},
-                                             {"5", 1},
-                                             {"1x press 13", 1}};
+  // clang-format off
+  const std::pair<const char*, int> bad[] = {
+      {"0 key down 39\nkey down 39", 2}, {"-1 press 13", 1}, {"\n\n3 jump", 3},
+      {"0 key sideways 39", 1}, {"0 key down 256", 1}, {"0 key down F0", 1}, {"0 key down F13", 1},
+      {"0 key down PLUS", 1}, {"0 key down F1X", 1}, {"0 key down 39 40", 1}, {"0 press", 1},
+      {"0 type", 1}, {"0 type ", 1}, {"0 mouse 12", 1}, {"0 mouse 12 y", 1}, {"0 mouse 1 2 3", 1},
+      {"0 click 4", 1}, {"0 click 0", 1}, {"0 button down 5", 1}, {"0 joy down 32", 1},
+      {"0 joy axis z 5", 1}, {"0 joy axis x", 1}, {"0 joy axis x 5 6", 1},
+      {"99999999999999 press 13", 1}, {"5", 1}, {"1x press 13", 1}};
+  // clang-format on
   for (const auto& [text, line] : bad) {
     std::vector<InputEvent> out{InputEvent{}};
     std::string error;

@@ -111,12 +111,15 @@ TEST(List, WalksThatChangeTheList) {
     bool clear, add;          // it clears the list; it adds value + 2 at the end (values < 4)
     std::vector<int> visited, left;
   };
-  const Case cases[] = {{"the current one", 2, {2}, false, false, {1, 2, 3, 4}, {1, 3, 4}},
-                        {"the next two", 1, {2, 3}, false, false, {1, 4}, {1, 4}},
-                        {"next and current", 2, {3, 2}, false, false, {1, 2, 4}, {1, 4}},
-                        {"every one", 1, {1, 2, 3, 4}, false, false, {1}, {}},
-                        {"a clear", 1, {}, true, false, {1}, {}},
-                        {"adds", 0, {}, false, true, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}}};
+  // clang-format off
+  const Case cases[] = {
+      {"the current one", 2, {2}, false, false, {1, 2, 3, 4}, {1, 3, 4}},
+      {"the next two", 1, {2, 3}, false, false, {1, 4}, {1, 4}},
+      {"next and current", 2, {3, 2}, false, false, {1, 2, 4}, {1, 4}},
+      {"every one", 1, {1, 2, 3, 4}, false, false, {1}, {}},
+      {"a clear", 1, {}, true, false, {1}, {}},
+      {"adds", 0, {}, false, true, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}}};
+  // clang-format on
   for (const Case& c : cases) {
     TList list;
     std::vector<std::shared_ptr<Num>> objs;
@@ -190,12 +193,14 @@ TEST(Text, StringHelpers) {
       {Str(-2.25f), "-2.25"},
       {Chr(65), "A"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-  const std::pair<int, int> numbers[] = {{Instr("a.b.c", "."), 2},    {Instr("a.b.c", ".", 3), 4},
-                                         {Instr("a.b.c", ".", 5), 0}, {Instr("abc", "abc"), 1},
-                                         {Instr("abc", "abcd"), 0},   {Instr("abc", "c", -4), 3},
-                                         {Instr("abc", ""), 0},       {Instr("", "a"), 0},
-                                         {Asc("\xff"), 255},          {Asc(""), -1},
-                                         {Asc(Chr(200)), 200},        {Abs(-5), 5}};
+  // clang-format off
+  const std::pair<int, int> numbers[] = {
+      {Instr("a.b.c", "."), 2},    {Instr("a.b.c", ".", 3), 4},
+      {Instr("a.b.c", ".", 5), 0}, {Instr("abc", "abc"), 1},
+      {Instr("abc", "abcd"), 0},   {Instr("abc", "c", -4), 3},
+      {Instr("abc", ""), 0},       {Instr("", "a"), 0}, {Asc("\xff"), 255},          {Asc(""), -1},
+      {Asc(Chr(200)), 200},        {Abs(-5), 5}};
+  // clang-format on
   for (const auto& [got, want] : numbers) EXPECT_EQ(got, want);
   EXPECT_EQ(Abs(-2.5f), 2.5f);
   EXPECT_NEAR(Sin(30), 0.5f, 1e-6);

@@ -285,26 +285,19 @@ TEST_F(Render, CollisionsArePixelExactOnOpaqueMasks) {
     float x2, y2;
     bool hit;
   };
-  const Case cases[] = {{a, 0, 0, 0, b, 47, 47, true},
-                        {a, 0, 0, 0, b, 48, 0, false},
-                        {a, 0, 0, 0, b, 0, 48, false},
-                        {a, 0, 0, 0, b, -48, 0, false},
-                        {a, 0, 0, 0, b, -47, 10, true},
-                        {tall, 0, 71, 0, a, 0, 0, true},
-                        {tall, 0, 72, 0, a, 0, 0, false},
-                        {a, 0, 0, 0, tall, 0, 71, true},
-                        {dotA, 0, 0, 0, dotB, 0, 0, false},
-                        {dotA, 1, 1, 0, dotB, 0, 0, true},
-                        {dotA, 2, 1, 0, dotB, 0, 0, false},
-                        {frames, 0, 0, 0, one, 0, 0, false},
-                        {frames, 0, 0, 1, one, 0, 0, true},
-                        {frames, 0, 0, 2, one, 0, 0, false},
-                        {Filled(1, 1, 0x7FFFFFFFu), 0, 0, 0, one, 0, 0, false},
-                        {Filled(1, 1, 0x80000000u), 0, 0, 0, one, 0, 0, true},
-                        {nullptr, 0, 0, 0, one, 0, 0, false},
-                        {a, -2e9f, 0, 0, a, 2e9f, 0, false},
-                        {a, 0, 1e30f, 0, a, 0, -1e30f, false},
-                        {a, std::nanf(""), 0, 0, a, 0, 0, false}};
+  // clang-format off
+  const Case cases[] = {
+      {a, 0, 0, 0, b, 47, 47, true}, {a, 0, 0, 0, b, 48, 0, false}, {a, 0, 0, 0, b, 0, 48, false},
+      {a, 0, 0, 0, b, -48, 0, false}, {a, 0, 0, 0, b, -47, 10, true},
+      {tall, 0, 71, 0, a, 0, 0, true}, {tall, 0, 72, 0, a, 0, 0, false},
+      {a, 0, 0, 0, tall, 0, 71, true}, {dotA, 0, 0, 0, dotB, 0, 0, false},
+      {dotA, 1, 1, 0, dotB, 0, 0, true}, {dotA, 2, 1, 0, dotB, 0, 0, false},
+      {frames, 0, 0, 0, one, 0, 0, false}, {frames, 0, 0, 1, one, 0, 0, true},
+      {frames, 0, 0, 2, one, 0, 0, false}, {Filled(1, 1, 0x7FFFFFFFu), 0, 0, 0, one, 0, 0, false},
+      {Filled(1, 1, 0x80000000u), 0, 0, 0, one, 0, 0, true}, {nullptr, 0, 0, 0, one, 0, 0, false},
+      {a, -2e9f, 0, 0, a, 2e9f, 0, false}, {a, 0, 1e30f, 0, a, 0, -1e30f, false},
+      {a, std::nanf(""), 0, 0, a, 0, 0, false}};
+  // clang-format on
   int i = 0;
   for (const Case& c : cases)
     EXPECT_EQ(media::ImagesCollide(c.i1, c.x1, c.y1, c.f1, c.i2, c.x2, c.y2, 0), c.hit)

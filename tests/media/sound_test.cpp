@@ -116,8 +116,11 @@ TEST_F(Sound, RatesSidesVolumesAndSums) {
   EXPECT_EQ(right, (std::vector<short>{-200, -400, 0}));
   // Volumes are held to 0 to 1 (NaN is 0); a silent channel still plays.
   ch = media::PlaySound(Constant(20000, 40000));
-  const std::pair<float, short> volumes[] = {{0.5f, 10000}, {0.1f, 2000},       {3.0f, 20000},
-                                             {-1.0f, 0},    {std::nanf(""), 0}, {1.0f, 20000}};
+  // clang-format off
+  const std::pair<float, short> volumes[] = {
+      {0.5f, 10000}, {0.1f, 2000},       {3.0f, 20000},
+      {-1.0f, 0},    {std::nanf(""), 0}, {1.0f, 20000}};
+  // clang-format on
   for (auto [volume, want] : volumes) {
     media::SetChannelVolume(ch, volume);
     EXPECT_NEAR(Mix(10)[0], want, 1) << volume;
