@@ -179,100 +179,65 @@ bool MakeSparse(const char* path, off_t size, const std::string& tail) {
 }
 
 TEST_F(Files, BigFilesAreStreamedAndTooBigPicturesRefused) {
-  constexpr off_t kBig = off_t{40} << 20, kHuge = off_t{3} << 30;
-  if (!MakeSparse("big.bin", kBig, "\x01\x02\x03\x04tail\n") || !MakeSparse("Huge.png", kHuge, "x"))
-    GTEST_SKIP() << "no sparse files here";
-  Stream s = ReadFile("big.bin");
-  EXPECT_EQ(StreamSize(s), static_cast<int>(kBig));
+  constexpr off_t kBig = off_t{300} << 20;  // beyond what is read into memory and decoded
+  if (!MakeSparse("Big.png", kBig, "\x01\x02\x03\x04tail\n")) GTEST_SKIP() << "no sparse files";
+  Stream s = ReadFile("big.PNG");
   SeekStream(s, static_cast<int>(kBig - 9));
   EXPECT_EQ(ReadInt(s), 0x04030201);
   EXPECT_EQ(ReadLine(s), "tail");
-  EXPECT_EQ(Eof(s), 1);
   EXPECT_EQ(ReadInt(s), 0);
-  Stream h = ReadFile("huge.png");
-  SeekStream(h, static_cast<int>(kHuge >> 1));
-  EXPECT_EQ(ReadByte(h), 0);
-  EXPECT_EQ(FileSize("Huge.png"), static_cast<long>(kHuge));
+  EXPECT_EQ(Eof(s), 1);
+  EXPECT_EQ(FileSize("Big.png"), static_cast<long>(kBig));
   std::vector<unsigned char> bytes{1};
-  EXPECT_FALSE(ReadWholeFile("Huge.png", bytes));
+  EXPECT_FALSE(ReadWholeFile("Big.png", bytes));
   testing::internal::CaptureStderr();
-  EXPECT_EQ(LoadImage("Huge.png"), nullptr);
-  EXPECT_EQ(LoadSound("Huge.png"), nullptr);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("Huge.png"), std::string::npos);
+  EXPECT_FALSE(LoadImage("Big.png") || LoadSound("Big.png"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Big.png"), std::string::npos);
 }
 
 TEST_F(Files, WritesAreLittleEndianAndSafeWritesReplaceTheFileWhole) {
   WriteBytes("out.bin", "old content that is long");
   Stream w = WriteFile("out.bin");
-  WriteInt(w, 0x04030201);
   WriteInt(w, -2);
   WriteByte(w, 0x1FF);
   WriteFloat(w, 1.5f);
   WriteLine(w, "hi");
   WriteString(w, "end");
-  EXPECT_EQ(StreamPos(w), 19);
   EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("out.bin"),
-            std::string("\x01\x02\x03\x04\xfe\xff\xff\xff\xff\0\0\xc0\x3fhi\nend", 19));
-  Stream r = ReadFile("out.bin");
-  EXPECT_EQ(ReadInt(r) + ReadInt(r), 0x04030201 - 2);
-  EXPECT_EQ(ReadByte(r), 255);
-  EXPECT_EQ(ReadFloat(r), 1.5f);
-  // OpenFile writes in place.
-  Stream rw = OpenFile("out.bin");
-  ReadByte(rw);
+  EXPECT_EQ(ReadBytes("out.bin"), std::string("\xfe\xff\xff\xff\xff\0\0\xc0\x3fhi\nend", 15));
+  Stream rw = OpenFile("out.bin");  // reads and writes in place
+  EXPECT_EQ(ReadInt(rw), -2);
   WriteByte(rw, 9);
-  EXPECT_EQ(ReadByte(rw), 3);
+  EXPECT_EQ(ReadFloat(rw), 1.5f);
   EXPECT_TRUE(CloseFile(rw));
-  EXPECT_EQ(ReadBytes("out.bin").substr(0, 3), "\x01\x09\x03");
-
-  WriteBytes("Played.Bin", "old");
-  ASSERT_EQ(::chmod("Played.Bin", 0640), 0);
-  w = WriteFileSafely("Played.Bin");
+  EXPECT_EQ(ReadBytes("out.bin").substr(3, 3), std::string("\xff\x09\0", 3));
+  ASSERT_EQ(::chmod("out.bin", 0640), 0);
+  w = WriteFileSafely("out.bin");
   for (int i = 1; i <= 70; ++i) WriteByte(w, i);
-  EXPECT_EQ(ReadBytes("Played.Bin"), "old");  // untouched until the close
+  EXPECT_EQ(ReadBytes("out.bin").size(), 15u);  // untouched until the close
   EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("Played.Bin").size(), 70u);
+  EXPECT_EQ(ReadBytes("out.bin").size(), 70u);
   struct stat st {};
-  ASSERT_EQ(::stat("Played.Bin", &st), 0);
+  ASSERT_EQ(::stat("out.bin", &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions are kept
-  ASSERT_TRUE(CreateDir("PlayerLevels"));
-  w = WriteFileSafely(folder_.path() + "\\PlayerLevels\\new");
-  WriteLine(w, "stage");
-  EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("PlayerLevels/new"), "stage\n");
-  EXPECT_EQ(Sorted(LoadDir(".")),
-            (std::vector<std::string>{"Played.Bin", "PlayerLevels", "out.bin"}));  // no temporary
+  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"out.bin"}));  // no temporary left
 }
 
 // Every way a safe write can fail leaves the old file whole and no temporary file behind.
 TEST_F(Files, FailedSafeWritesKeepTheOldFile) {
-  const std::vector<std::pair<const char*, std::function<void(Stream&)>>> failures = {
-      {"a full disk",
-       [](Stream& w) {
-         detail::FailWritesAfter(3);
-         WriteString(w, "new content");
-         detail::FailWritesAfter(-1);
-         WriteString(w, "more");
-       }},
-      {"a lost temporary file",
-       [](Stream& w) {
-         WriteString(w, "data");
-         for (const auto& name : LoadDir("."))
-           if (name != "prefs.ini") DeleteFile(name);
-       }},
-      {"no close", [](Stream& w) {
-         WriteString(w, "data");
-         w.reset();
-       }}};
-  for (const auto& [name, fail] : failures) {
+  for (int failure = 0; failure < 3; ++failure) {  // a full disk, a lost temporary, no close
     WriteBytes("prefs.ini", "keep me");
     Stream w = WriteFileSafely("prefs.ini");
-    ASSERT_NE(w, nullptr);
-    fail(w);
-    EXPECT_FALSE(w && CloseFile(w)) << name;
-    EXPECT_EQ(ReadBytes("prefs.ini"), "keep me") << name;
-    EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"})) << name;
+    detail::FailWritesAfter(failure == 0 ? 3 : -1);
+    WriteString(w, "new content");
+    detail::FailWritesAfter(-1);
+    WriteString(w, "more");  // a failed stream stays failed
+    for (const auto& name : LoadDir("."))
+      if (failure == 1 && name != "prefs.ini") DeleteFile(name);
+    if (failure == 2) w.reset();
+    EXPECT_FALSE(w && CloseFile(w)) << failure;
+    EXPECT_EQ(ReadBytes("prefs.ini"), "keep me") << failure;
+    EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"})) << failure;
   }
   Stream w = WriteFile("x.bin");
   detail::FailWritesAfter(0);
@@ -281,49 +246,34 @@ TEST_F(Files, FailedSafeWritesKeepTheOldFile) {
   EXPECT_FALSE(CloseFile(w));
   ASSERT_EQ(::chmod("prefs.ini", 0444), 0);
   ASSERT_TRUE(CreateDir("stage"));
-  for (const char* path : {"prefs.ini", "stage", "missing/p.ini", "", "folder/", "x.bin/in"}) {
-    EXPECT_EQ(WriteFileSafely(path), nullptr) << path;
-    EXPECT_EQ(WriteFile(path), nullptr) << path;
-  }
+  for (const char* path : {"prefs.ini", "stage", "missing/p.ini", "", "folder/", "x.bin/in"})
+    EXPECT_FALSE(WriteFileSafely(path) || WriteFile(path)) << path;
   EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
 }
 
 TEST_F(Files, FoldersAndPaths) {
-  WriteBytes("b.ogg", "1");
   WriteBytes("a.ogg", "12345");
-  EXPECT_TRUE(CreateDir("Sub"));
-  EXPECT_TRUE(CreateDir(folder_.path() + "\\Sub\\"));  // already there
-  EXPECT_FALSE(CreateDir("x/y/z"));
+  EXPECT_TRUE(CreateDir("Sub") && CreateDir(folder_.path() + "\\Sub\\"));  // twice is fine
+  EXPECT_FALSE(CreateDir("x/y/z") || CreateDir("a.ogg/sub", true));
   EXPECT_TRUE(CreateDir("x/y/z", true));
-  EXPECT_FALSE(CreateDir("a.ogg/sub", true));
-  EXPECT_EQ(Sorted(LoadDir(folder_.path())),
-            (std::vector<std::string>{"Sub", "a.ogg", "b.ogg", "x"}));
+  EXPECT_EQ(Sorted(LoadDir(folder_.path())), (std::vector<std::string>{"Sub", "a.ogg", "x"}));
   EXPECT_TRUE(LoadDir("Sub").empty() && LoadDir("Missing").empty() && LoadDir("a.ogg").empty());
   Dir d = ReadDir("x/y");
   EXPECT_EQ(NextFile(d), "z");
   EXPECT_EQ(NextFile(d), "");
   CloseDir(d);
   EXPECT_EQ(ReadDir("nowhere"), nullptr);
-  EXPECT_EQ(NextFile(nullptr), "");
-  EXPECT_EQ(FileType("a.ogg") * 10 + FileType("Sub"), 12);
-  EXPECT_EQ(FileType("none") + FileType(""), 0);
-  EXPECT_EQ(FileSize("a.ogg"), 5);
-  EXPECT_EQ(FileSize("none"), -1);
-  EXPECT_TRUE(RenameFile("b.ogg", "Sub\\moved"));
-  EXPECT_EQ(ReadBytes("Sub/moved"), "1");
-  EXPECT_FALSE(RenameFile("b.ogg", "other"));
-  EXPECT_FALSE(DeleteFile("Sub"));
+  EXPECT_EQ(FileType("a.ogg") * 100 + FileType("Sub") * 10 + FileType("none"), 120);
+  EXPECT_EQ(FileSize("a.ogg") * 10 + FileSize("none"), 49);
+  EXPECT_TRUE(RenameFile("a.ogg", "Sub\\moved"));
+  EXPECT_FALSE(RenameFile("a.ogg", "other") || DeleteFile("Sub"));
   EXPECT_TRUE(DeleteFile("Sub/moved"));
   EXPECT_FALSE(DeleteFile("Sub/moved"));
   const std::string start = CurrentDir();
-  EXPECT_TRUE(ChangeDir("Sub"));
-  EXPECT_EQ(CurrentDir(), start + "/Sub");
-  EXPECT_TRUE(ChangeDir(".."));
+  EXPECT_TRUE(ChangeDir("Sub") && CurrentDir() == start + "/Sub" && ChangeDir(".."));
   EXPECT_FALSE(ChangeDir("Missing") || ChangeDir(""));
-  EXPECT_TRUE(ChangeDir(start + "\\x\\"));
-  EXPECT_EQ(StripDir(CurrentDir()), "x");
-  EXPECT_TRUE(ChangeDir("/"));
-  EXPECT_EQ(CurrentDir(), "/");
+  EXPECT_TRUE(ChangeDir(start + "\\x\\") && StripDir(CurrentDir()) == "x");
+  EXPECT_TRUE(ChangeDir("/") && CurrentDir() == "/");
   EXPECT_EQ(StripDir("Levels/Stage12") + StripDir("C:\\G\\my stage") + StripDir("f/"),
             "Stage12my stage");
   EXPECT_EQ(StripExt("Music/song.ogg") + "|" + StripExt("dir.d/file") + "|" + StripExt("a.b.c"),
@@ -382,25 +332,20 @@ TEST_F(Files, PicturesAndSoundsThatDoNotLoad) {
 }
 
 TEST_F(Files, ConsoleAndLogsInTheHeadlessBackend) {
-  headless::SetConsoleLines({"mystage", ""});
+  headless::SetConsoleLines({"mystage"});
   EXPECT_EQ(RequestFile("Save"), "mystage");
-  EXPECT_EQ(RequestFile(), "");
   EXPECT_EQ(RequestFile(), "");  // none left
   Print("hax");
   EXPECT_EQ(headless::PrintedLines(),
-            (std::vector<std::string>{
-                "Enter a filename:", "Enter a filename:", "Enter a filename:", "hax"}));
+            (std::vector<std::string>{"Enter a filename:", "Enter a filename:", "hax"}));
   ClearDebugLog();
   for (int i = 0; i < 25000; ++i) DebugLog(std::to_string(i));
   const auto& log = DebugLogLines();
-  EXPECT_GE(log.size(), 10000u);
-  EXPECT_LE(log.size(), 20000u);
+  EXPECT_TRUE(log.size() >= 10000 && log.size() <= 20000) << log.size();
   EXPECT_EQ(std::stoi(log.front()) + static_cast<int>(log.size()), 25000);  // the newest kept
   for (int i = 0; i < 120000; ++i) Print(std::to_string(i));
   EXPECT_LE(headless::PrintedLines().size(), 100000u);
   EXPECT_EQ(headless::PrintedLines().back(), "119999");
-  ClearDebugLog();
-  EXPECT_TRUE(DebugLogLines().empty());
 }
 
 }  // namespace
