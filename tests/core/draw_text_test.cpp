@@ -55,14 +55,11 @@ TEST_F(DrawTest, ImagesInTheirOwnColoursAndOutlines) {
   media::SetColor(255, 0, 0);
   Rect(0, 0, 100, 100, 1);
   outl(20, 20, 10, 10);
-  for (auto [x, y, rgb] : std::vector<std::array<unsigned, 3>>{{18, 18, 0xFFFFFF},
-                                                               {32, 32, 0xFFFFFF},
-                                                               {32, 18, 0xFFFFFF},
-                                                               {19, 19, 0},
-                                                               {30, 30, 0},
-                                                               {31, 31, 0xFF0000},
-                                                               {17, 17, 0xFF0000},
-                                                               {33, 25, 0xFF0000}})
+  // clang-format off
+  for (auto [x, y, rgb] : std::vector<std::array<unsigned, 3>>{
+           {18, 18, 0xFFFFFF}, {32, 32, 0xFFFFFF}, {32, 18, 0xFFFFFF}, {19, 19, 0}, {30, 30, 0},
+           {31, 31, 0xFF0000}, {17, 17, 0xFF0000}, {33, 25, 0xFF0000}})
+    // clang-format on
     EXPECT_EQ(Rgb(x, y), rgb) << x << "," << y;
   EXPECT_EQ(Colour(), (std::array<int, 3>{255, 255, 255}));
 }
@@ -132,6 +129,14 @@ TEST_F(DrawTest, ForwardingCommands) {
   Line(0, 0, 50, 0);
   Line(5, 5, 5, 8);
   EXPECT_EQ(CountPixels(0xFF0000FFu), 10 + 4);  // clipped; both end pixels
+  // The entries kept for the old drawing calls change nothing.
+  media::Image a = Filled(2, 2, 0xFFFFFFFF);
+  EXPECT_EQ(CopyImage(a), a);
+  EXPECT_FALSE(BackBuffer() || FrontBuffer() || ImageBuffer(a));
+  EXPECT_EQ(SetBuffer(a) + MaskImage(a, 1, 2, 3) + GetColor(1, 1) + ColorRed() + ColorGreen() +
+                ColorBlue() + clsColor(1, 2, 3) + FreeImage(a) + CopyRect(0, 0, 5, 5, 10, 10),
+            0);
+  EXPECT_EQ(CountPixels(0xFF0000FFu), 14);
 }
 
 // A font picture of `glyphs` cells, each transparent but for one marker pixel at its (0, 0)

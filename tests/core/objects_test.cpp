@@ -104,6 +104,10 @@ TEST_F(ObjectsTest, NeighboursMovesAndTheFreeListFunctions) {
   DeleteEach(v[0]);
   EXPECT_TRUE(Items_list.IsEmpty());
   EXPECT_EQ(HandleToObject(e).get(), e.get());
+  auto b = New<bbBackDrops>();
+  BackDrops_list.AddFirst(std::make_shared<media::Object>());  // or of none
+  DeleteFirst(b);
+  EXPECT_EQ(BackDrops_list.First(), b);
 }
 
 // Builds T over memory filled with 0xAB and reports whether every byte from its first to its

@@ -73,6 +73,12 @@ TEST_F(Input, AScriptedSessionReachesThePolls) {
   EXPECT_EQ(KeyHit(KEY_LEFT) + KeyHit(KEY_ENTER) + GetChar() + MouseHit(1), 0);
   EXPECT_EQ(KeyDown(KEY_LEFT) + KeyDown(KEY_ENTER), 2);
   EXPECT_EQ(MouseDown(2), 0);
+  headless::ButtonDownNow(3);
+  EXPECT_EQ(MouseDown(3), 1);
+  headless::ButtonUpNow(3);
+  EXPECT_EQ(MouseHit(3) * 10 + MouseDown(3), 10);
+  HideMouse();
+  ShowMouse();
   MoveMouse(400, 250);
   EXPECT_EQ(MouseX() * 1000 + MouseY(), 400250);
   // A full typing queue keeps the first 64 characters.

@@ -69,48 +69,28 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
   greyTrns.hasTrnsColour = true;
   greyTrns.trnsColour.gray = 7;
   greyTrns.interlace = true;
-  std::vector<Case> cases = {
+  // clang-format off
+  const std::vector<Case> cases = {
       {"rgb masked", rgb, {255, 0, 255}, {t, 0xFFFF0000u, 0xFF000000u}},
       {"rgb black masked", rgb, {0, 0, 0}, {0xFFFF00FFu, 0xFFFF0000u, t}},
       {"rgb unmasked", rgb, {255, 0, 255}, {0xFFFF00FFu, 0xFFFF0000u, 0xFF000000u}, 0},
-      {"rgb masked flag",
-       rgb,
-       {255, 0, 255},
-       {t, 0xFFFF0000u, 0xFF000000u},
+      {"rgb masked flag", rgb, {255, 0, 255}, {t, 0xFFFF0000u, 0xFF000000u},
        media::MASKEDIMAGE | media::DYNAMICIMAGE},
-      {"rgba",
-       Spec(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA, {{255, 0, 255, 255, 10, 20, 30, 77}}),
-       {255, 0, 255},
-       {0xFFFF00FFu, 0x4D0A141Eu}},
+      {"rgba", Spec(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA, {{255, 0, 255, 255, 10, 20, 30, 77}}),
+       {255, 0, 255}, {0xFFFF00FFu, 0x4D0A141Eu}},
       {"palette tRNS", pal, {1, 2, 3}, {t, 0xFF008000u, 0xFF010203u}},
       {"palette 2 bit", pal2, {255, 0, 255}, {t, 0xFF090807u, 0xFF090807u, t}},
-      {"rgba 16",
-       Spec(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}}),
-       {0, 0, 0},
-       {0xFFFF8000u}},
-      {"rgb 16 masked",
-       Spec(1, 1, 16, PNG_COLOR_TYPE_RGB, {{0xFF, 0xFF, 0, 0, 0, 0}}),
-       {255, 0, 0},
-       {t}},
-      {"grey 1",
-       Spec(3, 1, 1, PNG_COLOR_TYPE_GRAY, {PackBits({0, 1, 0}, 1)}),
-       {0, 0, 0},
-       {t, 0xFFFFFFFFu, t}},
-      {"grey 2",
-       Spec(3, 1, 2, PNG_COLOR_TYPE_GRAY, {PackBits({3, 0, 1}, 2)}),
-       {0, 0, 0},
+      {"rgba 16", Spec(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}}),
+       {0, 0, 0}, {0xFFFF8000u}},
+      {"rgb 16 masked", Spec(1, 1, 16, PNG_COLOR_TYPE_RGB, {{0xFF, 0xFF, 0, 0, 0, 0}}), {255, 0, 0}, {t}},
+      {"grey 1", Spec(3, 1, 1, PNG_COLOR_TYPE_GRAY, {PackBits({0, 1, 0}, 1)}), {0, 0, 0}, {t, 0xFFFFFFFFu, t}},
+      {"grey 2", Spec(3, 1, 2, PNG_COLOR_TYPE_GRAY, {PackBits({3, 0, 1}, 2)}), {0, 0, 0},
        {0xFFFFFFFFu, t, 0xFF555555u}},
-      {"grey 4",
-       Spec(2, 1, 4, PNG_COLOR_TYPE_GRAY, {PackBits({8, 15}, 4)}),
-       {0, 0, 0},
-       {0xFF888888u, 0xFFFFFFFFu}},
+      {"grey 4", Spec(2, 1, 4, PNG_COLOR_TYPE_GRAY, {PackBits({8, 15}, 4)}), {0, 0, 0}, {0xFF888888u, 0xFFFFFFFFu}},
       {"grey 8", Spec(2, 1, 8, PNG_COLOR_TYPE_GRAY, {{0, 200}}), {0, 0, 0}, {t, 0xFFC8C8C8u}},
-      {"grey alpha",
-       Spec(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 50}}),
-       {0, 0, 0},
-       {0x32646464u}},
-      {"grey tRNS", greyTrns, {1, 1, 1}, {t, 0xFF090909u}},
-  };
+      {"grey alpha", Spec(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 50}}), {0, 0, 0}, {0x32646464u}},
+      {"grey tRNS", greyTrns, {1, 1, 1}, {t, 0xFF090909u}}};
+  // clang-format on
   for (const Case& c : cases) {
     media::SetMaskColor(c.mask[0], c.mask[1], c.mask[2]);
     const std::string url = EmbedPng(std::string("t/") + c.name, c.pic);

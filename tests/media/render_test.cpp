@@ -180,6 +180,8 @@ TEST_F(Render, RectsLinesOvalsAndTextKeepToTheirBoxesAndTheViewport) {
   // Text: 8 x 8 cells in the current colour; every printable character but space has pixels.
   EXPECT_EQ(media::TextWidth("Hello") + media::TextHeight("|"), 48);
   EXPECT_EQ(media::LoadImageFont("whatever.ttf", 12, 4), nullptr);
+  media::SetImageFont(nullptr);
+  EXPECT_EQ(media::TextWidth("ab"), 16);
   for (int c = 33; c <= 126; ++c) {
     media::Cls();
     media::DrawText(std::string(1, static_cast<char>(c)), 200, 200);

@@ -67,15 +67,12 @@ TEST(RunnerOptions, ParsesEveryOptionAndRejectsBadOnes) {
             (std::vector<std::pair<int, std::string>>{{3, "a.png"}, {10, "out/b.png"}}));
   ASSERT_TRUE(runner::ParseOptions({}, o, error));
   EXPECT_EQ(o.frames, -1);
-  for (const auto& args : std::vector<std::vector<std::string>>{{"--frames"},
-                                                                {"--frames", "0"},
-                                                                {"--frames", "-3"},
-                                                                {"--frames", "ten"},
-                                                                {"--save-frame", "3"},
-                                                                {"--save-frame", "x:a.png"},
-                                                                {"--save-frame", "3:"},
-                                                                {"--speed", "2"},
-                                                                {"stray"}}) {
+  // clang-format off
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--frames"}, {"--frames", "0"}, {"--frames", "-3"}, {"--frames", "ten"},
+           {"--save-frame", "3"}, {"--save-frame", "x:a.png"}, {"--save-frame", "3:"},
+           {"--speed", "2"}, {"stray"}}) {
+    // clang-format on
     EXPECT_FALSE(runner::ParseOptions(args, o, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
@@ -145,10 +142,11 @@ TEST_F(Runner, UnusableInputIsReportedBeforeTheRun) {
   bool ran = false;
   auto program = [&] { return ran = true, 0; };
   WriteBytes("bad.txt", "0 press 13\n1 jump\n");
-  for (const auto& args : std::vector<std::vector<std::string>>{{"--dir", "missing"},
-                                                                {"--script", "missing.txt"},
-                                                                {"--script", "bad.txt"},
-                                                                {"--console", "missing.txt"}})
+  // clang-format off
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--dir", "missing"}, {"--script", "missing.txt"}, {"--script", "bad.txt"},
+           {"--console", "missing.txt"}})
+    // clang-format on
     EXPECT_EQ(Run(args, program), 2) << args[1];
   EXPECT_FALSE(ran);
 }
