@@ -195,6 +195,38 @@ TEST_F(Files, BigFilesAreStreamedAndTooBigPicturesRefused) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find("Big.png"), std::string::npos);
 }
 
+// An over-long line is cut at the bound and the rest of it skipped, whether the file is held in
+// memory or read through (over 16 MB); the cut is said once a file, naming it.
+TEST_F(Files, LongLinesAreCutAndTheNextLineIsReadWhole) {
+  const std::size_t cap = kMaxLineLength;
+  for (std::size_t longLine : {std::size_t{5} << 20, std::size_t{20} << 20}) {
+    WriteBytes("Lang.txt", "first\r\n" + std::string(longLine, 'x') + "\r\nthird\nlast");
+    for (bool readOnly : {true, false}) {
+      Stream in = readOnly ? ReadFile("Lang.txt") : OpenFile("Lang.txt");
+      testing::internal::CaptureStderr();
+      EXPECT_EQ(ReadLine(in), "first");
+      EXPECT_EQ(ReadLine(in), std::string(cap, 'x'));
+      EXPECT_EQ(ReadLine(in), "third");
+      EXPECT_EQ(Eof(in), 0);
+      EXPECT_EQ(ReadLine(in), "last");
+      EXPECT_EQ(Eof(in), 1);
+      EXPECT_NE(testing::internal::GetCapturedStderr().find("Lang.txt"), std::string::npos);
+    }
+  }
+  WriteBytes("quit.txt", std::string(cap, 'y') + "\n" + std::string(3 * cap, 'z') + "\n" +
+                             std::string(3 * cap, 'w'));
+  Stream in = ReadFile("quit.txt");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'y'));  // exactly the bound: whole, nothing said
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'z'));
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'w'));  // an endless last line ends after the cut
+  EXPECT_EQ(Eof(in), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("was cut"), said.rfind("was cut")) << said;
+}
+
 TEST_F(Files, WritesAreLittleEndianAndSafeWritesReplaceTheFileWhole) {
   WriteBytes("out.bin", "old content that is long");
   Stream w = WriteFile("out.bin");
@@ -249,6 +281,19 @@ TEST_F(Files, FailedSafeWritesKeepTheOldFile) {
   for (const char* path : {"prefs.ini", "stage", "missing/p.ini", "", "folder/", "x.bin/in"})
     EXPECT_FALSE(WriteFileSafely(path) || WriteFile(path)) << path;
   EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
+}
+
+// What interrupted safe writes leave behind (".NAME.tmp-XXXXXX" files) is removed, nothing else.
+TEST_F(Files, LeftoversOfInterruptedSavesAreRemoved) {
+  for (const char* name : {".prefs.ini.tmp-a1B2c3", ".Played.Bin.tmp-XYZ789", "prefs.ini",
+                           ".hidden", "x.tmp-123456", ".y.tmp-12345", ".z.tmp-1234567"})
+    WriteBytes(name, "data");
+  ASSERT_TRUE(CreateDir(".dir.tmp-abcdef"));
+  EXPECT_EQ(RemoveStaleTempFiles(folder_.path()), 2);
+  EXPECT_EQ(Sorted(LoadDir(".")),
+            (std::vector<std::string>{".dir.tmp-abcdef", ".hidden", ".y.tmp-12345",
+                                      ".z.tmp-1234567", "prefs.ini", "x.tmp-123456"}));
+  EXPECT_EQ(RemoveStaleTempFiles("missing"), 0);
 }
 
 TEST_F(Files, FoldersAndPaths) {
