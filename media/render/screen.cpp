@@ -1,6 +1,7 @@
 // The screen: framebuffers, drawing state, Graphics, Flip and frame pacing.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "media/backend.h"
 #include "media/render/render_internal.h"
@@ -91,7 +92,8 @@ void Flip(int sync) {
     double due = s.refreshDue + refresh + s.delayedSinceFlip;
     if (!s.paceStarted || due < now - refresh || due > now + 2 * refresh + s.delayedSinceFlip)
       due = now;
-    if (s.delayedSinceFlip > 0 && now < due) backend.Sleep(static_cast<int>(due - now));
+    if (s.delayedSinceFlip > 0 && now < due)
+      backend.Sleep(static_cast<int>(std::min(due - now, double{std::numeric_limits<int>::max()})));
     s.refreshDue = due;
     s.paceStarted = true;
   }
@@ -121,7 +123,11 @@ void Flip(int sync) {
 
 namespace detail {
 void NoteDelay(int ms) {
-  if (ms > 0) S().delayedSinceFlip += ms;
+  // Held at the int range: a program may wait for weeks without showing a frame.
+  int& delayed = S().delayedSinceFlip;
+  if (ms > 0)
+    delayed = ms > std::numeric_limits<int>::max() - delayed ? std::numeric_limits<int>::max()
+                                                             : delayed + ms;
 }
 }  // namespace detail
 
