@@ -92,8 +92,7 @@ void Flip(int sync) {
     double due = s.refreshDue + refresh + s.delayedSinceFlip;
     if (!s.paceStarted || due < now - refresh || due > now + 2 * refresh + s.delayedSinceFlip)
       due = now;
-    if (s.delayedSinceFlip > 0 && now < due)
-      backend.Sleep(static_cast<int>(std::min(due - now, double{std::numeric_limits<int>::max()})));
+    if (s.delayedSinceFlip > 0 && now < due) backend.Sleep(static_cast<int>(due - now));
     s.refreshDue = due;
     s.paceStarted = true;
   }
@@ -123,7 +122,7 @@ void Flip(int sync) {
 
 namespace detail {
 void NoteDelay(int ms) {
-  // Held at the int range: a program may wait for weeks without showing a frame.
+  // Held at the int range: delays long enough to pass it only mean the frame is late.
   int& delayed = S().delayedSinceFlip;
   if (ms > 0)
     delayed = ms > std::numeric_limits<int>::max() - delayed ? std::numeric_limits<int>::max()

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "core/objects.h"
-#include "front/quit.h"
+#include "core/quit.h"
 #include "media/files.h"
 #include "media/media.h"
 #include "support/game_fixture.h"
