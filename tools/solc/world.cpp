@@ -46,17 +46,42 @@ void SetUpWorld() {
   MusicVol = 0.0f;
 }
 
-std::string ReplayNameFor(int stage) {
-  return "Level " + std::to_string(stage);
+bool ParseStageId(const std::string& text, StageId& out) {
+  std::string digits = text;
+  bool tutorial = false;
+  if (text.size() > 3 && (text[0] == 'T' || text[0] == 't') && (text[1] == 'U' || text[1] == 'u') &&
+      (text[2] == 'T' || text[2] == 't')) {
+    digits = text.substr(3);
+    tutorial = true;
+  }
+  if (digits.empty() || digits.size() > 2 || digits[0] == '0') return false;
+  for (char c : digits)
+    if (c < '0' || c > '9') return false;
+  const int n = std::stoi(digits);
+  if (n < 1 || n > (tutorial ? 11 : 70)) return false;
+  out = StageId(n, tutorial);
+  return true;
 }
 
-bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+std::string StageFileName(StageId stage) {
+  return (stage.tutorial ? "Tut" : "LEVEL ") + std::to_string(stage.number);
+}
+
+std::string ReplayNameFor(StageId stage) {
+  return (stage.tutorial ? "TUT" : "Level ") + std::to_string(stage.number);
+}
+
+int StateAfterExit(StageId stage) {
+  return stage.tutorial && stage.number > 10 ? 31 : 27;
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, StageId stage,
                    bool withReplay, std::string& error) {
   std::error_code ec;
   const fs::path root(folder);
   fs::create_directories(root / "Levels", ec);
   fs::create_directories(root / "PlayerLevels", ec);
-  const std::string stageName = "LEVEL " + std::to_string(stage);
+  const std::string stageName = StageFileName(stage);
   fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
                 fs::copy_options::overwrite_existing, ec);
   if (ec) {
@@ -79,23 +104,28 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int 
   return true;
 }
 
-bool StartStage(int stage, bool replay, std::string& error) {
-  User = 0;
-  Tutorial = 0;
+bool StartStage(StageId stage, bool replay, std::string& error) {
+  User = stage.tutorial ? 1 : 0;
+  Tutorial = stage.tutorial ? 1 : 0;
+  TutNo = stage.tutorial ? stage.number : 0;
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
   Player->Score = 0;
   Player->Lives = 2;
   Player->XS = Player->YS = 3;
-  Game->Stage = stage - 1;
+  Game->Stage = stage.tutorial ? 0 : stage.number - 1;
   Game->State = 27;
   ResetAll();
   ReplayName = ReplayNameFor(stage);
-  Game->Stage += 1;
-  LoadStage("LEVEL " + std::to_string(stage));
-  SongNumber = Game->Stage;
+  if (stage.tutorial) {
+    UserStage = StageFileName(stage);
+  } else {
+    Game->Stage += 1;
+    SongNumber = Game->Stage;
+  }
+  LoadStage(StageFileName(stage));
   if (LastStageCheck.fault != stagefile::Fault::None) {
-    error = "stage " + std::to_string(stage) + " did not load";
+    error = StageFileName(stage) + " did not load";
     return false;
   }
   if (replay) {
