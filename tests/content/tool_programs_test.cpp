@@ -49,8 +49,8 @@ class SolcProgram : public ::testing::Test {
   int Stagec(const std::string& args, const fs::path& in = ".") { return Run(kStagec, args, in); }
   int Run(const std::string& program, const std::string& args, const fs::path& where) {
     const fs::path out = root_ / "out.txt";
-    const std::string cmd =
-        "cd '" + where.string() + "' && '" + program + "' " + args + " > '" + out.string() + "' 2>&1";
+    const std::string cmd = "cd '" + where.string() + "' && '" + program + "' " + args + " > '" +
+                            out.string() + "' 2>&1";
     const int status = std::system(cmd.c_str());
     std::ifstream in(out);
     out_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

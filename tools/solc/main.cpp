@@ -75,7 +75,7 @@ int Print(const std::string& path) {
   return 0;
 }
 
-// Plays and records; returns an error message, empty on success.
+// A fresh start folder for one play, under the system's temporary folder.
 fs::path WorkFolder() {
   std::random_device rd;
   return fs::temp_directory_path() / ("solc-" + std::to_string(rd()));
@@ -120,6 +120,7 @@ std::vector<fs::path> LanguageCopies(const fs::path& out, int stage,
   return copies;
 }
 
+// Plays and records; returns an error message, empty on success.
 std::string Record(const std::string& levels, solc::StageId stage, const std::string& scriptPath,
                    const fs::path& out, bool trace, const std::string& pictures) {
   std::string text, error;
