@@ -27,11 +27,14 @@ bool LadderOrRight(int code) {
   return code == 3 || code == 4 || code == 99;
 }
 
+int inputSteps = 0;  // steps the input has recorded since the count was last cleared
+
 // Records code c as this tick's step, in live play only.
 void Record(int c) {
   if (DemoMode != 0) return;
   ActionType = c;
   RecordAction();
+  inputSteps += 1;
 }
 
 int PoseFrame(int direction) {
@@ -341,14 +344,17 @@ int ReadInput() {
 
 int FindRoom() {
   const int played = DemoMode != 0 ? ReplayAction() : -1;
-  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == kActionLeft)) {
+  // A falling player beyond a side edge moves on whatever the keys, as at the bottom edge:
+  // playback has no arrow to read during a fall.
+  const bool falling = Player->Action == 14;
+  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == kActionLeft || falling)) {
     Player->X = 760;
     if (RoomX > 0 && ValidRoom(RoomY) && Rooms[RoomX - 1][RoomY] != 0)
       RoomX = RoomX - 1;
     else if (ValidRoom(RoomY))
       RoomX = RoomInRow(RoomY, false, RoomX);
   }
-  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == kActionRight)) {
+  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == kActionRight || falling)) {
     Player->X = 4;
     if (RoomX < 5 && RoomX >= 0 && ValidRoom(RoomY) && Rooms[RoomX + 1][RoomY] != 0)
       RoomX = RoomX + 1;
@@ -412,9 +418,14 @@ int UpdatePlayer() {
   const int code = ReadInput();
   const int action = Player->Action;
   if (DemoMode == 0) {
-    if (Fire != 0)
+    if (Fire != 0) {
+      inputSteps = 0;
       FireStep(code);
-    else if (action == 0 || action == 15)
+      // A press that starts nothing on the ground or a ladder still takes this tick: it is
+      // recorded as no input, so playback spends the tick too and stays in step with enemies.
+      if (inputSteps == 0 && Player->Action == action && (action == 0 || action == 15))
+        Record(kActionNone);
+    } else if (action == 0 || action == 15)
       DirectionStep(code);
   } else {
     if ((action == 0 || action == 15) && code >= kActionLeft && code <= kActionUp)

@@ -15,7 +15,8 @@ extern int Deep;      // blocks the dig just started removes: 1 or 2
 // One tick of the player's input; the last step of UpdateGame. Always 0.
 int UpdatePlayer();
 // Moves the player into the neighbouring room (with wrap-around) when the body has left the
-// room and the matching arrow is held or played. Always 0.
+// room and the matching arrow is held or played (at the sides while falling, or at the bottom,
+// whatever the keys). Always 0.
 int FindRoom();
 // Collapses the crumbling floors and vanishing ladders that have been crossed often enough,
 // and clears their latch once the player is off them. Always 0.
