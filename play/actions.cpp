@@ -62,7 +62,7 @@ void JumpStep() {
       Player->Y = (Player->Y / 24) * 24;
     }
   }
-  if (DemoMode != 1) RecordAction();
+  RecordFrameStep();
   if (jcounter <= 17) return;
   Player->Action = 14;
   if (Player->Direction == 0) Player->Frame = 0;
@@ -95,10 +95,7 @@ void FallStep() {
     return;
   }
   Player->Y += 12;
-  if (DemoMode != 1) {
-    ActionType = kActionFall;
-    RecordAction();
-  }
+  RecordFrameStep(kActionFall);
 }
 
 void PlayerTail() {
@@ -148,6 +145,7 @@ int AnimatePlayer() {
     default:
       break;
   }
+  EndFrameStep();
   PlayerTail();
   return 0;
 }

@@ -20,7 +20,7 @@ void SolidColumn(const bbTraps& t, int column) {
 }
 
 void PassDoor(const std::shared_ptr<bbTraps>& t, int action) {
-  if (DemoMode != 1) RecordAction();
+  RecordFrameStep();
   t->FrameRate += 1;
   const bool leftwards = action == 22 || action == 24;
   const int offset = action <= 23 ? 48 : 24;

@@ -18,9 +18,9 @@ struct Probes {
 };
 
 Probes Read(const bbEnemies& e) {
-  return {Cell(e.x - 3, e.y),       Cell(e.x - 3, e.y + 45),  Cell(e.x + 45, e.y),
-          Cell(e.x + 45, e.y + 45), Cell(e.x + 4, e.y),       Cell(e.x + 4, e.y + 48),
-          Cell(e.x + 45, e.y + 48), Cell(e.x + 51, e.y),      Cell(e.x + 51, e.y + 45)};
+  return {Cell(e.x - 3, e.y),       Cell(e.x - 3, e.y + 45), Cell(e.x + 45, e.y),
+          Cell(e.x + 45, e.y + 45), Cell(e.x + 4, e.y),      Cell(e.x + 4, e.y + 48),
+          Cell(e.x + 45, e.y + 48), Cell(e.x + 51, e.y),     Cell(e.x + 51, e.y + 45)};
 }
 
 // Walking and climbing: a step of xs every second tick, a new picture every ten.
@@ -76,8 +76,8 @@ void Halt(bbEnemies& e, const Probes& p) {
 // Starts a climb toward the player's height once the mummy has walked more than 20 ticks;
 // true when it started.
 bool StartClimb(bbEnemies& e, const Probes& p) {
-  const bool mayClimb = e.Kind == EnemyKind::FastMummy ||
-                        (e.Kind == EnemyKind::SlowMummy && Difficulity == 2);
+  const bool mayClimb =
+      e.Kind == EnemyKind::FastMummy || (e.Kind == EnemyKind::SlowMummy && Difficulity == 2);
   if (!mayClimb) return false;
   const int step = e.Kind == EnemyKind::SlowMummy ? 3 : 9;
   const int py = enemy::PlayerWorldY();

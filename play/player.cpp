@@ -28,6 +28,7 @@ bool LadderOrRight(int code) {
 }
 
 int inputSteps = 0;  // steps the input has recorded since the count was last cleared
+int throwStep = 0;   // 1 from a throw off the ground or a ladder to the end of the frame
 
 // Records code c as this tick's step, in live play only.
 void Record(int c) {
@@ -157,11 +158,14 @@ void Jump(int code) {
       RectJump = 1;
       Record(kActionJumpRight);
     } else if (ActionType < kActionThrow || ActionType > kActionDigDown) {
-      // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
-      // press in playback and jumps straight up. A run of 6 or 7 carried on that way would
-      // jump sideways in playback, so a straight jump in the first tick after a sideways
-      // jump's landing (nothing recorded in between) is recorded as 5.
+      // A run of 6 or 7 carried on would jump sideways in playback, so a straight jump in the
+      // first tick after a sideways jump's landing (nothing recorded in between) is 5.
       Record(kActionJumpUp);
+    } else {
+      // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
+      // press in playback and jumps straight up. It takes this first tick's step as any jump
+      // does, so that the landing, which records none, leaves playback in step.
+      Record(ActionType);
     }
   } else if (code == kActionJumpLeft) {
     Player->Direction = 0;
@@ -186,7 +190,17 @@ void Throw() {
   w->y = RoomY * 576 + Player->Y;
   Player->State = 0;
   Player->Frame = Player->LastDirection * 4;
+  const bool airborne = Player->Action != 0 && Player->Action != 15;
+  if (DemoMode != 0) return;
+  if (airborne && StepLead > 0) {
+    // Playback spends this tick on the step recorded last: that step becomes the throw, and
+    // this tick's frame records its own step (or none at a landing) as it would have.
+    RetypeLastStep(kActionThrow);
+    ActionType = kActionThrow;
+    return;
+  }
   Record(kActionThrow);
+  if (airborne) throwStep = 1;  // the throw's step stands for this tick
 }
 
 // The cell (c, r) columns and rows away from the body's top-left cell.
@@ -273,7 +287,29 @@ bool ValidRoom(int r) {
   return r >= 0 && r <= 5;
 }
 
+// In the air, a jump's run, or a throw's run carried on through a jump, is no fire press: only
+// the first tick of a throw's run throws there, as the live throw did (a weapon picked up in
+// mid-air is not thrown by the jump's own code).
+bool AirborneRunGoesOn(int code, int action) {
+  if (action != 13 && action != 14) return false;
+  return code != kActionThrow || ActionNo != 0;
+}
+
 }  // namespace
+
+void RecordFrameStep(int code) {
+  if (DemoMode == 1) return;
+  if (throwStep != 0) {
+    throwStep = 0;
+    return;
+  }
+  if (code >= 0) ActionType = code;
+  RecordAction();
+}
+
+void EndFrameStep() {
+  throwStep = 0;
+}
 
 int CellAt(int c, int r) {
   if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
@@ -418,6 +454,7 @@ int UpdatePlayer() {
   const int code = ReadInput();
   const int action = Player->Action;
   if (DemoMode == 0) {
+    EndRecordedTick();
     if (Fire != 0) {
       inputSteps = 0;
       FireStep(code);
@@ -430,7 +467,7 @@ int UpdatePlayer() {
   } else {
     if ((action == 0 || action == 15) && code >= kActionLeft && code <= kActionUp)
       DirectionStep(code);
-    else if (code >= kActionJumpUp && code <= kActionDigDown)
+    else if (code >= kActionJumpUp && code <= kActionDigDown && !AirborneRunGoesOn(code, action))
       FireStep(code);
   }
   return 0;
@@ -440,4 +477,5 @@ void ResetPlayerGlobals() {
   tl = tr = bl = br = bld = brd = jltb = jrtb = jlt = jrt = ml = mr = 0;
   flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
   Fire = dx = RectJump = Deep = 0;
+  inputSteps = throwStep = 0;
 }

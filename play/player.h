@@ -37,5 +37,13 @@ int JoyCode(int xdir, int ydir);
 int CellAt(int c, int r);
 void SetCell(int c, int r, int code);
 
+// Records the step of a frame of a jump, a fall, a dig or a door passage, in live play only;
+// none in the tick of a mid-air throw, whose own step stands for the tick (a tick of those
+// actions records one step, as playback spends one tick per step). A `code` of 0 or more is
+// recorded instead of the code last handed to the recorder.
+void RecordFrameStep(int code = -1);
+// Forgets a throw's step at the end of the frame.
+void EndFrameStep();
+
 // Back to the program-start values of this header's globals. For tests.
 void ResetPlayerGlobals();

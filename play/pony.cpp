@@ -86,8 +86,7 @@ void Hop(bbEnemies& e, const Probes& p) {
     if (j <= 9) {
       e.y += Step(PlayerJump, j);
     } else {
-      if (!Solid(p.under12) && !Solid(p.under24) && !Solid(p.under42))
-        e.y += Step(PlayerJump, j);
+      if (!Solid(p.under12) && !Solid(p.under24) && !Solid(p.under42)) e.y += Step(PlayerJump, j);
       if (e.y - e.RoomY * 576 > 1) {  // a ledge one step ahead lifts the pony onto it
         if (e.Direction == 0 && !Solid(p.leftHead) && Solid(p.leftFoot)) {
           e.x -= 4;

@@ -30,14 +30,13 @@ struct Probes {
 };
 
 Probes Read(const bbWeapons& w) {
-  return {Cell(w.x + 3, w.y),      Cell(w.x + 47, w.y),     Cell(w.x + 3, w.y + 47),
+  return {Cell(w.x + 3, w.y),       Cell(w.x + 47, w.y),     Cell(w.x + 3, w.y + 47),
           Cell(w.x + 47, w.y + 47), Cell(w.x + 3, w.y + 48), Cell(w.x + 42, w.y + 48)};
 }
 
 bool Collide(const media::Image& a, int ax, int ay, int aframe, const bbWeapons& w) {
-  return media::ImagesCollide(a, static_cast<float>(ax), static_cast<float>(ay), aframe,
-                              ItemSprite, static_cast<float>(w.x), static_cast<float>(w.y),
-                              w.Frame);
+  return media::ImagesCollide(a, static_cast<float>(ax), static_cast<float>(ay), aframe, ItemSprite,
+                              static_cast<float>(w.x), static_cast<float>(w.y), w.Frame);
 }
 
 // The player takes the weapon back: empty hands, on the ground, not in its first 8 ticks and
@@ -73,8 +72,9 @@ void Fly(bbWeapons& w, const Probes& p) {
 }
 
 void Drop(bbWeapons& w, const Probes& p) {
-  const bool landed = Solid(p.belowLeft) || Solid(p.belowRight) ||
-                      (p.belowLeft == CellCode::LadderRight && p.belowRight == CellCode::LadderRight);
+  const bool landed =
+      Solid(p.belowLeft) || Solid(p.belowRight) ||
+      (p.belowLeft == CellCode::LadderRight && p.belowRight == CellCode::LadderRight);
   if (!landed) {
     w.y += 12;
     return;

@@ -42,6 +42,7 @@ int ResetAll() {
   }
   jcounter = pausecounter = FlashCounter = 0;
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
+  ResetStepLead();
   if (Game) Game->State = 26;
   return 0;
 }

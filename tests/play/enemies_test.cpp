@@ -1,6 +1,8 @@
 // Enemies in small worlds run for N ticks: the mummy's coffin beats and walk, the pony's cloud
 // and rebirth, the rock's wait, roll and rest, the contact box, the turn and climb rules at
 // their pixel boundaries, re-homing, and a hostile crowd that must stay inside the grid.
+#include "play/enemies.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,7 +11,6 @@
 #include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
-#include "play/enemies.h"
 #include "play/player.h"
 #include "play/rules_fixture.h"
 #include "play/weapons.h"
@@ -74,10 +75,10 @@ TEST_F(Enemies, ContactBoxStatesAndOneLifePerTick) {
   struct Case {
     int kind, state, dx, dy, lost;
   } cases[] = {
-      {0, EnemyState::Forming, 24, 24, 1},   {0, EnemyState::Forming, -24, -24, 1},
-      {0, EnemyState::Forming, 25, 0, 0},    {0, EnemyState::Forming, 0, -25, 0},
-      {1, EnemyState::Dying, 0, 0, 0},       {2, EnemyState::Resting, 0, 0, 0},
-      {2, EnemyState::Bouncing, 10, 0, 1},   {77, EnemyState::Halting, 0, 0, 1},
+      {0, EnemyState::Forming, 24, 24, 1}, {0, EnemyState::Forming, -24, -24, 1},
+      {0, EnemyState::Forming, 25, 0, 0},  {0, EnemyState::Forming, 0, -25, 0},
+      {1, EnemyState::Dying, 0, 0, 0},     {2, EnemyState::Resting, 0, 0, 0},
+      {2, EnemyState::Bouncing, 10, 0, 1}, {77, EnemyState::Halting, 0, 0, 1},
   };
   for (const Case& c : cases) {
     for (auto e : Enemies_list.Each<bbEnemies>()) e->Remove();
@@ -104,11 +105,10 @@ TEST_F(Enemies, WallsTurnAWalkerAtItsProbesAndAHaltLooksFurtherRight) {
     int state, direction, x;
     bool turns;
   } cases[] = {
-      {EnemyState::Moving, 0, 506, true},   // x - 3 = 503
-      {EnemyState::Moving, 0, 507, false},  // x - 3 = 504
-      {EnemyState::Moving, 1, 435, true},   // x + 45 = 480
-      {EnemyState::Moving, 1, 434, false},
-      {EnemyState::Halting, 1, 429, true},  // x + 51 = 480
+      {EnemyState::Moving, 0, 506, true},                                         // x - 3 = 503
+      {EnemyState::Moving, 0, 507, false},                                        // x - 3 = 504
+      {EnemyState::Moving, 1, 435, true},                                         // x + 45 = 480
+      {EnemyState::Moving, 1, 434, false},  {EnemyState::Halting, 1, 429, true},  // x + 51 = 480
       {EnemyState::Halting, 1, 428, false},
   };
   for (const Case& c : cases) {
@@ -174,12 +174,12 @@ TEST_F(Enemies, ReHomingEntersNeighboursAndWrapsAlongRowsAndColumns) {
   struct Case {
     int rx, ry, lx, ly, toRx, toRy, x, y;
   } cases[] = {
-      {0, 0, 763, 100, 1, 0, 768 + 3, 100},          // into the neighbour on the right
-      {1, 0, 763, 100, 0, 0, 3, 100},                // no room beyond: the row's first room
-      {0, 0, 2, 100, 2, 0, 2 * 768 + 762, 100},      // the far end of the row
-      {0, 0, 100, 576, 0, 1, 100, 576 + 4},          // down into the room below
-      {0, 1, 100, 576, 0, 0, 100, 4},                // no room below: the column's top
-      {0, 0, 100, 5, 0, 1, 100, 576 + 573},          // up past the top: the column's bottom
+      {0, 0, 763, 100, 1, 0, 768 + 3, 100},                // into the neighbour on the right
+      {1, 0, 763, 100, 0, 0, 3, 100},                      // no room beyond: the row's first room
+      {0, 0, 2, 100, 2, 0, 2 * 768 + 762, 100},            // the far end of the row
+      {0, 0, 100, 576, 0, 1, 100, 576 + 4},                // down into the room below
+      {0, 1, 100, 576, 0, 0, 100, 4},                      // no room below: the column's top
+      {0, 0, 100, 5, 0, 1, 100, 576 + 573},                // up past the top: the column's bottom
       {4, 4, 763, 100, 4, 4, 4 * 768 + 3, 4 * 576 + 100},  // a room the stage does not have
   };
   for (const Case& c : cases) {

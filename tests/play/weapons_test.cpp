@@ -1,5 +1,7 @@
 // Thrown weapons in small worlds: flight, the stop probes, 40 ticks stuck, the drop and the
 // landing as an item, the catch, the hits on enemies by their state, and re-homing.
+#include "play/weapons.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,7 +12,6 @@
 #include "media/input.h"
 #include "play/enemies.h"
 #include "play/rules_fixture.h"
-#include "play/weapons.h"
 
 namespace playtest {
 namespace {
@@ -87,9 +88,9 @@ TEST_F(Weapons, CatchNeedsEmptyHandsTheGroundNineTicksAndNoStuckWeapon) {
     int counter, tool, action, state;
     bool caught;
   } cases[] = {
-      {8, Tool::None, Act::Ground, 1, true},  {7, Tool::None, Act::Ground, 1, false},
+      {8, Tool::None, Act::Ground, 1, true},      {7, Tool::None, Act::Ground, 1, false},
       {8, Tool::SideOne, Act::Ground, 14, false}, {8, Tool::None, Act::Jump, 1, false},
-      {8, Tool::None, Act::Ground, 21, false}, {20, Tool::None, Act::Ground, 14, true},
+      {8, Tool::None, Act::Ground, 21, false},    {20, Tool::None, Act::Ground, 14, true},
   };
   PlaceAt(300, 100);
   for (const Case& c : cases) {
@@ -150,11 +151,11 @@ TEST_F(Weapons, LeavingARoomEntersTheNeighbourOrWraps) {
   struct Case {
     int rx, ry, x, y, toRx, toRy, toX, toY;
   } cases[] = {
-      {0, 0, 766 + 3, 100, 1, 0, 768 + 4, 100},     // into the neighbour
-      {1, 0, 768 + 767, 100, 0, 0, 4, 100},         // the row's first room
-      {0, 0, 3, 100, 1, 0, 768 + 766, 100},         // the row's last room
-      {0, 0, 100, 576, 0, 1, 100, 576 + 4},         // the room below
-      {0, 1, 100, 2 * 576, 0, 0, 100, 4},           // the column's top room
+      {0, 0, 766 + 3, 100, 1, 0, 768 + 4, 100},  // into the neighbour
+      {1, 0, 768 + 767, 100, 0, 0, 4, 100},      // the row's first room
+      {0, 0, 3, 100, 1, 0, 768 + 766, 100},      // the row's last room
+      {0, 0, 100, 576, 0, 1, 100, 576 + 4},      // the room below
+      {0, 1, 100, 2 * 576, 0, 0, 100, 4},        // the column's top room
   };
   for (const Case& c : cases) {
     auto w = Throw(c.x, c.y, 1);
