@@ -1,12 +1,13 @@
 // solc: the solution replays of the shipped stages.
 //
-//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]
+//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR] [--difficulty D]
 //       plays stage "LEVEL N" of the folder LEVELS headless with the keys of SCRIPT and the
 //       game's own rules, and writes the recorded replay to OUT.SOL when the player has left
-//       through the exit door. --trace prints the player every pass; --soft reports a failed
-//       run on standard error but exits 0 (the build then ships no replay, which the content
-//       tests notice). --pictures saves the picture shown on entering each room, at the door
-//       and at the end as DIR/N-TICK.png, for looking the stage over.
+//       through the exit door. N may also be "TutN", tutorial N (the stage "TutN"). --trace
+//       prints the player every pass; --soft reports a failed run on standard error but exits 0
+//       (the build then ships no replay, which the content tests notice). --pictures saves the
+//       picture shown on entering each room, at the door and at the end as DIR/N-TICK.png, for
+//       looking the stage over. --difficulty plays on setting D (1 or 2; 1 when left out).
 //   solc print FILE.SOL
 //       prints a replay file as text.
 #include <cstdio>
@@ -38,9 +39,11 @@ bool ReadAll(const std::string& path, std::string& out) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
-               "       solc print FILE.SOL\n");
+  std::fprintf(
+      stderr,
+      "usage: solc record LEVELS N|TutN SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
+      "                   [--difficulty D]\n"
+      "       solc print FILE.SOL\n");
   return 2;
 }
 
@@ -62,7 +65,15 @@ int Print(const std::string& path) {
 }
 
 // Plays and records; returns an error message, empty on success.
-std::string Record(const std::string& levels, int stage, const std::string& scriptPath,
+// A built-in stage (tut 0) or a tutorial.
+struct Target {
+  int stage = 0, tut = 0, difficulty = 1;
+  std::string Label() const {
+    return tut != 0 ? "Tut" + std::to_string(tut) : std::to_string(stage);
+  }
+};
+
+std::string Record(const std::string& levels, const Target& target, const std::string& scriptPath,
                    const fs::path& out, bool trace, const std::string& pictures) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
@@ -72,8 +83,11 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
   const fs::path work = fs::temp_directory_path() / ("solc-" + std::to_string(rd()));
   const fs::path start = fs::current_path();
   solc::SetUpWorld();
-  bool ok = solc::PrepareFolder(work.string(), levels, stage, false, error) &&
-            solc::StartStage(stage, false, error);
+  bool ok = target.tut != 0
+                ? solc::PrepareTutorialFolder(work.string(), levels, target.tut, false, error) &&
+                      solc::StartTutorial(target.tut, false, target.difficulty, error)
+                : solc::PrepareFolder(work.string(), levels, target.stage, false, error) &&
+                      solc::StartStage(target.stage, false, error);
   bool exited = false;
   if (ok) {
     int lastRoom = -1;
@@ -85,7 +99,7 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
       if (trace) std::cout << solc::Describe(tick) << "\n";
       if (!pictures.empty() && show) {
         const std::string png =
-            pictures + "/" + std::to_string(stage) + "-" + std::to_string(tick) + ".png";
+            pictures + "/" + target.Label() + "-" + std::to_string(tick) + ".png";
         media::SavePNG(media::ShownPixels(), media::GraphicsWidth(), media::GraphicsHeight(), png);
       }
     };
@@ -122,9 +136,13 @@ int main(int argc, char** argv) {
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
   std::string pictures;
+  Target target;
   for (std::size_t i = 5; i < args.size(); ++i) {
     if (args[i] == "--pictures" && i + 1 < args.size())
       pictures = args[++i];
+    else if (args[i] == "--difficulty" && i + 1 < args.size() &&
+             (args[i + 1] == "1" || args[i + 1] == "2"))
+      target.difficulty = std::stoi(args[++i]);
     else if (args[i] == "--trace")
       trace = true;
     else if (args[i] == "--soft")
@@ -132,19 +150,23 @@ int main(int argc, char** argv) {
     else
       return Usage();
   }
-  int stage = 0;
+  const bool tutorial = args[2].rfind("Tut", 0) == 0;
+  int number = 0;
   try {
-    stage = std::stoi(args[2]);
+    std::size_t used = 0;
+    number = std::stoi(args[2].substr(tutorial ? 3 : 0), &used);
+    if (used != args[2].size() - (tutorial ? 3 : 0)) return Usage();
   } catch (...) {
     return Usage();
   }
-  if (stage < 1 || stage > 70) return Usage();
+  if (number < 1 || number > (tutorial ? 11 : 70)) return Usage();
+  (tutorial ? target.tut : target.stage) = number;
   const fs::path out = args[4];
   std::error_code ec;
   fs::remove(out, ec);
-  const std::string error = Record(args[1], stage, args[3], out, trace, pictures);
+  const std::string error = Record(args[1], target, args[3], out, trace, pictures);
   if (!error.empty()) {
-    std::fprintf(stderr, "solc: stage %d: %s\n", stage, error.c_str());
+    std::fprintf(stderr, "solc: stage %s: %s\n", target.Label().c_str(), error.c_str());
     return soft ? 0 : 1;
   }
   return 0;

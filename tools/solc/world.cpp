@@ -23,8 +23,6 @@ namespace solc {
 
 namespace fs = std::filesystem;
 
-namespace {}  // namespace
-
 void SetUpWorld() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
@@ -50,25 +48,21 @@ std::string ReplayNameFor(int stage) {
   return "Level " + std::to_string(stage);
 }
 
-bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
-                   bool withReplay, std::string& error) {
+namespace {
+
+// Copies the stage file (and its replay) into a fresh start folder and points the folders at it.
+bool Prepare(const std::string& folder, const std::string& levelsDir, const std::string& stageName,
+             const std::string& sol, std::string& error) {
   std::error_code ec;
   const fs::path root(folder);
   fs::create_directories(root / "Levels", ec);
   fs::create_directories(root / "PlayerLevels", ec);
-  const std::string stageName = "LEVEL " + std::to_string(stage);
-  fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
-                fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    error = "cannot copy " + (fs::path(levelsDir) / stageName).string() + ": " + ec.message();
-    return false;
-  }
-  if (withReplay) {
-    const std::string sol = ReplayNameFor(stage) + ".SOL";
-    fs::copy_file(fs::path(levelsDir) / sol, root / "Levels" / sol,
+  for (const std::string& name : {stageName, sol}) {
+    if (name.empty()) continue;
+    fs::copy_file(fs::path(levelsDir) / name, root / "Levels" / name,
                   fs::copy_options::overwrite_existing, ec);
     if (ec) {
-      error = "cannot copy " + (fs::path(levelsDir) / sol).string() + ": " + ec.message();
+      error = "cannot copy " + (fs::path(levelsDir) / name).string() + ": " + ec.message();
       return false;
     }
   }
@@ -79,14 +73,64 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int 
   return true;
 }
 
-bool StartStage(int stage, bool replay, std::string& error) {
-  User = 0;
-  Tutorial = 0;
+void StartAttempt(bool replay) {
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
   Player->Score = 0;
   Player->Lives = 2;
   Player->XS = Player->YS = 3;
+}
+
+}  // namespace
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error) {
+  return Prepare(folder, levelsDir, "LEVEL " + std::to_string(stage),
+                 withReplay ? ReplayNameFor(stage) + ".SOL" : "", error);
+}
+
+std::string TutorialStageName(int tut) {
+  return "Tut" + std::to_string(tut);
+}
+std::string TutorialReplayName(int tut) {
+  return "TUT" + std::to_string(tut);
+}
+
+bool PrepareTutorialFolder(const std::string& folder, const std::string& levelsDir, int tut,
+                           bool withReplay, std::string& error) {
+  return Prepare(folder, levelsDir, TutorialStageName(tut),
+                 withReplay ? TutorialReplayName(tut) + ".SOL" : "", error);
+}
+
+bool StartTutorial(int tut, bool replay, int difficulty, std::string& error) {
+  User = 1;
+  Tutorial = 1;
+  TutNo = tut;
+  Difficulity = difficulty;
+  StartAttempt(replay);
+  Game->Stage = 0;
+  ResetAll();
+  ReplayName = TutorialReplayName(tut);
+  LoadStage(TutorialStageName(tut));
+  if (LastStageCheck.fault != stagefile::Fault::None) {
+    error = "tutorial " + std::to_string(tut) + " did not load";
+    return false;
+  }
+  if (replay) {
+    LoadReplay();
+    if (DemoMode != 1) {
+      error = "no replay " + ReplayName + ".SOL";
+      return false;
+    }
+  }
+  Sng = "Song1.ogg";
+  return true;
+}
+
+bool StartStage(int stage, bool replay, std::string& error) {
+  User = 0;
+  Tutorial = 0;
+  StartAttempt(replay);
   Game->Stage = stage - 1;
   Game->State = 27;
   ResetAll();

@@ -23,6 +23,14 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int 
 // False with a message when the stage did not load or the replay is missing.
 bool StartStage(int stage, bool replay, std::string& error);
 
+// A tutorial, "Tut" + n, with its replay "TUT" + n + ".SOL": the same as the two above, for
+// tutorial n played on difficulty setting `difficulty` (a tutorial keeps the player's setting).
+bool PrepareTutorialFolder(const std::string& folder, const std::string& levelsDir, int tut,
+                           bool withReplay, std::string& error);
+bool StartTutorial(int tut, bool replay, int difficulty, std::string& error);
+std::string TutorialStageName(int tut);
+std::string TutorialReplayName(int tut);
+
 // One pass of the play loop.
 void Pass();
 
