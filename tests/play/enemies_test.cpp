@@ -32,22 +32,43 @@ class Enemies : public RulesTest {
   }
 };
 
-TEST_F(Enemies, MummyLeavesItsCoffinOnTheBeatsThenWalksToThePlayerAndKillsOnce) {
+// Each kind's timings from the stage start: the coffin's beats (visible from 160, out at 240,
+// walking at 320), the pony's cloud (out at 140), the rock's forming (140) and wait (120).
+TEST_F(Enemies, EachKindKeepsItsTimings) {
+  struct Mark {
+    int tick, state, visible;
+  };
+  const std::pair<int, std::vector<Mark>> cases[] = {
+      {EnemyKind::SlowMummy,
+       {{159, S::Forming, 0},
+        {160, S::Forming, 1},
+        {239, S::Forming, 1},
+        {240, S::Halting, 1},
+        {319, S::Halting, 1},
+        {320, S::Moving, 1}}},
+      {EnemyKind::Pony,
+       {{1, S::Forming, 1}, {139, S::Forming, 1}, {140, S::Halting, 1}, {141, S::Moving, 1}}},
+      {EnemyKind::Rock, {{140, S::Halting, 1}, {259, S::Halting, 1}, {260, S::Moving, 1}}},
+  };
+  for (const auto& [kind, marks] : cases) {
+    ClearEnemies();
+    auto e = Spawn(kind, 12, kRow);
+    int tick = 0;
+    for (const Mark& m : marks) {
+      for (; tick < m.tick; ++tick) UpdateEnemies();
+      EXPECT_EQ(e->State, m.state) << kind << " " << m.tick;
+      EXPECT_EQ(e->Visible, m.visible) << kind << " " << m.tick;
+    }
+    EXPECT_EQ(e->Direction, 1);  // toward the player
+  }
+}
+
+TEST_F(Enemies, AMummyWalksToThePlayerAndKillsOnce) {
   auto m = Spawn(EnemyKind::SlowMummy, 4, kRow);
-  Ticks(159);
-  EXPECT_EQ(m->Visible, 0);
-  Ticks(1);
-  EXPECT_EQ(m->Visible, 1);
-  Ticks(79);
-  EXPECT_EQ(m->State, S::Forming);
-  Ticks(1);
-  EXPECT_EQ(m->State, S::Halting);
-  EXPECT_EQ(m->Direction, 1);
-  Ticks(80);
-  EXPECT_EQ(m->State, S::Moving);
-  const int x0 = m->x, lives = Player->Lives;
+  m->State = S::Moving, m->Direction = 1, m->FrameRate = 1;
+  const int lives = Player->Lives;
   Ticks(100);
-  EXPECT_EQ(m->x, x0 + 150);  // 3 pixels every second tick
+  EXPECT_EQ(m->x, 4 * 24 + 150);  // 3 pixels every second tick
   for (int t = 0; t < 400 && Player->Action != Act::Dying; ++t) UpdateEnemies();
   EXPECT_LE(700 - m->x, 24);  // the contact box is 24 pixels; the last step was 3
   EXPECT_GT(700 - m->x, 21);
@@ -141,14 +162,9 @@ TEST_F(Enemies, ReHomingEntersNeighboursAndWrapsAlongRowsAndColumns) {
   }
 }
 
-TEST_F(Enemies, PonyTakesShapeHopsAlongTheJumpCurveAndIsBornAgain) {
-  PlaceAt(4 * 24 + 200);
+TEST_F(Enemies, PonyHopsAlongTheJumpCurveAndIsBornAgain) {
   auto p = Spawn(EnemyKind::Pony, 4, kRow);
-  Ticks(1);
-  EXPECT_EQ(p->Visible, 1);
-  EXPECT_EQ(p->frame, 28);
-  Ticks(139);
-  EXPECT_EQ(p->State, S::Halting);
+  p->State = S::Halting;
   const int y0 = p->y;
   int top = y0;
   for (int t = 0; t < 55; ++t, top = std::min(top, p->y)) UpdateEnemies();
@@ -164,8 +180,7 @@ TEST_F(Enemies, PonyTakesShapeHopsAlongTheJumpCurveAndIsBornAgain) {
   EXPECT_EQ(p->State, S::Dying);
   Ticks(1);
   EXPECT_EQ(p->State, S::Forming);
-  EXPECT_EQ(p->x, 4 * 24);
-  EXPECT_EQ(p->frame, 28);
+  EXPECT_EQ(std::vector<int>({p->x, p->y, p->frame}), std::vector<int>({4 * 24, y0, 28}));
 }
 
 TEST_F(Enemies, RockWaitsRollsRestsAsSolidCellsAndGivesThemBack) {
@@ -174,13 +189,7 @@ TEST_F(Enemies, RockWaitsRollsRestsAsSolidCellsAndGivesThemBack) {
   SetRoomCell(0, 0, 5, kRow, CellCode::LadderRight);
   PlaceAt(100, 300);
   auto rock = Spawn(EnemyKind::Rock, 12, kRow);
-  Ticks(140);
-  EXPECT_EQ(rock->State, S::Halting);
-  Ticks(119);
-  EXPECT_EQ(rock->State, S::Halting);
-  Ticks(1);
-  EXPECT_EQ(rock->State, S::Moving);
-  EXPECT_EQ(rock->Direction, 0);
+  rock->State = S::Moving;
   for (int t = 0; t < 300 && rock->State == S::Moving; ++t) UpdateEnemies();
   ASSERT_EQ(rock->State, S::Resting);
   EXPECT_EQ(rock->x, 4 * 24);
