@@ -40,11 +40,12 @@ const struct {
        return Any(run, [](const Traps& t) { return t[0][4] == 1; }) &&
               run.back()[0][2] > run.front()[0][2] + 5 && run.back()[0][4] == 0;
      }},
-    // The floor counts one crossing, then gives way.
+    // The floor counts one crossing, then gives way; the ladder two, and on the third vanishes.
     {8,
      [](const auto& run) {
-       return Any(run, [](const Traps& t) { return t.size() == 1 && t[0][3] == 1; }) &&
-              run.back().empty();
+       return Any(run, [](const Traps& t) { return t.size() == 2 && t[0][3] == 1; }) &&
+              Any(run, [](const Traps& t) { return t.size() == 1 && t[0][3] == 2; }) &&
+              run.back().empty() && Stage[32 + 12][10] == CellCode::Brick;
      }},
     // The wall trap fires and builds its wall down to the floor.
     {9,
