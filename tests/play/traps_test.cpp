@@ -1,5 +1,5 @@
-// The traps: wall trap growth, crossings of floors and ladders, stones falling, pushed and
-// re-homed, doors pushed both ways, and a live run through a door and a stone played back.
+// The traps: wall trap growth, stones falling, pushed and re-homed, doors pushed both ways, and a
+// live run through a door and a stone played back.
 #include "play/traps.h"
 
 #include <gtest/gtest.h>
@@ -80,25 +80,6 @@ TEST_F(Traps, WallTrapsFireWithinEightPixelsAndBuildABrickEveryFortyOneTicks) {
     EXPECT_EQ(removed, 41 * 5);
     EXPECT_EQ(plays, 12);  // one sound in tick 2, the next in tick 43
     EXPECT_EQ(RoomCell(0, 0, 10, 14), 0);
-  }
-}
-
-// Crossings count once per overlap: standing on the floor row or walking onto the ladder's top.
-TEST_F(Traps, FloorsAndLaddersCountACrossingOnceWhileOverlapped) {
-  const int cases[][5] = {// kind, y, action, counted, latched
-                          {TrapKind::Crumble, kStandY, Act::Ground, 1, 1},
-                          {TrapKind::Crumble, kStandY - 12, Act::Jump, 0, 1},
-                          {TrapKind::VanishLadder, kStandY, Act::Ground, 1, 1},
-                          {TrapKind::VanishLadder, kStandY, Act::Ladder, 0, 0}};
-  for (const auto& c : cases) {
-    auto t = Add(c[0], 10, c[0] == TrapKind::Crumble ? 19 : 20, 4);
-    PlaceAt(250, c[1]);
-    Player->Action = c[2];
-    UpdateTraps();
-    UpdateTraps();
-    EXPECT_EQ(t->NumOfPass, c[3]) << c[0] << " " << c[2];
-    EXPECT_EQ(t->Passing, c[4]) << c[0] << " " << c[2];
-    t->Remove();
   }
 }
 
