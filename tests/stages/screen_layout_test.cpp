@@ -136,6 +136,19 @@ TEST_F(StageTitle, FaultLineCentredUnderTheTitle) {
   int w = 8 * static_cast<int>(Lang[59].size());
   EXPECT_EQ(RowRun(420, kYellow), std::make_pair(400 - w / 2, 400 - w / 2 + w - 1));
   EXPECT_EQ(Column(400, kYellow), std::make_pair(420, 435));
+  // Under a tutorial's line it is placed as that line is (by the media layer's width).
+  User = 1, Tutorial = 1, TutNo = 6;  // "Tut7" is missing
+  Game->State = 27;
+  media::Cls();  // the old picture scrolling away would still show the first line
+  const int shown = FrameCount();
+  OnFrames([shown](int f) {
+    if (f == shown) PressKey(media::KEY_ENTER);
+  });
+  testing::internal::CaptureStderr();
+  GoNextStage();
+  testing::internal::GetCapturedStderr();
+  const int first = 432 - media::TextWidth(Lang[59]) / 2 + 16;
+  EXPECT_EQ(RowRun(420, kYellow), std::make_pair(first, first + w - 1));
 }
 
 class ChooserLayout : public ::testing::Test {
