@@ -39,6 +39,8 @@ class Backend {
   virtual void Present(const Pixel* pixels, int width, int height) = 0;
   // True when Present waits for the display itself (vertical sync), so Flip does not pace.
   virtual bool PacesItself() const = 0;
+  // The milliseconds between two refreshes of the display Present waits for; 0 when unknown.
+  virtual double RefreshPeriod() const { return 0.0; }
   // Handles pending window events into Input().
   virtual void PumpEvents() = 0;
   virtual std::int64_t Millis() = 0;  // the backend's clock
@@ -67,4 +69,6 @@ void StopAllChannels();     // for ShutdownMedia and test resets
 // Back to the start-up screen (800 x 600 at 60 Hz, no title, drawing state reset, black
 // buffers) without asking the backend to open anything; for the headless reset.
 void ResetScreen();
+// Delay tells Flip how long the program waited since the last frame.
+void NoteDelay(int ms);
 }  // namespace media::detail

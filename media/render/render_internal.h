@@ -83,6 +83,10 @@ struct State {
   bool paceStarted = false;
   std::int64_t paceBase = 0;
   std::int64_t paceFrames = 0;
+  // With a display that paces Present: when the next frame is due, and the milliseconds the
+  // program waited with Delay since the last Flip.
+  double refreshDue = 0.0;
+  int delayedSinceFlip = 0;
 };
 
 State& S();
