@@ -6,7 +6,7 @@
 #include "core/sound.h"
 #include "play/enemies.h"
 #include "play/player.h"
-#include "play/stubs.h"
+#include "play/traps.h"
 #include "play/weapons.h"
 #include "stages/replay.h"
 

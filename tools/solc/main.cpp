@@ -1,16 +1,19 @@
 // solc: the solution replays of the shipped stages.
 //
-//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR] [--difficulty D]
-//       plays stage "LEVEL N" of the folder LEVELS headless with the keys of SCRIPT and the
+//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR] [--every T]
+//       plays stage "LEVEL N" (N a number) or tutorial "TutN" (N given as TutN) of the folder
+//       LEVELS headless with the keys of SCRIPT and the
 //       game's own rules, and writes the recorded replay to OUT.SOL when the player has left
-//       through the exit door. N may also be "TutN", tutorial N (the stage "TutN"). --trace
-//       prints the player every pass; --soft reports a failed run on standard error but exits 0
-//       (the build then ships no replay, which the content tests notice). --pictures saves the
-//       picture shown on entering each room, at the door and at the end as DIR/N-TICK.png, for
-//       looking the stage over. --difficulty plays on setting D (1 or 2; 1 when left out).
+//       through the exit door. --trace prints the player every pass; --soft reports a failed
+//       run on standard error but exits 0 (the build then ships no replay, which the content
+//       tests notice). --pictures saves the picture shown on entering each room, at the door
+//       and at the end as DIR/NAME-TICK.png, for looking the stage over; --every T also every
+//       T passes. --difficulty D plays on setting D (1 or 2; 1 when left out): tutorials keep
+//       the player's setting.
 //   solc print FILE.SOL
 //       prints a replay file as text.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -40,11 +43,10 @@ bool ReadAll(const std::string& path, std::string& out) {
 }
 
 int Usage() {
-  std::fprintf(
-      stderr,
-      "usage: solc record LEVELS N|TutN SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
-      "                   [--difficulty D]\n"
-      "       solc print FILE.SOL\n");
+  std::fprintf(stderr,
+               "usage: solc record LEVELS N|TutN SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]"
+               " [--every T] [--difficulty D]\n"
+               "       solc print FILE.SOL\n");
   return 2;
 }
 
@@ -66,16 +68,9 @@ int Print(const std::string& path) {
 }
 
 // Plays and records; returns an error message, empty on success.
-// A built-in stage (tut 0) or a tutorial.
-struct Target {
-  int stage = 0, tut = 0, difficulty = 1;
-  std::string Label() const {
-    return tut != 0 ? "Tut" + std::to_string(tut) : std::to_string(stage);
-  }
-};
-
-std::string Record(const std::string& levels, const Target& target, const std::string& scriptPath,
-                   const fs::path& out, bool trace, const std::string& pictures) {
+std::string Record(const std::string& levels, const solc::StageRef& stage,
+                   const std::string& scriptPath, const fs::path& out, bool trace,
+                   const std::string& pictures, int every, int difficulty) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
   std::vector<solc::Step> steps;
@@ -84,24 +79,21 @@ std::string Record(const std::string& levels, const Target& target, const std::s
   const fs::path work = fs::temp_directory_path() / ("solc-" + std::to_string(rd()));
   const fs::path start = fs::current_path();
   solc::SetUpWorld();
-  bool ok = target.tut != 0
-                ? solc::PrepareTutorialFolder(work.string(), levels, target.tut, false, error) &&
-                      solc::StartTutorial(target.tut, false, target.difficulty, error)
-                : solc::PrepareFolder(work.string(), levels, target.stage, false, error) &&
-                      solc::StartStage(target.stage, false, error);
+  bool ok = solc::PrepareFolder(work.string(), levels, stage, false, error) &&
+            solc::StartStage(stage, false, error, difficulty);
   bool exited = false;
   if (ok) {
     int lastRoom = -1;
     auto tracer = [&](int tick) {
       const int room = RoomY * 6 + RoomX;
       const bool show = room != lastRoom || (Player->Action == Act::Exiting && !exited) ||
-                        Game->State != GameState::Play;
+                        Game->State != GameState::Play || (every > 0 && tick % every == 0);
       lastRoom = room;
       exited = exited || Player->Action == Act::Exiting;
       if (trace) std::cout << solc::Describe(tick) << "\n";
       if (!pictures.empty() && show) {
         const std::string png =
-            pictures + "/" + target.Label() + "-" + std::to_string(tick) + ".png";
+            pictures + "/" + solc::StageFileFor(stage) + "-" + std::to_string(tick) + ".png";
         media::SavePNG(media::ShownPixels(), media::GraphicsWidth(), media::GraphicsHeight(), png);
       }
     };
@@ -138,13 +130,15 @@ int main(int argc, char** argv) {
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
   std::string pictures;
-  Target target;
+  int every = 0, difficulty = 1;
   for (std::size_t i = 5; i < args.size(); ++i) {
     if (args[i] == "--pictures" && i + 1 < args.size())
       pictures = args[++i];
     else if (args[i] == "--difficulty" && i + 1 < args.size() &&
              (args[i + 1] == "1" || args[i + 1] == "2"))
-      target.difficulty = std::stoi(args[++i]);
+      difficulty = args[++i][0] - '0';
+    else if (args[i] == "--every" && i + 1 < args.size())
+      every = std::atoi(args[++i].c_str());
     else if (args[i] == "--trace")
       trace = true;
     else if (args[i] == "--soft")
@@ -152,23 +146,15 @@ int main(int argc, char** argv) {
     else
       return Usage();
   }
-  const bool tutorial = args[2].rfind("Tut", 0) == 0;
-  int number = 0;
-  try {
-    std::size_t used = 0;
-    number = std::stoi(args[2].substr(tutorial ? 3 : 0), &used);
-    if (used != args[2].size() - (tutorial ? 3 : 0)) return Usage();
-  } catch (...) {
-    return Usage();
-  }
-  if (number < 1 || number > (tutorial ? 11 : 70)) return Usage();
-  (tutorial ? target.tut : target.stage) = number;
+  solc::StageRef stage;
+  if (!solc::ParseStageRef(args[2], stage)) return Usage();
   const fs::path out = args[4];
   std::error_code ec;
   fs::remove(out, ec);
-  const std::string error = Record(args[1], target, args[3], out, trace, pictures);
+  const std::string error =
+      Record(args[1], stage, args[3], out, trace, pictures, every, difficulty);
   if (!error.empty()) {
-    std::fprintf(stderr, "solc: stage %s: %s\n", target.Label().c_str(), error.c_str());
+    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileFor(stage).c_str(), error.c_str());
     return soft ? 0 : 1;
   }
   return 0;

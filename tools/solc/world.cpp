@@ -25,6 +25,8 @@ namespace solc {
 
 namespace fs = std::filesystem;
 
+namespace {}  // namespace
+
 void SetUpWorld() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
@@ -45,21 +47,55 @@ std::string ReplayNameFor(int stage) {
   return "Level " + std::to_string(stage);
 }
 
-namespace {
+bool ParseStageRef(const std::string& text, StageRef& out) {
+  std::string digits = text;
+  bool tutorial = false;
+  if (text.size() > 3 && (text[0] == 'T' || text[0] == 't') && (text[1] == 'U' || text[1] == 'u') &&
+      (text[2] == 'T' || text[2] == 't')) {
+    digits = text.substr(3);
+    tutorial = true;
+  }
+  if (digits.empty() || digits.size() > 2 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  const int n = std::stoi(digits);
+  if (n < 1 || n > (tutorial ? 11 : 70)) return false;
+  out = {n, tutorial};
+  return true;
+}
 
-// Copies the stage file (and its replay) into a fresh start folder and points the folders at it.
-bool Prepare(const std::string& folder, const std::string& levelsDir, const std::string& stageName,
-             const std::string& sol, std::string& error) {
+std::string StageFileFor(const StageRef& stage) {
+  return (stage.tutorial ? "Tut" : "LEVEL ") + std::to_string(stage.number);
+}
+
+std::string ReplayNameFor(const StageRef& stage) {
+  return stage.tutorial ? "TUT" + std::to_string(stage.number) : ReplayNameFor(stage.number);
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error) {
+  return PrepareFolder(folder, levelsDir, StageRef{stage, false}, withReplay, error);
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,
+                   bool withReplay, std::string& error) {
   std::error_code ec;
   const fs::path root(folder);
   fs::create_directories(root / "Levels", ec);
   fs::create_directories(root / "PlayerLevels", ec);
-  for (const std::string& name : {stageName, sol}) {
-    if (name.empty()) continue;
-    fs::copy_file(fs::path(levelsDir) / name, root / "Levels" / name,
+  const std::string stageName = StageFileFor(stage);
+  fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
+                fs::copy_options::overwrite_existing, ec);
+  if (ec) {
+    error = "cannot copy " + (fs::path(levelsDir) / stageName).string() + ": " + ec.message();
+    return false;
+  }
+  if (withReplay) {
+    const std::string sol = ReplayNameFor(stage) + ".SOL";
+    fs::copy_file(fs::path(levelsDir) / sol, root / "Levels" / sol,
                   fs::copy_options::overwrite_existing, ec);
     if (ec) {
-      error = "cannot copy " + (fs::path(levelsDir) / name).string() + ": " + ec.message();
+      error = "cannot copy " + (fs::path(levelsDir) / sol).string() + ": " + ec.message();
       return false;
     }
   }
@@ -70,45 +106,25 @@ bool Prepare(const std::string& folder, const std::string& levelsDir, const std:
   return true;
 }
 
-void StartAttempt(bool replay) {
-  EditMode = 0;
-  DemoMode = replay ? 1 : 0;
-  SetNewGamePlayer();
-}
-
-}  // namespace
-
-bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
-                   bool withReplay, std::string& error) {
-  return Prepare(folder, levelsDir, "LEVEL " + std::to_string(stage),
-                 withReplay ? ReplayNameFor(stage) + ".SOL" : "", error);
-}
-
-std::string TutorialStageName(int tut) {
-  return "Tut" + std::to_string(tut);
-}
-std::string TutorialReplayName(int tut) {
-  return "TUT" + std::to_string(tut);
-}
-
-bool PrepareTutorialFolder(const std::string& folder, const std::string& levelsDir, int tut,
-                           bool withReplay, std::string& error) {
-  return Prepare(folder, levelsDir, TutorialStageName(tut),
-                 withReplay ? TutorialReplayName(tut) + ".SOL" : "", error);
-}
-
-bool StartTutorial(int tut, bool replay, int difficulty, std::string& error) {
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
+  if (!stage.tutorial) return StartStage(stage.number, replay, error);
   User = 1;
   Tutorial = 1;
-  TutNo = tut;
+  TutNo = stage.number;
   Difficulity = difficulty;
-  StartAttempt(replay);
   Game->Stage = 0;
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  Player->Score = 0;
+  Player->Lives = 2;
+  Player->XS = Player->YS = 3;
+  Game->State = 27;
   ResetAll();
-  ReplayName = TutorialReplayName(tut);
-  LoadStage(TutorialStageName(tut));
+  const std::string file = StageFileFor(stage);
+  ReplayName = ReplayNameFor(stage);
+  LoadStage(file);
   if (LastStageCheck.fault != stagefile::Fault::None) {
-    error = "tutorial " + std::to_string(tut) + " did not load";
+    error = file + " did not load";
     return false;
   }
   if (replay) {
@@ -125,7 +141,9 @@ bool StartTutorial(int tut, bool replay, int difficulty, std::string& error) {
 bool StartStage(int stage, bool replay, std::string& error) {
   User = 0;
   Tutorial = 0;
-  StartAttempt(replay);
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  SetNewGamePlayer();
   Game->Stage = stage - 1;
   Game->State = GameState::NextStage;
   ResetAll();
