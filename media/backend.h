@@ -41,8 +41,13 @@ class Backend {
   virtual bool PacesItself() const = 0;
   // The milliseconds between two refreshes of the display Present waits for; 0 when unknown.
   virtual double RefreshPeriod() const { return 0.0; }
-  // Handles pending window events into Input().
+  // Takes the pending window events into Input(): once per frame, at Flip, and in the loops
+  // that wait without flipping (WaitKey), so every read within a frame sees the same state.
   virtual void PumpEvents() = 0;
+  // Called before every input query. The headless backend applies its script's events due by
+  // its frame count here (a count no read within a frame changes); a window's backend does
+  // nothing, its events wait for the next PumpEvents.
+  virtual void BeforeInputRead() {}
   virtual std::int64_t Millis() = 0;  // the backend's clock
   virtual void Sleep(int ms) = 0;     // advances the clock by ms
   virtual void ShowCursor(bool show) = 0;

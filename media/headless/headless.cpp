@@ -52,6 +52,7 @@ class Headless final : public detail::Backend {
     return 1000.0 / (displayRate_ > 0 ? displayRate_ : askedRate_);
   }
   void PumpEvents() override { ApplyDue(); }
+  void BeforeInputRead() override { ApplyDue(); }
   std::int64_t Millis() override { return clock_; }
   void Sleep(int ms) override {
     CheckStop();

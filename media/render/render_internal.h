@@ -199,7 +199,8 @@ struct DecodedPicture {
 };
 bool DecodePng(const unsigned char* data, std::size_t size, DecodedPicture& out,
                std::string& error);
-bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out);
+bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out,
+               bool alpha = true, int level = -1);
 
 }  // namespace render
 }  // namespace media

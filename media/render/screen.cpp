@@ -1,6 +1,7 @@
 // The screen: framebuffers, drawing state, Graphics, Flip and frame pacing.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "media/backend.h"
 #include "media/render/render_internal.h"
@@ -121,7 +122,11 @@ void Flip(int sync) {
 
 namespace detail {
 void NoteDelay(int ms) {
-  if (ms > 0) S().delayedSinceFlip += ms;
+  // Held at the int range: delays long enough to pass it only mean the frame is late.
+  int& delayed = S().delayedSinceFlip;
+  if (ms > 0)
+    delayed = ms > std::numeric_limits<int>::max() - delayed ? std::numeric_limits<int>::max()
+                                                             : delayed + ms;
 }
 }  // namespace detail
 

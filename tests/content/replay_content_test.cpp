@@ -27,14 +27,14 @@ constexpr int kTickBound = 20000;
 
 // The shipped stages of the runnable folder that have a replay beside them: "LEVEL n" with
 // "Level n.SOL", "Tutn" with "TUTn.SOL" (any letter case).
-std::vector<solc::StageId> StagesWithReplays() {
-  std::vector<solc::StageId> stages;
+std::vector<solc::StageRef> StagesWithReplays() {
+  std::vector<solc::StageRef> stages;
   const std::regex stageName("(LEVEL |Tut)([0-9]+)");
   for (const auto& entry : fs::directory_iterator(kLevels)) {
     std::smatch m;
     const std::string name = entry.path().filename().string();
     if (!std::regex_match(name, m, stageName)) continue;
-    const solc::StageId id(std::stoi(m[2].str()), m[1].str() == "Tut");
+    const solc::StageRef id(std::stoi(m[2].str()), m[1].str() == "Tut");
     std::string sol = solc::ReplayNameFor(id) + ".sol";
     for (char& c : sol) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const auto& other : fs::directory_iterator(kLevels)) {
@@ -71,7 +71,7 @@ class Content : public ::testing::Test {
 TEST_F(Content, StageOneShipsWithItsSolution) {
   const auto stages = StagesWithReplays();
   EXPECT_TRUE(std::any_of(stages.begin(), stages.end(),
-                          [](solc::StageId s) { return !s.tutorial && s.number == 1; }))
+                          [](solc::StageRef s) { return !s.tutorial && s.number == 1; }))
       << "no Level 1.SOL beside LEVEL 1 in " << kLevels;
 }
 
@@ -80,16 +80,16 @@ TEST_F(Content, StageOneShipsWithItsSolution) {
 TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
   const auto stages = StagesWithReplays();
   ASSERT_FALSE(stages.empty());
-  for (solc::StageId stage : stages) {
+  for (solc::StageRef stage : stages) {
     for (int difficulty = 1; difficulty <= (stage.tutorial ? 2 : 1); ++difficulty) {
-      SCOPED_TRACE(solc::StageFileName(stage) + " difficulty " + std::to_string(difficulty));
+      SCOPED_TRACE(solc::StageFileFor(stage) + " difficulty " + std::to_string(difficulty));
       solc::SetUpWorld();
       Difficulity = difficulty;
       std::string error;
-      const fs::path folder = root_ / (solc::StageFileName(stage) + std::to_string(difficulty));
+      const fs::path folder = root_ / (solc::StageFileFor(stage) + std::to_string(difficulty));
       ASSERT_TRUE(solc::PrepareFolder(folder.string(), kLevels.string(), stage, true, error))
           << error;
-      ASSERT_TRUE(solc::StartStage(stage, true, error)) << error;
+      ASSERT_TRUE(solc::StartStage(stage, true, error, difficulty)) << error;
       ASSERT_EQ(DemoMode, 1);
       const int gold = Exitdoor->Frame;
       bool inDoor = false, died = false;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/globals.h"
-#include "front/settings.h"
+#include "core/settings.h"
 #include "stages/stage_format.h"
 #include "tools/solc/world.h"
 

@@ -6,7 +6,9 @@
 //       OUT.SOL when the player has left through the exit door. --trace prints the player every
 //       pass; --soft reports a failed run on standard error but exits 0 (the build then ships no
 //       replay, which the content tests notice). --pictures saves the picture shown on entering
-//       each room, at the door and at the end as DIR/N-TICK.png, for looking the stage over.
+//       each room, at the door and at the end as DIR/N-TICK.png, for looking the stage over;
+//       --every T also every T passes. --difficulty D plays on setting D (1 or 2; 1 when left
+//       out): the tutorials keep the player's setting.
 //       --languages names the folder holding Langs/: a built-in stage's replay is also written
 //       beside OUT.SOL under each language's word for a stage ("Niveau 12.SOL"), since the game
 //       looks a solution up under that word.
@@ -19,6 +21,7 @@
 // arguments. Relative paths are taken from the folder solc is started in.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,9 +30,10 @@
 #include <string>
 #include <vector>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/settings.h"
+#include "core/settings.h"
 #include "media/graphics.h"
 #include "stages/replay.h"
 #include "tools/solc/picture.h"
@@ -51,7 +55,7 @@ bool ReadAll(const std::string& path, std::string& out) {
 int Usage() {
   std::fprintf(stderr,
                "usage: solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
-               "                  [--languages DIR]\n"
+               "                  [--languages DIR] [--every T] [--difficulty D]\n"
                "       solc picture LEVELS N OUT.PNG\n"
                "       solc print FILE.SOL\n"
                "N is a stage number 1 to 70 or a tutorial Tut1 to Tut11\n");
@@ -121,8 +125,9 @@ std::vector<fs::path> LanguageCopies(const fs::path& out, int stage,
 }
 
 // Plays and records; returns an error message, empty on success.
-std::string Record(const std::string& levels, solc::StageId stage, const std::string& scriptPath,
-                   const fs::path& out, bool trace, const std::string& pictures) {
+std::string Record(const std::string& levels, solc::StageRef stage, const std::string& scriptPath,
+                   const fs::path& out, bool trace, const std::string& pictures, int every,
+                   int difficulty) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
   std::vector<solc::Step> steps;
@@ -131,19 +136,20 @@ std::string Record(const std::string& levels, solc::StageId stage, const std::st
   const fs::path start = fs::current_path();
   solc::SetUpWorld();
   bool ok = solc::PrepareFolder(work.string(), levels, stage, false, error) &&
-            solc::StartStage(stage, false, error);
+            solc::StartStage(stage, false, error, difficulty);
   bool exited = false;
   if (ok) {
     int lastRoom = -1;
     auto tracer = [&](int tick) {
       const int room = RoomY * 6 + RoomX;
-      const bool show = room != lastRoom || (Player->Action == 26 && !exited) || Game->State != 26;
+      const bool show = room != lastRoom || (Player->Action == Act::Exiting && !exited) ||
+                        Game->State != GameState::Play || (every > 0 && tick % every == 0);
       lastRoom = room;
-      exited = exited || Player->Action == 26;
+      exited = exited || Player->Action == Act::Exiting;
       if (trace) std::cout << solc::Describe(tick) << "\n";
       if (!pictures.empty() && show) {
         const std::string png =
-            pictures + "/" + solc::StageFileName(stage) + "-" + std::to_string(tick) + ".png";
+            pictures + "/" + solc::StageFileFor(stage) + "-" + std::to_string(tick) + ".png";
         media::SavePNG(media::ShownPixels(), media::GraphicsWidth(), media::GraphicsHeight(), png);
       }
     };
@@ -181,9 +187,9 @@ bool Absolute(const std::string& arg, fs::path& out) {
 }
 
 int PictureCommand(const std::vector<std::string>& args) {
-  solc::StageId stage;
+  solc::StageRef stage;
   fs::path levels, out;
-  if (!solc::ParseStageId(args[2], stage) || !Absolute(args[1], levels) ||
+  if (!solc::ParseStageRef(args[2], stage) || !Absolute(args[1], levels) ||
       !Absolute(args[3], out) || !out.has_filename())
     return Usage();
   const fs::path start = fs::current_path();
@@ -197,7 +203,7 @@ int PictureCommand(const std::vector<std::string>& args) {
   fs::current_path(start, ec);
   fs::remove_all(work, ec);
   if (!ok) {
-    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileName(stage).c_str(), error.c_str());
+    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileFor(stage).c_str(), error.c_str());
     return 1;
   }
   return 0;
@@ -211,12 +217,18 @@ int main(int argc, char** argv) {
   if (args.size() == 4 && args[0] == "picture") return PictureCommand(args);
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
+  int every = 0, difficulty = 1;
   fs::path pictures, languages;
   for (std::size_t i = 5; i < args.size(); ++i) {
     if (args[i] == "--pictures" && i + 1 < args.size()) {
       if (!Absolute(args[++i], pictures)) return Usage();
     } else if (args[i] == "--languages" && i + 1 < args.size()) {
       if (!Absolute(args[++i], languages)) return Usage();
+    } else if (args[i] == "--every" && i + 1 < args.size()) {
+      every = std::atoi(args[++i].c_str());
+    } else if (args[i] == "--difficulty" && i + 1 < args.size() &&
+               (args[i + 1] == "1" || args[i + 1] == "2")) {
+      difficulty = args[++i][0] - '0';
     } else if (args[i] == "--trace") {
       trace = true;
     } else if (args[i] == "--soft") {
@@ -225,9 +237,9 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  solc::StageId stage;
+  solc::StageRef stage;
   fs::path levels, script, out;
-  if (!solc::ParseStageId(args[2], stage) || !Absolute(args[1], levels) ||
+  if (!solc::ParseStageRef(args[2], stage) || !Absolute(args[1], levels) ||
       !Absolute(args[3], script) || !Absolute(args[4], out) || !out.has_filename())
     return Usage();
   std::string error;
@@ -238,14 +250,15 @@ int main(int argc, char** argv) {
   fs::remove(out, ec);
   for (const fs::path& copy : copies) fs::remove(copy, ec);
   if (error.empty())
-    error = Record(levels.string(), stage, script.string(), out, trace, pictures.string());
+    error = Record(levels.string(), stage, script.string(), out, trace, pictures.string(), every,
+                   difficulty);
   for (const fs::path& copy : copies) {
     if (!error.empty()) break;
     fs::copy_file(out, copy, fs::copy_options::overwrite_existing, ec);
     if (ec) error = "could not write " + copy.string() + ": " + ec.message();
   }
   if (!error.empty()) {
-    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileName(stage).c_str(), error.c_str());
+    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileFor(stage).c_str(), error.c_str());
     return soft ? 0 : 1;
   }
   return 0;

@@ -56,7 +56,7 @@ void Shrink(std::vector<media::Pixel>& picture, int width, int rx, int ry) {
 
 }  // namespace
 
-bool DrawStagePicture(const std::string& levelsDir, StageId stage, const std::string& workFolder,
+bool DrawStagePicture(const std::string& levelsDir, StageRef stage, const std::string& workFolder,
                       const std::string& out, std::string& error) {
   if (!PrepareFolder(workFolder, levelsDir, stage, false, error) ||
       !StartStage(stage, false, error))

@@ -14,7 +14,7 @@ constexpr int kPictureScale = 4;  // room pixels per picture pixel, each way
 // Draws the stage file of `stage` in `levelsDir` into the PNG `out` (1152 x 864 pixels), using
 // `workFolder` as the start folder. Needs SetUpWorld. False with a message when the stage does
 // not load or the file cannot be written.
-bool DrawStagePicture(const std::string& levelsDir, StageId stage, const std::string& workFolder,
+bool DrawStagePicture(const std::string& levelsDir, StageRef stage, const std::string& workFolder,
                       const std::string& out, std::string& error);
 
 }  // namespace solc

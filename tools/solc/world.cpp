@@ -3,19 +3,22 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/codes.h"
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/settings.h"
+#include "core/tables.h"
 #include "core/text.h"
-#include "front/settings.h"
-#include "front/startup.h"
+#include "front/flow.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "play/dig.h"
 #include "play/frame.h"
 #include "play/player.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -29,11 +32,6 @@ void SetUpWorld() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
-  ResetReplayGlobals();
-  ResetFlowGlobals();
-  ResetPlayerGlobals();
-  ResetDigCounters();
-  ResetFrameGlobals();
   MakeArrays();
   Difficulity = 1;
   Player = New<bbPlayers>();
@@ -46,7 +44,11 @@ void SetUpWorld() {
   MusicVol = 0.0f;
 }
 
-bool ParseStageId(const std::string& text, StageId& out) {
+std::string ReplayNameFor(int stage) {
+  return "Level " + std::to_string(stage);
+}
+
+bool ParseStageRef(const std::string& text, StageRef& out) {
   std::string digits = text;
   bool tutorial = false;
   if (text.size() > 3 && (text[0] == 'T' || text[0] == 't') && (text[1] == 'U' || text[1] == 'u') &&
@@ -54,34 +56,39 @@ bool ParseStageId(const std::string& text, StageId& out) {
     digits = text.substr(3);
     tutorial = true;
   }
-  if (digits.empty() || digits.size() > 2 || digits[0] == '0') return false;
-  for (char c : digits)
-    if (c < '0' || c > '9') return false;
+  if (digits.empty() || digits.size() > 2 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
   const int n = std::stoi(digits);
   if (n < 1 || n > (tutorial ? 11 : 70)) return false;
-  out = StageId(n, tutorial);
+  out = {n, tutorial};
   return true;
 }
 
-std::string StageFileName(StageId stage) {
+std::string StageFileFor(const StageRef& stage) {
   return (stage.tutorial ? "Tut" : "LEVEL ") + std::to_string(stage.number);
 }
 
-std::string ReplayNameFor(StageId stage) {
-  return (stage.tutorial ? "TUT" : "Level ") + std::to_string(stage.number);
+int StateAfterExit(const StageRef& stage) {
+  return stage.tutorial && stage.number >= kLastTutorial ? GameState::Title : GameState::NextStage;
 }
 
-int StateAfterExit(StageId stage) {
-  return stage.tutorial && stage.number > 10 ? 31 : 27;
+std::string ReplayNameFor(const StageRef& stage) {
+  return stage.tutorial ? "TUT" + std::to_string(stage.number) : ReplayNameFor(stage.number);
 }
 
-bool PrepareFolder(const std::string& folder, const std::string& levelsDir, StageId stage,
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error) {
+  return PrepareFolder(folder, levelsDir, StageRef{stage, false}, withReplay, error);
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,
                    bool withReplay, std::string& error) {
   std::error_code ec;
   const fs::path root(folder);
   fs::create_directories(root / "Levels", ec);
   fs::create_directories(root / "PlayerLevels", ec);
-  const std::string stageName = StageFileName(stage);
+  const std::string stageName = StageFileFor(stage);
   fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
                 fs::copy_options::overwrite_existing, ec);
   if (ec) {
@@ -104,28 +111,52 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, Stag
   return true;
 }
 
-bool StartStage(StageId stage, bool replay, std::string& error) {
-  User = stage.tutorial ? 1 : 0;
-  Tutorial = stage.tutorial ? 1 : 0;
-  TutNo = stage.tutorial ? stage.number : 0;
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
+  if (!stage.tutorial) return StartStage(stage.number, replay, error);
+  User = 1;
+  Tutorial = 1;
+  TutNo = stage.number;
+  Difficulity = difficulty;
+  Game->Stage = 0;
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
   Player->Score = 0;
   Player->Lives = 2;
   Player->XS = Player->YS = 3;
-  Game->Stage = stage.tutorial ? 0 : stage.number - 1;
   Game->State = 27;
   ResetAll();
+  const std::string file = StageFileFor(stage);
   ReplayName = ReplayNameFor(stage);
-  if (stage.tutorial) {
-    UserStage = StageFileName(stage);
-  } else {
-    Game->Stage += 1;
-    SongNumber = Game->Stage;
-  }
-  LoadStage(StageFileName(stage));
+  LoadStage(file);
   if (LastStageCheck.fault != stagefile::Fault::None) {
-    error = StageFileName(stage) + " did not load";
+    error = file + " did not load";
+    return false;
+  }
+  if (replay) {
+    LoadReplay();
+    if (DemoMode != 1) {
+      error = "no replay " + ReplayName + ".SOL";
+      return false;
+    }
+  }
+  Sng = "Song1.ogg";
+  return true;
+}
+
+bool StartStage(int stage, bool replay, std::string& error) {
+  User = 0;
+  Tutorial = 0;
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  SetNewGamePlayer();
+  Game->Stage = stage - 1;
+  Game->State = GameState::NextStage;
+  ResetAll();
+  ReplayName = ReplayNameFor(stage);
+  Game->Stage += 1;
+  LoadStage("LEVEL " + std::to_string(stage));
+  if (LastStageCheck.fault != stagefile::Fault::None) {
+    error = "stage " + std::to_string(stage) + " did not load";
     return false;
   }
   if (replay) {

@@ -12,41 +12,44 @@ namespace solc {
 // tables. Call once per process before the other functions.
 void SetUpWorld();
 
-// A shipped stage: built-in stage n (1 to 70) or tutorial n (1 to 11).
-struct StageId {
-  StageId(int n = 1, bool tut = false) : number(n), tutorial(tut) {}  // NOLINT: from a number
-  int number;
-  bool tutorial;
+// A stage to play: built-in stage `number` ("LEVEL n", replay "Level n.SOL") or, when
+// `tutorial` holds, tutorial `number` ("Tutn", replay "TUTn.SOL").
+struct StageRef {
+  int number = 1;
+  bool tutorial = false;
 };
+// "7" names built-in stage 7, "Tut6" tutorial 6 (any letter case); false for anything else.
+bool ParseStageRef(const std::string& text, StageRef& out);
+// The stage file's and the replay's names (the replay without ".SOL").
+std::string StageFileFor(const StageRef& stage);
+// The game state a finished play of the stage leaves: 31 (title) after the last tutorial, 27
+// (next stage) otherwise.
+int StateAfterExit(const StageRef& stage);
+std::string ReplayNameFor(const StageRef& stage);
 
-// "12" is built-in stage 12, "Tut3" (any letter case) tutorial 3; false for anything else or a
-// number out of range.
-bool ParseStageId(const std::string& text, StageId& out);
-// The stage file's name: "LEVEL n" or "Tutn".
-std::string StageFileName(StageId stage);
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,
+                   bool withReplay, std::string& error);
+// Starts the stage as the stage flow does after its title; a tutorial as the tutorial entry
+// plays it (tutorial mode, its number, a stage that is not a built-in one), on difficulty
+// setting `difficulty` (a tutorial keeps the player's setting, and mummies climb by it).
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty = 1);
 
-// Makes `folder` a start folder: Levels/ with a copy of the stage file from `levelsDir` (and
-// its replay when `withReplay`), PlayerLevels/, then points Path, AppPath and FilePath at it.
-// False with a message when a file cannot be copied.
-bool PrepareFolder(const std::string& folder, const std::string& levelsDir, StageId stage,
+// Makes `folder` a start folder: Levels/ with a copy of the stage file "LEVEL n" from
+// `levelsDir` (and its replay "Level n.SOL" when `withReplay`), PlayerLevels/, then points
+// Path, AppPath and FilePath at it. False with a message when the stage file cannot be copied.
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
                    bool withReplay, std::string& error);
 
-// Starts the stage as the stage flow does after its title: the per-stage reset, the stage
-// file, in replay mode (`replay`) its replay, the stage song. Lives 2, score 0. A tutorial runs
-// as the tutorials do (`User` and `Tutorial` 1, the player's difficulty kept). False with a
-// message when the stage did not load or the replay is missing.
-bool StartStage(StageId stage, bool replay, std::string& error);
-
-// The game state a finished play of the stage leaves: 31 (title) after the eleventh tutorial,
-// 27 (next stage) otherwise.
-int StateAfterExit(StageId stage);
+// Starts built-in stage `stage` as the stage flow does after its title: the per-stage reset,
+// the stage file, in replay mode (`replay`) its replay, the stage song. Lives 2, score 0.
+// False with a message when the stage did not load or the replay is missing.
+bool StartStage(int stage, bool replay, std::string& error);
 
 // One pass of the play loop.
 void Pass();
 
-// The replay name: "Level n" for a built-in stage (the English word; the build copies it under
-// every language's word), "TUTn" for a tutorial.
-std::string ReplayNameFor(StageId stage);
+// The replay name of built-in stage n: "Level " + n.
+std::string ReplayNameFor(int stage);
 
 // "tick x y action tool room gold state" of the moment, for tracing a run.
 std::string Describe(int tick);
