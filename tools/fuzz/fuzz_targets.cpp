@@ -22,7 +22,8 @@ const std::vector<Target>& Targets() {
                                               {"sound", FuzzSound},
                                               {"readstring", FuzzReadString},
                                               {"stagesource", FuzzStageSource},
-                                              {"script", FuzzScript}};
+                                              {"script", FuzzScript},
+                                              {"play", FuzzPlay}};
   return targets;
 }
 

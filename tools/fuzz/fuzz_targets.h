@@ -22,6 +22,7 @@ int FuzzSound(const std::uint8_t* data, std::size_t size);        // LoadSound (
 int FuzzReadString(const std::uint8_t* data, std::size_t size);   // core ReadString
 int FuzzStageSource(const std::uint8_t* data, std::size_t size);  // stagec text sources
 int FuzzScript(const std::uint8_t* data, std::size_t size);       // headless input scripts
+int FuzzPlay(const std::uint8_t* data, std::size_t size);         // stages played: traps, map
 
 struct Target {
   const char* name;  // also the corpus folder's name

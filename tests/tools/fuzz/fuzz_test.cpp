@@ -71,11 +71,11 @@ TEST_P(Replay, SeedsMutationsAndCorpora) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, Replay,
                          ::testing::Values("stage", "replay", "language", "settings", "keys", "png",
-                                           "sound", "readstring", "stagesource", "script"),
+                                           "sound", "readstring", "stagesource", "script", "play"),
                          [](const auto& info) { return info.param; });
 
 TEST(FuzzTargets, ListCorpusFilesAndFaults) {
-  ASSERT_EQ(fuzz::Targets().size(), 10u);
+  ASSERT_EQ(fuzz::Targets().size(), 11u);
   for (const auto& t : fuzz::Targets()) EXPECT_EQ(fuzz::FindTarget(t.name), &t);
   EXPECT_EQ(fuzz::FindTarget("nothing"), nullptr);
   const std::string text = "# a comment 12\n04 07 0a\n 1 f # trailing ff\nA";
