@@ -1,9 +1,13 @@
 // One pass of the play loop without the wait and the present: the tick (UpdateGame) and the
 // frame (RenderGame with a non-zero flag: no side strips, no Flip) on a busy room: every cell
 // filled, items, traps, statues, enemies and weapons in the room, and the player walking.
+// Beside it, the drawing of one play frame alone and a plain copy of the framebuffer for scale
+// (compare the three within one run: the machine may be busy).
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/objects.h"
@@ -90,7 +94,9 @@ void BuildBusyRoom() {
   Game->Stage = 3;
 }
 
-void BM_PlayPass(benchmark::State& state) {
+// The game set up on the busy room, the viewport and origin as play sets them, the player
+// walking right.
+void StartBusyRoom() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
@@ -104,15 +110,23 @@ void BM_PlayPass(benchmark::State& state) {
   BuildBusyRoom();
   media::SetViewport(16, 0, 768, 600);
   media::SetOrigin(16, 0);
+  media::headless::KeyDownNow(media::KEY_RIGHT);
+}
+
+// The player walks the corridor to and fro.
+void TurnAtTheEnds(int& key) {
+  if (Player->X > 640 || Player->X < 60) {
+    media::headless::KeyUpNow(key);
+    key = Player->X > 640 ? media::KEY_LEFT : media::KEY_RIGHT;
+    media::headless::KeyDownNow(key);
+  }
+}
+
+void BM_PlayPass(benchmark::State& state) {
+  StartBusyRoom();
   int key = media::KEY_RIGHT;
-  media::headless::KeyDownNow(key);
   for (auto _ : state) {
-    // The player walks the corridor to and fro.
-    if (Player->X > 640 || Player->X < 60) {
-      media::headless::KeyUpNow(key);
-      key = Player->X > 640 ? media::KEY_LEFT : media::KEY_RIGHT;
-      media::headless::KeyDownNow(key);
-    }
+    TurnAtTheEnds(key);
     UpdateGame();
     RenderGame(1);
     Game->State = 26;
@@ -120,6 +134,30 @@ void BM_PlayPass(benchmark::State& state) {
   ResetGlobals();
 }
 BENCHMARK(BM_PlayPass)->Unit(benchmark::kMicrosecond);
+
+// The drawing of one play frame alone, on the same room.
+void BM_PlayFrameDrawing(benchmark::State& state) {
+  StartBusyRoom();
+  int key = media::KEY_RIGHT;
+  for (auto _ : state) {
+    TurnAtTheEnds(key);
+    DrawPlayFrame();
+    benchmark::DoNotOptimize(media::BackBufferPixels()[1000]);
+  }
+  ResetGlobals();
+}
+BENCHMARK(BM_PlayFrameDrawing)->Unit(benchmark::kMicrosecond);
+
+// For scale: one plain copy of the 800 x 600 framebuffer.
+void BM_FramebufferCopy(benchmark::State& state) {
+  std::vector<media::Pixel> from(800 * 600, 0xFF123456u), to(800 * 600);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(media::Pixel));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FramebufferCopy)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -81,7 +81,7 @@ void PauseLoop(int flag) {
       media::Flip(-1);
       RenderOverBorders();
     }
-    RenderBack();
+    RenderBack(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
     RenderDecoration();
     RenderBlocks(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
     RenderExitDoor();
@@ -153,7 +153,7 @@ void SolutionKey() {
 }  // namespace
 
 void DrawPlayFrame() {
-  RenderBack();
+  RenderBack(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
   RenderDecoration();
   RenderBlocks(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
   RenderExitDoor();
