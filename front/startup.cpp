@@ -375,7 +375,8 @@ int _bb_main() {
     std::fprintf(stderr, "quillmire: no window could be opened\n");
     return 1;
   }
-  ProbeDisplayRate();  // 15
+  StartMusicDecoding();  // taken by PrecacheAllMusic (24)
+  ProbeDisplayRate();    // 15
   media::DebugLog(media::Str(FPS));
   media::DebugLog("Delaytime: " + media::Str(DelayTime));
   for (int i = 1; i <= 11; ++i) Tut[i] = Lang[i - 1];  // 16

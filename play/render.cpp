@@ -107,19 +107,22 @@ void BackIn(const Backdrop& b, std::int64_t x0, std::int64_t y0, std::int64_t x1
   media::SetViewport(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
                      static_cast<int>(y1 - y0));
   const auto n = static_cast<std::int64_t>(b.holes.size());
-  const auto hole = [&](std::int64_t y) { return b.holes[((y - b.oy) % n + n) % n] != 0; };
   if (n == 0) {
     media::DrawRect(0, 0, 800, 600);
   } else {
     // Only screen rows hold colour that shows, so a drawing far away is clipped anyway.
     y0 = std::max<std::int64_t>(y0, 0);
     y1 = std::min<std::int64_t>(y1, media::GraphicsHeight());
-    for (std::int64_t y = y0; y < y1;) {
-      std::int64_t end = y + 1;
-      while (end < y1 && hole(end) == hole(y)) ++end;
-      if (hole(y))
-        media::DrawRect(0, static_cast<float>(y - b.oy), 800, static_cast<float>(end - y));
-      y = end;
+    std::int64_t row = ((y0 - b.oy) % n + n) % n;  // of the backdrop's cell, at y0
+    std::int64_t from = -1;                        // the first row of a run of holes
+    for (std::int64_t y = y0; y <= y1; ++y) {
+      const bool hole = y < y1 && b.holes[row] != 0;
+      if (hole && from < 0) from = y;
+      if (!hole && from >= 0) {
+        media::DrawRect(0, static_cast<float>(from - b.oy), 800, static_cast<float>(y - from));
+        from = -1;
+      }
+      if (++row == n) row = 0;
     }
   }
   ::TileImage(Back, 0, 0, BackGround);

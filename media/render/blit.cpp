@@ -75,6 +75,17 @@ void BlendPixels(Pixel* dst, const Pixel* src, int n, const State& s) {
   }
 }
 
+// Copies n pixels; short rows in blocks of four that the compiler keeps inline.
+inline void CopyPixels(Pixel* dst, const Pixel* src, int n) {
+  if (n > 64) {
+    std::memcpy(dst, src, static_cast<std::size_t>(n) * sizeof(Pixel));
+    return;
+  }
+  int i = 0;
+  for (; i + 4 <= n; i += 4) std::memcpy(dst + i, src + i, 4 * sizeof(Pixel));
+  for (; i < n; ++i) dst[i] = src[i];
+}
+
 void CopyOpaque(Pixel* dst, const Pixel* src, int n) {
   for (int i = 0; i < n; ++i) dst[i] = src[i] | 0xFF000000u;
 }
@@ -123,8 +134,7 @@ void BlitCell(const ImageData& image, const ImageCell& cell, int x, int y) {
       const int to = std::min(run->start + run->length, u1);
       if (from >= to) continue;
       if (copy && run->opaque) {
-        std::memcpy(out + row * pitch + (x0 + from - u0), srcRow + from,
-                    static_cast<std::size_t>(to - from) * sizeof(Pixel));
+        CopyPixels(out + row * pitch + (x0 + from - u0), srcRow + from, to - from);
       } else {
         BlendPixels(out + row * pitch + (x0 + from - u0), srcRow + from, to - from, s);
       }
