@@ -13,12 +13,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/startup.h"
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
-#include "core/sound.h"
-#include "core/text.h"
-#include "front/front_globals.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
@@ -47,10 +45,6 @@ std::vector<double> RunToTitle(bool realPace) {
   media::headless::ResetHeadless();
   media::ResetGraphicsState();
   ResetGlobals();
-  ResetObjects();
-  ResetText();
-  ResetMusic();
-  ResetFrontGlobals();
   std::vector<double> frames;
   const auto start = Clock::now();
   const auto startVirtual = media::headless::VirtualMillis();
@@ -60,7 +54,7 @@ std::vector<double> RunToTitle(bool realPace) {
           start + std::chrono::milliseconds(media::headless::VirtualMillis() - startVirtual));
     }
     frames.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    return !(Game && Game->State == 31);
+    return !(Game && Game->State == GameState::Title);
   });
   try {
     _bb_main();

@@ -6,6 +6,7 @@
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
 #include "editor/palette.h"
@@ -13,7 +14,6 @@
 #include "editor/rooms.h"
 #include "editor/save.h"
 #include "editor/screen.h"
-#include "front/quit.h"
 #include "media/media.h"
 #include "play/render.h"
 

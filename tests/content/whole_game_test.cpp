@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/headless.h"
 #include "media/input.h"

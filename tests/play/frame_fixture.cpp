@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
+#include "core/tables.h"
 #include "core/text.h"
-#include "front/quit.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/files.h"
 #include "media/headless.h"
@@ -16,7 +17,7 @@
 #include "play/frame.h"
 #include "play/player.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace frametest {
@@ -41,12 +42,6 @@ void FrameTest::SetUp() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
-  ResetReplayGlobals();
-  ResetFlowGlobals();
-  ResetPlayerGlobals();
-  ResetDigCounters();
-  ResetRenderGlobals();
-  ResetFrameGlobals();
   SetEndProgramHandler([] { throw EndedByQuit{}; });
   ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
   media::ResetGraphicsState();

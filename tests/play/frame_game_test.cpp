@@ -7,19 +7,19 @@
 #include <fstream>
 #include <functional>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "front/quit.h"
-#include "front/startup.h"
 #include "media/headless.h"
 #include "media/input.h"
 #include "play/dig.h"
 #include "play/frame.h"
 #include "play/player.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 #include "stages/stage_format.h"
 
@@ -50,13 +50,6 @@ class FrameGame : public ::testing::Test {
     media::FlushKeys();
     media::FlushMouse();
     ResetGlobals();
-    ResetFrontGlobals();
-    ResetReplayGlobals();
-    ResetFlowGlobals();
-    ResetPlayerGlobals();
-    ResetDigCounters();
-    ResetRenderGlobals();
-    ResetFrameGlobals();
     SetEndProgramHandler([] { throw Ended{}; });
     Write("Country.ini", {1});
     Write("prefs.ini", {1});

@@ -9,7 +9,7 @@
 #include "play/frame.h"
 #include "play/frame_fixture.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace frametest {

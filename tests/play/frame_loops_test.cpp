@@ -9,7 +9,7 @@
 #include "play/frame_fixture.h"
 #include "play/map.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 
 namespace frametest {
 namespace {

@@ -7,7 +7,7 @@
 #include "play/frame.h"
 #include "play/frame_fixture.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 
 namespace frametest {
 namespace {

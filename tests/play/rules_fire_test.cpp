@@ -7,7 +7,7 @@
 #include "play/actions.h"
 #include "play/player.h"
 #include "play/rules_fixture.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace playtest {

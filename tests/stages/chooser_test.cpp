@@ -2,11 +2,11 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "front/choosers.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
 #include "screens.h"
-#include "stages/choosers.h"
 #include "world.h"
 
 using media::headless::ClickNow;

@@ -1,4 +1,4 @@
-#include "stages/flow.h"
+#include "front/flow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "media/headless.h"
 #include "media/input.h"
 #include "media/sound.h"
+#include "play/stage_start.h"
 #include "screens.h"
 #include "stages/replay.h"
 #include "stages/stage.h"

@@ -6,8 +6,8 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "front/flow.h"
 #include "media/app.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -16,10 +16,6 @@ namespace stagetest {
 World::World() {
   media::UseHeadlessBackend();
   ResetGlobals();
-  ResetObjects();
-  ResetReplayGlobals();
-  ResetStageReader();
-  ResetFlowGlobals();
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();
