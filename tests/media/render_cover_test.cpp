@@ -3,17 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "media/graphics.h"
-#include "render_helpers.h"
+#include "support/headless_fixture.h"
+#include "support/pictures.h"
 
 namespace {
 
 using media::Pixel;
 
-TEST(RenderCover, OpaqueRectanglesInReplacingModesOnly) {
-  render_test::FreshScreen();
+class RenderCover : public quill_test::HeadlessTest {};
+
+TEST_F(RenderCover, OpaqueRectanglesInReplacingModesOnly) {
   constexpr Pixel O = 0xFF3070A0u, P = 0x80FF0000u, T = 0x00000000u;
   // Frame 0 has a half-transparent and a transparent pixel; frame 1 is opaque.
-  media::Image image = render_test::ImageOf({{O, O, O, O}, {O, O, P, O}, {T, O, O, O}}, 2);
+  media::Image image = quill_test::ImageOf({{O, O, O, O}, {O, O, P, O}, {T, O, O, O}}, 2);
   media::Pixmap pm = media::LockImage(image, 1);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 4; ++x) media::WritePixel(pm, x, y, O + static_cast<Pixel>(x + y));
