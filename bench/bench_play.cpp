@@ -1,6 +1,7 @@
 // One pass of the play loop without the wait and the present: the tick (UpdateGame) and the
 // frame (RenderGame with a non-zero flag: no side strips, no Flip) on a busy room: every cell
-// filled, items, traps, statues, enemies and weapons in the room, and the player walking.
+// filled, items, traps, statues, enemies and weapons in the room, and the player walking; and
+// one tick alone on a stage with a trap of every kind in every one of its 36 rooms.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -121,6 +122,60 @@ void BM_PlayPass(benchmark::State& state) {
   ResetGlobals();
 }
 BENCHMARK(BM_PlayPass)->Unit(benchmark::kMicrosecond);
+
+// All 36 rooms with a floor along row 20 and one trap of every kind each: a wall trap, a
+// crumbling floor, a stone on the floor, a vanishing ladder and the four doors.
+void BuildTrapWorld() {
+  for (int rx = 0; rx < 6; ++rx) {
+    for (int ry = 0; ry < 6; ++ry) {
+      Rooms[rx][ry] = 1;
+      const int c0 = rx * 32, r0 = ry * 24;
+      for (int c = 0; c < 32; ++c) Stage[c0 + c][r0 + 20] = 1;
+      const int kinds[][5] = {{0, 2, 10, 2, 0},   {1, 5, 19, 0, 31}, {2, 12, 18, 0, 0},
+                              {3, 16, 8, 10, 0},  {4, 20, 16, 5, 8}, {5, 23, 16, 5, 11},
+                              {6, 26, 16, 5, 20}, {7, 29, 16, 5, 23}};
+      for (const auto& k : kinds) {
+        auto t = New<bbTraps>();
+        t->Kind = k[0], t->X = k[1], t->Y = k[2], t->Height = k[3], t->Frame = k[4];
+        t->Roomx = rx, t->Roomy = ry;
+      }
+      for (int c = 5; c < 9; ++c) Stage[c0 + c][r0 + 20] = 88;
+      for (int r = 18; r < 20; ++r) Stage[c0 + 12][r0 + r] = Stage[c0 + 13][r0 + r] = 1;
+      for (int r = 8; r < 18; ++r) Stage[c0 + 16][r0 + r] = 4, Stage[c0 + 17][r0 + r] = 99;
+      for (int r = 16; r < 20; ++r)
+        Stage[c0 + 21][r0 + r] = Stage[c0 + 23][r0 + r] = Stage[c0 + 27][r0 + r] =
+            Stage[c0 + 29][r0 + r] = 1;
+    }
+  }
+  Exitdoor->State = 1;
+  Exitdoor->Frame = 1;
+  Player->X = 60;
+  Player->Y = 18 * 24;
+  Player->XS = Player->YS = 3;
+  Game->State = 26;
+}
+
+// One tick alone (UpdateGame) on the trap world, the player standing in room (0, 0).
+void BM_TrapTick(benchmark::State& state) {
+  media::UseHeadlessBackend();
+  media::headless::ResetHeadless();
+  ResetGlobals();
+  ResetReplayGlobals();
+  Game = New<bbGames>();
+  Exitdoor = New<bbExitDoors>();
+  Player = New<bbPlayers>();
+  media::Graphics(800, 600, 0, 60);
+  LoadMedia();
+  ResetAll();
+  BuildTrapWorld();
+  for (auto _ : state) {
+    UpdateGame();
+    Game->State = 26;
+  }
+  state.counters["traps"] = static_cast<double>(Traps_list.Count());
+  ResetGlobals();
+}
+BENCHMARK(BM_TrapTick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -15,6 +15,10 @@ int Fire, dx, RectJump, Deep;
 
 namespace {
 
+// The tick's input, once taken: the direction code and the fire press of this tick.
+bool inputTaken = false;
+int takenCode = 0, takenFire = 0;
+
 bool Solid(int code) {
   return code == CellCode::Block || code == CellCode::Brick;
 }
@@ -411,7 +415,8 @@ int UpdatePlayer() {
       Player->Action != Act::Jump)
     FindRoom();
   TakeProbes();
-  const int code = ReadInput();
+  const int code = TickInput();
+  inputTaken = false;
   const int action = Player->Action;
   if (DemoMode == 0) {
     if (Fire != 0)
@@ -427,7 +432,29 @@ int UpdatePlayer() {
   return 0;
 }
 
+int TickInput() {
+  if (!inputTaken) {
+    takenCode = ReadInput();
+    takenFire = Fire;
+    inputTaken = true;
+  }
+  Fire = takenFire;
+  return takenCode;
+}
+
+int TickArrow() {
+  if (DemoMode != 0) return ReplayAction();
+  const int code = TickInput();
+  if (Player->Action == 0 || Player->Action == 15) {
+    if (Fire != 0) return kActionNone;
+    return code >= kActionLeft && code <= kActionUp ? code : kActionNone;
+  }
+  return ActionType;
+}
+
 void ResetPlayerGlobals() {
+  inputTaken = false;
+  takenCode = takenFire = 0;
   tl = tr = bl = br = bld = brd = jltb = jrtb = jlt = jrt = ml = mr = 0;
   flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
   Fire = dx = RectJump = Deep = 0;

@@ -30,6 +30,15 @@ int ProbeAt(int px, int py);
 void TakeProbes();
 // The direction code of this tick: keys, joystick or replay. Fire is set with it.
 int ReadInput();
+// The tick's input: the direction code, with Fire set. The first call of a tick reads the keys,
+// the joystick or the replay (ReadInput); later calls in the same tick give the same input, so
+// the traps and the player's input see one input per tick. UpdatePlayer ends the tick's input.
+int TickInput();
+// The arrow code the door and stone rules read this tick, as the replay holds it: in playback
+// the played code; in live play the code this tick hands to the recorder: the direction code
+// (0 when none) on the ground or a ladder without a fire press, 0 with a fire press, and
+// otherwise the code the running action repeats (ActionType).
+int TickArrow();
 // A direction code of the keys' held states: left 1, right 2, down 3, up 4 summed.
 int KeyCode(int left, int right, int down, int up);
 // A direction code of the joystick's axes: up wins over down over right over left.

@@ -1,9 +1,6 @@
 #include "play/stubs.h"
 
-// The traps, weapons and enemies have no rules yet: a tick leaves them as they are.
-int UpdateTraps() {
-  return 0;
-}
+// The weapons and enemies have no rules yet: a tick leaves them as they are.
 int UpdateWeapons() {
   return 0;
 }

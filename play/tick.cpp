@@ -6,6 +6,7 @@
 #include "core/sound.h"
 #include "play/player.h"
 #include "play/stubs.h"
+#include "play/traps.h"
 #include "stages/replay.h"
 
 void KeepMusicGoing() {

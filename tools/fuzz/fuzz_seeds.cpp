@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -275,9 +276,41 @@ std::vector<Seed> ScriptSeeds() {
   };
 }
 
+// Play inputs: a mode byte (odd: a replay from the bytes), five bytes of the rooms that exist,
+// the trap records (count, then X, Y, Kind, Frame, Height, Roomx, Roomy each), the player's
+// start, then the keys of each tick (bits: left, right, up, down; both top bits a Space press).
+std::vector<Seed> PlaySeeds() {
+  auto input = [](int mode, std::uint64_t rooms, const std::vector<std::array<int, 7>>& traps,
+                  int key) {
+    Bytes8 b = {static_cast<std::uint8_t>(mode)};
+    for (int i = 0; i < 5; i++) b.push_back(static_cast<std::uint8_t>(rooms >> (8 * i)));
+    b.push_back(static_cast<std::uint8_t>(traps.size()));
+    for (const auto& t : traps) b.insert(b.end(), t.begin(), t.end());
+    b.insert(b.end(), {4, 18});
+    for (int i = 0; i < 200; i++) b.push_back(static_cast<std::uint8_t>(i % 50 == 49 ? 0x32 : key));
+    return b;
+  };
+  // Every kind beside the player's start, and in room (3, 3), which does not exist.
+  std::vector<std::array<int, 7>> every;
+  for (int kind = 0; kind < 8; kind++) {
+    every.push_back({6 + 3 * kind, kind == 0 ? 10 : 16, kind, 4 * kind, kind == 0 ? 8 : 5, 0, 0});
+    every.push_back({2 + 3 * kind, 4, kind, 0, 3, 3, 3});
+  }
+  // Stones and walls at the world's edges: the last room column and row, rows 23 and 24.
+  const std::vector<std::array<int, 7>> edges = {{30, 23, 2, 0, 0, 5, 5}, {31, 24, 2, 0, 0, 5, 5},
+                                                 {0, 24, 2, 0, 0, 0, 5},  {35, 0, 0, 0, 20, 5, 5},
+                                                 {0, 0, 0, 0, 1, 0, 0},   {34, 20, 3, 0, 6, 5, 5},
+                                                 {30, 1, 2, 0, 0, 1, 0},  {0, 1, 2, 0, 0, 0, 0}};
+  const std::uint64_t rooms = 1 | 1 << 1 | 1 << 6 | std::uint64_t(1) << 35;
+  return {{"every-kind", input(0, rooms, every, 2)},
+          {"replayed", input(1, rooms, every, 7)},
+          {"edges", input(2, rooms | std::uint64_t(1) << 30, edges, 1)}};
+}
+
 }  // namespace
 
 std::vector<Seed> SeedsFor(const std::string& target) {
+  if (target == "play") return PlaySeeds();
   if (target == "stage") return StageSeeds();
   if (target == "replay") return ReplaySeeds();
   if (target == "language") return LanguageSeeds();

@@ -30,6 +30,7 @@ const std::vector<Target>& Targets() {
       {"readstring", FuzzReadString},
       {"stagesource", FuzzStageSource},
       {"script", FuzzScript},
+      {"play", FuzzPlay},
   };
   return targets;
 }

@@ -21,6 +21,7 @@ int FuzzSound(const std::uint8_t* data, std::size_t size);        // LoadSound (
 int FuzzReadString(const std::uint8_t* data, std::size_t size);   // core ReadString
 int FuzzStageSource(const std::uint8_t* data, std::size_t size);  // stagec text sources
 int FuzzScript(const std::uint8_t* data, std::size_t size);       // headless input scripts
+int FuzzPlay(const std::uint8_t* data, std::size_t size);         // stages played: traps, map
 
 using Entry = int (*)(const std::uint8_t*, std::size_t);
 struct Target {

@@ -1,15 +1,18 @@
 // solc: the solution replays of the shipped stages.
 //
-//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]
-//       plays stage "LEVEL N" of the folder LEVELS headless with the keys of SCRIPT and the
+//   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR] [--every T]
+//       plays stage "LEVEL N" (N a number) or tutorial "TutN" (N given as TutN) of the folder
+//       LEVELS headless with the keys of SCRIPT and the
 //       game's own rules, and writes the recorded replay to OUT.SOL when the player has left
 //       through the exit door. --trace prints the player every pass; --soft reports a failed
 //       run on standard error but exits 0 (the build then ships no replay, which the content
 //       tests notice). --pictures saves the picture shown on entering each room, at the door
-//       and at the end as DIR/N-TICK.png, for looking the stage over.
+//       and at the end as DIR/NAME-TICK.png, for looking the stage over; --every T also every
+//       T passes.
 //   solc print FILE.SOL
 //       prints a replay file as text.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -40,7 +43,8 @@ bool ReadAll(const std::string& path, std::string& out) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]\n"
+               "usage: solc record LEVELS N|TutN SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]"
+               " [--every T]\n"
                "       solc print FILE.SOL\n");
   return 2;
 }
@@ -63,8 +67,9 @@ int Print(const std::string& path) {
 }
 
 // Plays and records; returns an error message, empty on success.
-std::string Record(const std::string& levels, int stage, const std::string& scriptPath,
-                   const fs::path& out, bool trace, const std::string& pictures) {
+std::string Record(const std::string& levels, const solc::StageRef& stage,
+                   const std::string& scriptPath, const fs::path& out, bool trace,
+                   const std::string& pictures, int every) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
   std::vector<solc::Step> steps;
@@ -81,13 +86,13 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
     auto tracer = [&](int tick) {
       const int room = RoomY * 6 + RoomX;
       const bool show = room != lastRoom || (Player->Action == Act::Exiting && !exited) ||
-                        Game->State != GameState::Play;
+                        Game->State != GameState::Play || (every > 0 && tick % every == 0);
       lastRoom = room;
       exited = exited || Player->Action == Act::Exiting;
       if (trace) std::cout << solc::Describe(tick) << "\n";
       if (!pictures.empty() && show) {
         const std::string png =
-            pictures + "/" + std::to_string(stage) + "-" + std::to_string(tick) + ".png";
+            pictures + "/" + solc::StageFileFor(stage) + "-" + std::to_string(tick) + ".png";
         media::SavePNG(media::ShownPixels(), media::GraphicsWidth(), media::GraphicsHeight(), png);
       }
     };
@@ -124,9 +129,12 @@ int main(int argc, char** argv) {
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
   std::string pictures;
+  int every = 0;
   for (std::size_t i = 5; i < args.size(); ++i) {
     if (args[i] == "--pictures" && i + 1 < args.size())
       pictures = args[++i];
+    else if (args[i] == "--every" && i + 1 < args.size())
+      every = std::atoi(args[++i].c_str());
     else if (args[i] == "--trace")
       trace = true;
     else if (args[i] == "--soft")
@@ -134,19 +142,14 @@ int main(int argc, char** argv) {
     else
       return Usage();
   }
-  int stage = 0;
-  try {
-    stage = std::stoi(args[2]);
-  } catch (...) {
-    return Usage();
-  }
-  if (stage < 1 || stage > 70) return Usage();
+  solc::StageRef stage;
+  if (!solc::ParseStageRef(args[2], stage)) return Usage();
   const fs::path out = args[4];
   std::error_code ec;
   fs::remove(out, ec);
-  const std::string error = Record(args[1], stage, args[3], out, trace, pictures);
+  const std::string error = Record(args[1], stage, args[3], out, trace, pictures, every);
   if (!error.empty()) {
-    std::fprintf(stderr, "solc: stage %d: %s\n", stage, error.c_str());
+    std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileFor(stage).c_str(), error.c_str());
     return soft ? 0 : 1;
   }
   return 0;

@@ -112,11 +112,11 @@ TEST_P(CorpusReplay, MutatedSeedsKeepEveryRule) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values("stage", "replay", "language", "settings", "keys", "png",
-                                           "sound", "readstring", "stagesource", "script"),
+                                           "sound", "readstring", "stagesource", "script", "play"),
                          [](const auto& info) { return info.param; });
 
 TEST(FuzzTargets, EveryTargetIsListedOnceAndFound) {
-  ASSERT_EQ(fuzz::Targets().size(), 10u);
+  ASSERT_EQ(fuzz::Targets().size(), 11u);
   for (const auto& t : fuzz::Targets()) {
     ASSERT_EQ(fuzz::FindTarget(t.name), &t);
     EXPECT_FALSE(fuzz::SeedsFor(t.name).empty()) << t.name;
