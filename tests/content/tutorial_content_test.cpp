@@ -1,10 +1,12 @@
-// The tutorials that teach the traps: each shipped replay TUTn.SOL, played as the tutorial
-// entry plays it, shows its trap and ends in the exit door.
+// The tutorials that teach the traps and the enemies: each shipped replay TUTn.SOL, played as
+// the tutorial entry plays it (replay mode, the player's difficulty kept), shows what it
+// teaches and ends in the exit door.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,45 @@ TEST(Tutorials, EachReplayShowsItsTrapAndEndsInTheExitDoor) {
   std::error_code ec;
   fs::current_path(start, ec);
   fs::remove_all(root, ec);
+  ResetGlobals();
+}
+
+TEST(Tutorials, EnemyTutorialsReachTheExitDoorOnBothSettings) {
+  namespace S = EnemyState;
+  // Tutorial 5: a mummy leaves its coffin and dies by the knife, thrown once. Tutorial 10: a
+  // mummy falls into its pit, a rock rolls and rests, a pony hops and falls.
+  const std::pair<int, std::set<std::pair<int, int>>> cases[] = {
+      {5, {{0, S::Halting}, {0, S::Moving}, {0, S::Dying}}},
+      {10, {{0, S::Falling}, {2, S::Moving}, {2, S::Resting}, {3, S::Moving}, {3, S::Falling}}}};
+  const fs::path start = fs::current_path();
+  const fs::path folder =
+      fs::temp_directory_path() / ("quill-tutorials-" + std::to_string(std::random_device{}()));
+  for (const auto& [tut, shown] : cases)
+    for (int difficulty : {1, 2}) {
+      SCOPED_TRACE(std::to_string(tut) + " on difficulty " + std::to_string(difficulty));
+      const solc::StageRef ref{tut, true};
+      std::string error;
+      solc::SetUpWorld();
+      ASSERT_TRUE(solc::PrepareFolder(
+          folder.string(), (fs::path(QUILL_GAME_DIR) / "Levels").string(), ref, true, error))
+          << error;
+      ASSERT_TRUE(solc::StartStage(ref, true, error, difficulty)) << error;
+      std::set<std::pair<int, int>> seen;
+      int throws = 0;
+      for (int t = 0; t < 20000 && Game->State == GameState::Play; ++t) {
+        const int weapons = Weapons_list.Count();
+        solc::Pass();
+        throws += Weapons_list.Count() > weapons;
+        for (auto e : Enemies_list.Each<bbEnemies>()) seen.insert({e->Kind, e->State});
+      }
+      EXPECT_EQ(Game->State, GameState::NextStage);
+      EXPECT_EQ(Exitdoor->State, DoorState::Leaving);
+      EXPECT_EQ(throws, tut == 5 ? 1 : 0);
+      for (const auto& ks : shown) EXPECT_TRUE(seen.count(ks)) << ks.first << " " << ks.second;
+    }
+  std::error_code ec;
+  fs::current_path(start, ec);
+  fs::remove_all(folder, ec);
   ResetGlobals();
 }
 

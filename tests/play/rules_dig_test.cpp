@@ -193,7 +193,7 @@ TEST_F(RulesDig, DownwardOneDeepFacingRight) {
   EXPECT_EQ(Player->X, 240);
 }
 
-TEST_F(RulesDig, EveryDigTickIsRecordedOnceAndAJumpRightAfterRecordsNothing) {
+TEST_F(RulesDig, EveryDigTickIsRecordedOnceAndAJumpRightAfterGoesOnWithItsCode) {
   BrickColumn(9);
   PlaceAt(300);
   WalkInto(KEY_LEFT, 4);
@@ -205,9 +205,10 @@ TEST_F(RulesDig, EveryDigTickIsRecordedOnceAndAJumpRightAfterRecordsNothing) {
   Hit(KEY_SPACE);
   Pass();
   ASSERT_EQ(Player->Action, 13);
-  // The jump's first frame records the dig's code again; its fire press was not recorded.
+  // The jump's first tick records the dig's code twice (its press and its first frame), as
+  // the first tick of every jump does.
   EXPECT_EQ(LastActionType, kActionDigSide);
-  EXPECT_EQ(ActionNo, 45);
+  EXPECT_EQ(ActionNo, 46);
 }
 
 TEST_F(RulesDig, NothingIsRecordedInReplayMode) {
@@ -218,7 +219,7 @@ TEST_F(RulesDig, NothingIsRecordedInReplayMode) {
   Player->Direction = 0;
   DemoMode = 1;
   Demo[0][0] = kActionDigSide;
-  Demo[1][0] = 1;
+  Demo[1][0] = 2;  // run 0 drives one tick fewer than its count
   Demo[0][1] = 0;
   Demo[1][1] = 1000;
   TotalActionCount = 2;

@@ -126,7 +126,7 @@ TEST_F(RulesExit, TheStageEndsInThe326thTickAndPlayedBinIsWritten) {
   Played[3] = 3;
   auto mummy = New<bbEnemies>();
   auto rock = New<bbEnemies>();
-  rock->Kind = 2;
+  rock->Kind = 2, rock->State = 21, rock->HaltingCounter = 5, rock->RoomX = 1;
   rock->x = 768 + 5 * 24;
   rock->y = 10 * 24;
   rock->Block1 = 3, rock->Block2 = 99, rock->Block3 = 2, rock->Block4 = 0;
@@ -134,7 +134,7 @@ TEST_F(RulesExit, TheStageEndsInThe326thTickAndPlayedBinIsWritten) {
   SetRoomCell(1, 0, 6, 10, 88);
   SetRoomCell(1, 0, 5, 11, 88);
   SetRoomCell(1, 0, 6, 11, 88);
-  New<bbWeapons>();
+  New<bbWeapons>()->State = 21;  // stuck in a wall
   PlaceAt(264, 432);
   Pass();
   EXPECT_EQ(Enemies_list.Count(), 0);  // gone at once

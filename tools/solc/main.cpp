@@ -8,7 +8,8 @@
 //       run on standard error but exits 0 (the build then ships no replay, which the content
 //       tests notice). --pictures saves the picture shown on entering each room, at the door
 //       and at the end as DIR/NAME-TICK.png, for looking the stage over; --every T also every
-//       T passes.
+//       T passes. --difficulty D plays on setting D (1 or 2; 1 when left out): tutorials keep
+//       the player's setting.
 //   solc print FILE.SOL
 //       prints a replay file as text.
 #include <cstdio>
@@ -44,7 +45,7 @@ bool ReadAll(const std::string& path, std::string& out) {
 int Usage() {
   std::fprintf(stderr,
                "usage: solc record LEVELS N|TutN SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR]"
-               " [--every T]\n"
+               " [--every T] [--difficulty D]\n"
                "       solc print FILE.SOL\n");
   return 2;
 }
@@ -69,7 +70,7 @@ int Print(const std::string& path) {
 // Plays and records; returns an error message, empty on success.
 std::string Record(const std::string& levels, const solc::StageRef& stage,
                    const std::string& scriptPath, const fs::path& out, bool trace,
-                   const std::string& pictures, int every) {
+                   const std::string& pictures, int every, int difficulty) {
   std::string text, error;
   if (!ReadAll(scriptPath, text)) return "cannot read " + scriptPath;
   std::vector<solc::Step> steps;
@@ -79,7 +80,7 @@ std::string Record(const std::string& levels, const solc::StageRef& stage,
   const fs::path start = fs::current_path();
   solc::SetUpWorld();
   bool ok = solc::PrepareFolder(work.string(), levels, stage, false, error) &&
-            solc::StartStage(stage, false, error);
+            solc::StartStage(stage, false, error, difficulty);
   bool exited = false;
   if (ok) {
     int lastRoom = -1;
@@ -129,10 +130,13 @@ int main(int argc, char** argv) {
   if (args.size() < 5 || args[0] != "record") return Usage();
   bool trace = false, soft = false;
   std::string pictures;
-  int every = 0;
+  int every = 0, difficulty = 1;
   for (std::size_t i = 5; i < args.size(); ++i) {
     if (args[i] == "--pictures" && i + 1 < args.size())
       pictures = args[++i];
+    else if (args[i] == "--difficulty" && i + 1 < args.size() &&
+             (args[i + 1] == "1" || args[i + 1] == "2"))
+      difficulty = args[++i][0] - '0';
     else if (args[i] == "--every" && i + 1 < args.size())
       every = std::atoi(args[++i].c_str());
     else if (args[i] == "--trace")
@@ -147,7 +151,8 @@ int main(int argc, char** argv) {
   const fs::path out = args[4];
   std::error_code ec;
   fs::remove(out, ec);
-  const std::string error = Record(args[1], stage, args[3], out, trace, pictures, every);
+  const std::string error =
+      Record(args[1], stage, args[3], out, trace, pictures, every, difficulty);
   if (!error.empty()) {
     std::fprintf(stderr, "solc: %s: %s\n", solc::StageFileFor(stage).c_str(), error.c_str());
     return soft ? 0 : 1;

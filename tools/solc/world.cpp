@@ -106,11 +106,13 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, cons
   return true;
 }
 
-bool StartStage(const StageRef& stage, bool replay, std::string& error) {
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
   if (!stage.tutorial) return StartStage(stage.number, replay, error);
   User = 1;
   Tutorial = 1;
   TutNo = stage.number;
+  Difficulity = difficulty;
+  Game->Stage = 0;
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
   Player->Score = 0;

@@ -27,8 +27,9 @@ std::string ReplayNameFor(const StageRef& stage);
 bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,
                    bool withReplay, std::string& error);
 // Starts the stage as the stage flow does after its title; a tutorial as the tutorial entry
-// plays it (tutorial mode, its number, a stage that is not a built-in one).
-bool StartStage(const StageRef& stage, bool replay, std::string& error);
+// plays it (tutorial mode, its number, a stage that is not a built-in one), on difficulty
+// setting `difficulty` (a tutorial keeps the player's setting, and mummies climb by it).
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty = 1);
 
 // Makes `folder` a start folder: Levels/ with a copy of the stage file "LEVEL n" from
 // `levelsDir` (and its replay "Level n.SOL" when `withReplay`), PlayerLevels/, then points
