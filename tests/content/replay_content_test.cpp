@@ -2,6 +2,7 @@
 // mode, it ends with the player leaving through the exit door.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,19 +25,22 @@ namespace fs = std::filesystem;
 const fs::path kLevels = fs::path(QUILL_GAME_DIR) / "Levels";
 constexpr int kTickBound = 20000;
 
-// The built-in stages of the runnable folder that have a replay "Level n.SOL" (any letter case).
-std::vector<int> StagesWithReplays() {
-  std::vector<int> stages;
-  const std::regex stageName("LEVEL ([0-9]+)");
+// The shipped stages of the runnable folder that have a replay beside them: "LEVEL n" with
+// "Level n.SOL", "Tutn" with "TUTn.SOL" (any letter case).
+std::vector<solc::StageRef> StagesWithReplays() {
+  std::vector<solc::StageRef> stages;
+  const std::regex stageName("(LEVEL |Tut)([0-9]+)");
   for (const auto& entry : fs::directory_iterator(kLevels)) {
     std::smatch m;
     const std::string name = entry.path().filename().string();
     if (!std::regex_match(name, m, stageName)) continue;
-    const std::string sol = "level " + m[1].str() + ".sol";
+    const solc::StageRef id(std::stoi(m[2].str()), m[1].str() == "Tut");
+    std::string sol = solc::ReplayNameFor(id) + ".sol";
+    for (char& c : sol) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const auto& other : fs::directory_iterator(kLevels)) {
       std::string lower = other.path().filename().string();
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (lower == sol) stages.push_back(std::stoi(m[1].str()));
+      if (lower == sol) stages.push_back(id);
     }
   }
   return stages;
@@ -65,38 +69,48 @@ class Content : public ::testing::Test {
 };
 
 TEST_F(Content, StageOneShipsWithItsSolution) {
-  const std::vector<int> stages = StagesWithReplays();
-  EXPECT_NE(std::find(stages.begin(), stages.end(), 1), stages.end())
+  const auto stages = StagesWithReplays();
+  EXPECT_TRUE(std::any_of(stages.begin(), stages.end(),
+                          [](solc::StageRef s) { return !s.tutorial && s.number == 1; }))
       << "no Level 1.SOL beside LEVEL 1 in " << kLevels;
 }
 
+// A solution plays at difficulty 1 (F8 sets it); the tutorials keep the player's setting, so
+// they must reach the door on both.
 TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
-  const std::vector<int> stages = StagesWithReplays();
+  const auto stages = StagesWithReplays();
   ASSERT_FALSE(stages.empty());
-  for (int stage : stages) {
-    SCOPED_TRACE("stage " + std::to_string(stage));
-    solc::SetUpWorld();
-    std::string error;
-    const fs::path folder = root_ / std::to_string(stage);
-    ASSERT_TRUE(solc::PrepareFolder(folder.string(), kLevels.string(), stage, true, error))
-        << error;
-    ASSERT_TRUE(solc::StartStage(stage, true, error)) << error;
-    ASSERT_EQ(DemoMode, 1);
-    const int gold = Exitdoor->Frame;
-    bool inDoor = false;
-    int ticks = 0;
-    while (Game->State == 26 && ticks < kTickBound) {
-      solc::Pass();
-      inDoor = inDoor || Player->Action == 26;
-      ++ticks;
+  for (solc::StageRef stage : stages) {
+    for (int difficulty = 1; difficulty <= (stage.tutorial ? 2 : 1); ++difficulty) {
+      SCOPED_TRACE(solc::StageFileFor(stage) + " difficulty " + std::to_string(difficulty));
+      solc::SetUpWorld();
+      Difficulity = difficulty;
+      std::string error;
+      const fs::path folder = root_ / (solc::StageFileFor(stage) + std::to_string(difficulty));
+      ASSERT_TRUE(solc::PrepareFolder(folder.string(), kLevels.string(), stage, true, error))
+          << error;
+      ASSERT_TRUE(solc::StartStage(stage, true, error, difficulty)) << error;
+      ASSERT_EQ(DemoMode, 1);
+      const int gold = Exitdoor->Frame;
+      bool inDoor = false, died = false;
+      int ticks = 0;
+      while (Game->State == 26 && ticks < kTickBound) {
+        solc::Pass();
+        inDoor = inDoor || Player->Action == 26;
+        died = died || Player->Action == 16;
+        ++ticks;
+      }
+      EXPECT_FALSE(died);
+      EXPECT_TRUE(inDoor);
+      EXPECT_EQ(Game->State, solc::StateAfterExit(stage));
+      EXPECT_EQ(Exitdoor->State, 3);
+      EXPECT_EQ(DemoMode, 0);  // leaving a stage ends the replay
+      EXPECT_GE(Player->Score, gold * 500);
+      if (!stage.tutorial) {
+        EXPECT_EQ(Played[stage.number], stage.number);
+      }
+      EXPECT_LT(ticks, kTickBound);
     }
-    EXPECT_TRUE(inDoor);
-    EXPECT_EQ(Game->State, 27);
-    EXPECT_EQ(Exitdoor->State, 3);
-    EXPECT_EQ(DemoMode, 0);  // leaving a stage ends the replay
-    EXPECT_GE(Player->Score, gold * 500);
-    EXPECT_EQ(Played[stage], stage);
-    EXPECT_LT(ticks, kTickBound);
   }
 }
 

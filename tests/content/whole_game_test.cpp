@@ -1,6 +1,6 @@
 // The whole game from its title, headless: start a game, choose stage 1, switch it to its
-// solution replay with F8 and watch it reach the exit door; and give up a life with F5 and
-// start the same stage again.
+// solution replay with F8 and watch it reach the exit door, in every language; and give up a
+// life with F5 and start the same stage again.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include "media/headless.h"
 #include "media/input.h"
 #include "play/frame.h"
+#include "stages/replay.h"
 #include "stages/stage.h"
 
 namespace {
@@ -86,7 +87,11 @@ class WholeGame : public ::testing::Test {
   bool left_ = false;
 };
 
-TEST_F(WholeGame, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlayed) {
+// In every language: the game looks the solution up under the language's word for a stage.
+class WholeGameInEachLanguage : public WholeGame, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WholeGameInEachLanguage, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlayed) {
+  std::ofstream(root_ / "Country.ini", std::ios::binary).put(static_cast<char>(GetParam()));
   int phase = 0, since = 0;
   bool inDoor = false, replayed = false;
   Run([&](int frame) {
@@ -118,6 +123,7 @@ TEST_F(WholeGame, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlaye
     }
   });
   EXPECT_TRUE(replayed);
+  EXPECT_EQ(ReplayName, Lang[43] + "1");
   EXPECT_TRUE(inDoor);
   EXPECT_EQ(Game->State, 27);
   EXPECT_EQ(DemoMode, 0);
@@ -126,6 +132,8 @@ TEST_F(WholeGame, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlaye
   ASSERT_TRUE(in);
   EXPECT_EQ(in.get(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, WholeGameInEachLanguage, ::testing::Values(1, 2, 3, 4));
 
 TEST_F(WholeGame, GivingUpALifeStartsStageOneAgain) {
   int phase = 0, since = 0, startX = 0, startY = 0;

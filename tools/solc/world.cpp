@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/tables.h"
 #include "core/text.h"
+#include "front/flow.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
@@ -66,6 +67,10 @@ bool ParseStageRef(const std::string& text, StageRef& out) {
 
 std::string StageFileFor(const StageRef& stage) {
   return (stage.tutorial ? "Tut" : "LEVEL ") + std::to_string(stage.number);
+}
+
+int StateAfterExit(const StageRef& stage) {
+  return stage.tutorial && stage.number >= kLastTutorial ? GameState::Title : GameState::NextStage;
 }
 
 std::string ReplayNameFor(const StageRef& stage) {

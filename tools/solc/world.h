@@ -22,6 +22,9 @@ struct StageRef {
 bool ParseStageRef(const std::string& text, StageRef& out);
 // The stage file's and the replay's names (the replay without ".SOL").
 std::string StageFileFor(const StageRef& stage);
+// The game state a finished play of the stage leaves: 31 (title) after the last tutorial, 27
+// (next stage) otherwise.
+int StateAfterExit(const StageRef& stage);
 std::string ReplayNameFor(const StageRef& stage);
 
 bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,

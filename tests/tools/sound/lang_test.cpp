@@ -2,6 +2,7 @@
 // where it is drawn, and agreement between the languages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
@@ -287,14 +288,19 @@ TEST(LangFiles, AgreeOnWhichLinesAreEmpty) {
   }
 }
 
-// The word for a stage also names the solution replays ("Level 12.SOL"), so one spelling
-// serves every language, and it must be safe in a file name.
-TEST(LangFiles, TheWordForAStageIsOneFileNameSafeSpelling) {
-  const std::string word = Lines("")[43];
-  for (char c : word) {
-    EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '_');
+// The word for a stage also names the solution replays ("Niveau 12.SOL"): each language has its
+// own, safe in a file name and followed by the space before the number.
+TEST(LangFiles, TheWordForAStageIsItsOwnAndFileNameSafe) {
+  std::vector<std::string> words;
+  for (const char* code : kLanguages) {
+    const std::string word = Lines(code)[43];
+    ASSERT_GE(word.size(), 2u) << code;
+    EXPECT_EQ(word.back(), ' ') << code;
+    for (char c : word)
+      EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c)) || c == ' ') << code;
+    EXPECT_EQ(std::find(words.begin(), words.end(), word), words.end()) << code << ": " << word;
+    words.push_back(word);
   }
-  for (const char* code : kLanguages) EXPECT_EQ(Lines(code)[43], word) << code;
 }
 
 // The translations are translations: most shown lines differ from the English ones.
