@@ -87,6 +87,7 @@ int FuzzPlay(const std::uint8_t* data, std::size_t size) {
   Player->XS = Player->YS = 3;
   ResetAll();
   LoadStage("play");
+  SetTaken(LastStageCheck.ok());
   FUZZ_CHECK(kName, LastStageCheck.ok(), "the made stage reads");
   if (!LastStageCheck.ok()) return 0;
   if (mode & 1) {  // a replay: runs of codes 0 to 11
