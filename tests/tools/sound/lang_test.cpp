@@ -124,9 +124,9 @@ TEST_P(LangFile, FitsWhereItIsDrawnAndSaysWhatTheScreensNeed) {
   EXPECT_EQ(std::set<std::string>(lines.begin(), lines.begin() + 11).size(), 11u);
   EXPECT_EQ(std::set<std::string>(lines.begin() + 147, lines.begin() + 173).size(), 26u);
   // The editor's tool names and the first instruction page's captions name things alike.
-  const int same[][2] = {{147, 84}, {149, 86}, {158, 75}, {160, 83},
-                         {165, 78}, {166, 79}, {167, 80}, {168, 81}};
-  for (auto [tool, caption] : same) EXPECT_EQ(lines[tool], lines[caption]) << tool;
+  const int equal[][2] = {{147, 84}, {149, 86}, {158, 75}, {160, 83},
+                          {165, 78}, {166, 79}, {167, 80}, {168, 81}};
+  for (auto [tool, caption] : equal) EXPECT_EQ(lines[tool], lines[caption]) << tool;
   const int alike[][2] = {{150, 68}, {151, 69}, {152, 70}, {153, 71}, {154, 72},
                           {155, 73}, {156, 74}, {159, 82}, {148, 85}};
   for (auto [tool, caption] : alike)
