@@ -3,7 +3,6 @@
 // 48 x 48 body whose probes sit at its edges.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "core/globals.h"
@@ -24,242 +23,101 @@ using media::KEY_SPACE;
 using media::KEY_UP;
 
 class RulesMoves : public RulesTest {
- public:
-  void Column(int c, int r0, int r1, int code) {
-    for (int r = r0; r <= r1; ++r) SetRoomCell(0, 0, c, r, code);
-  }
-  void Row(int r, int c0, int c1, int code) {
-    for (int c = c0; c <= c1; ++c) SetRoomCell(0, 0, c, r, code);
-  }
-  // A ladder in columns 10 and 11 from the upper floor (row 11) down to the floor.
-  void Ladder() {
-    Row(11, 0, 31, 1);
-    Column(10, 11, 19, 3);
-    Column(11, 11, 19, 99);
-  }
-};
-
-struct Move {
-  const char* name;
-  std::function<void(RulesMoves&)> build;  // cells and the player's start
-  std::vector<int> keys;
-  bool fire;
-  int holdTicks, passes;
-  int x, y, action;
-};
-
-TEST_F(RulesMoves, Scenarios) {
-  using M = RulesMoves;
-  const std::vector<Move> moves = {
-      {"walk right", [](M& t) { t.PlaceAt(300); }, {KEY_RIGHT}, false, 99, 5, 315, kStandY, 0},
-      {"a wall stops the right edge 2 pixels in",
-       [](M& t) { t.Column(10, 18, 19, 1), t.PlaceAt(120); },
-       {KEY_RIGHT},
-       false,
-       99,
-       40,
-       195,
-       kStandY,
-       0},
-      {"a brick wall on the left",
-       [](M& t) { t.Column(3, 18, 19, 2), t.PlaceAt(120); },
-       {KEY_LEFT},
-       false,
-       99,
-       60,
-       93,
-       kStandY,
-       0},
-      {"a crumbling cell at the feet blocks",
-       [](M& t) { t.SetRoomCell(0, 0, 10, 19, 88), t.PlaceAt(150); },
-       {KEY_RIGHT},
-       false,
-       99,
-       30,
-       195,
-       kStandY,
-       0},
-      {"walking off the floor falls from x 288",
-       [](M& t) { t.Row(kFloorRow, 12, 31, 0), t.PlaceAt(240); },
-       {KEY_RIGHT},
-       false,
-       99,
-       16,
-       288,
-       kStandY + 12,
-       14},
-      {"no fall left of x 4",
-       [](M& t) { t.Row(kFloorRow, 0, 31, 0), t.PlaceAt(6); },
-       {KEY_LEFT},
-       false,
-       99,
-       2,
-       0,
-       kStandY,
-       0},
-      {"left and up together: nothing",
-       [](M& t) { t.PlaceAt(300); },
-       {KEY_LEFT, KEY_UP},
-       false,
-       99,
-       3,
-       300,
-       kStandY,
-       0},
-      {"up the ladder in 72 steps, snapped to it",
-       [](M& t) { t.Ladder(), t.PlaceAt(230); },
-       {KEY_UP},
-       false,
-       99,
-       73,
-       240,
-       11 * 24 - 48,
-       0},
-      {"down the ladder to the floor",
-       [](M& t) { t.Ladder(), t.PlaceAt(250, 216); },
-       {KEY_DOWN},
-       false,
-       99,
-       100,
-       240,
-       kStandY,
-       0},
-      {"left and right together: down",
-       [](M& t) { t.Ladder(), t.PlaceAt(240, 216); },
-       {KEY_LEFT, KEY_RIGHT},
-       false,
-       99,
-       4,
-       240,
-       228,
-       15},
-      {"left and down together: up",
-       [](M& t) { t.Ladder(), t.PlaceAt(240); },
-       {KEY_LEFT, KEY_DOWN},
-       false,
-       99,
-       4,
-       240,
-       kStandY - 12,
-       15},
-      {"a block over the ladder stops the climb on a row",
-       [](M& t) { t.Ladder(), t.SetRoomCell(0, 0, 11, 16, 1), t.PlaceAt(240); },
-       {KEY_UP},
-       false,
-       99,
-       40,
-       240,
-       408,
-       0},
-      {"a ladder beside the middle snaps to the next column",
-       [](M& t) { t.SetRoomCell(0, 0, 2, 18, 3), t.PlaceAt(50, 420); },
-       {KEY_UP},
-       false,
-       99,
-       1,
-       72,
-       417,
-       15},
-      {"a vanishing ladder under the left foot snaps to its column",
-       [](M& t) { t.SetRoomCell(0, 0, 2, 19, 4), t.PlaceAt(50, 420); },
-       {KEY_UP},
-       false,
-       99,
-       1,
-       48,
-       417,
-       15},
-      {"down onto a crumbling cell stands where it is",
-       [](M& t) { t.SetRoomCell(0, 0, 13, kFloorRow, 88), t.PlaceAt(300, kStandY + 1); },
-       {KEY_DOWN},
-       false,
-       99,
-       1,
-       300,
-       kStandY + 1,
-       0},
-      {"down onto a solid cell snaps to the row",
-       [](M& t) { t.PlaceAt(300, kStandY + 1); },
-       {KEY_DOWN},
-       false,
-       99,
-       1,
-       300,
-       kStandY,
-       0},
-      {"a straight jump lasts 36 ticks",
-       [](M& t) { t.PlaceAt(300); },
-       {},
-       true,
-       0,
-       36,
-       300,
-       kStandY,
-       14},
-      {"a sideways jump goes 51 pixels",
-       [](M& t) { t.PlaceAt(300); },
-       {KEY_RIGHT},
-       true,
-       1,
-       36,
-       351,
-       kStandY,
-       14},
-      {"a jump against a wall rises in place",
-       [](M& t) { t.Column(14, 14, 19, 1), t.PlaceAt(290); },
-       {KEY_RIGHT},
-       true,
-       1,
-       36,
-       290,
-       kStandY,
-       14},
-      {"a jump onto a higher floor",
-       [](M& t) { t.Row(kFloorRow - 1, 7, 31, 1), t.PlaceAt(100); },
-       {KEY_RIGHT},
-       true,
-       1,
-       37,
-       151,
-       kStandY - 24,
-       0},
-      {"the ledge step-up ends on the wall",
-       [](M& t) { t.Column(7, 18, 19, 1), t.PlaceAt(120); },
-       {KEY_RIGHT},
-       true,
-       1,
-       36,
-       132,
-       18 * 24 - 48,
-       0},
-      {"no jump under a solid cell",
-       [](M& t) { t.SetRoomCell(0, 0, 14, 17, 2), t.PlaceAt(300); },
-       {},
-       true,
-       0,
-       1,
-       300,
-       kStandY,
-       0},
-  };
-  for (const Move& m : moves) {
-    SCOPED_TRACE(m.name);
+ protected:
+  // Room (0, 0) with its floor and nothing else; the player standing, at rest.
+  void Fresh() {
     ResetAll();
     for (auto& column : Stage)
       for (int& cell : column) cell = 0;
     MakeRoom(0, 0);
     Player->FrameRate = 0;
-    m.build(*this);
-    for (int key : m.keys) Hold(key);
-    if (m.fire) Hit(KEY_SPACE);
+  }
+};
+
+// Cells c0..c1 x r0..r1 of room (0, 0) set to `code`.
+struct Box {
+  int c0, r0, c1, r1, code;
+};
+using Boxes = std::vector<Box>;
+
+// Keys: held for holdTicks passes; kFire hits Space before the first.
+constexpr int kLeft = 1, kRight = 2, kUp = 4, kDown = 8, kFire = 16;
+
+struct Move {
+  const char* name;
+  const Boxes* cells;
+  int x, y, keys, holdTicks, passes;
+  int endX, endY, action;
+};
+
+TEST_F(RulesMoves, Scenarios) {
+  const int up = 11 * 24 - 48;  // standing on the upper floor
+  // A ladder in columns 10 and 11 from the upper floor (row 11) down to the floor.
+  const Boxes none, ladder = {{0, 11, 31, 11, 1}, {10, 11, 10, 19, 3}, {11, 11, 11, 19, 99}};
+  const Boxes blockedLadder = {
+      {0, 11, 31, 11, 1}, {10, 11, 10, 19, 3}, {11, 11, 11, 19, 99}, {11, 16, 11, 16, 1}};
+  const Boxes wallRight = {{10, 18, 10, 19, 1}}, bricksLeft = {{3, 18, 3, 19, 2}};
+  const Boxes crumbling = {{10, 19, 10, 19, 88}}, crumblingBelow = {{13, 20, 13, 20, 88}};
+  const Boxes floorEnds = {{12, 20, 31, 20, 0}}, noFloor = {{0, 20, 31, 20, 0}};
+  const Boxes ladderBeside = {{2, 18, 2, 18, 3}}, ladderUnder = {{2, 19, 2, 19, 4}};
+  const Boxes tallWall = {{14, 14, 14, 19, 1}}, higherFloor = {{7, 19, 31, 19, 1}};
+  const Boxes ledge = {{7, 18, 7, 19, 1}}, overHead = {{14, 17, 14, 17, 2}};
+  const std::vector<Move> moves = {
+      {"walk right", &none, 300, kStandY, kRight, 99, 5, 315, kStandY, 0},
+      {"a wall stops the right edge 2 pixels in", &wallRight, 120, kStandY, kRight, 99, 40, 195,
+       kStandY, 0},
+      {"a brick wall on the left", &bricksLeft, 120, kStandY, kLeft, 99, 60, 93, kStandY, 0},
+      {"a crumbling cell at the feet blocks", &crumbling, 150, kStandY, kRight, 99, 30, 195,
+       kStandY, 0},
+      {"walking off the floor falls from x 288", &floorEnds, 240, kStandY, kRight, 99, 16, 288,
+       kStandY + 12, 14},
+      {"no fall left of x 4", &noFloor, 6, kStandY, kLeft, 99, 2, 0, kStandY, 0},
+      {"left and up together: nothing", &none, 300, kStandY, kLeft | kUp, 99, 3, 300, kStandY, 0},
+      {"up the ladder in 72 steps, snapped to it", &ladder, 230, kStandY, kUp, 99, 73, 240, up, 0},
+      {"down the ladder to the floor", &ladder, 250, up, kDown, 99, 100, 240, kStandY, 0},
+      {"left and right together: down", &ladder, 240, up, kLeft | kRight, 99, 4, 240, up + 12, 15},
+      {"left and down together: up", &ladder, 240, kStandY, kLeft | kDown, 99, 4, 240, kStandY - 12,
+       15},
+      {"a block over the ladder stops the climb on a row", &blockedLadder, 240, kStandY, kUp, 99,
+       40, 240, 408, 0},
+      {"a ladder beside the middle snaps to the next column", &ladderBeside, 50, 420, kUp, 99, 1,
+       72, 417, 15},
+      {"a vanishing ladder under the left foot snaps to its column", &ladderUnder, 50, 420, kUp, 99,
+       1, 48, 417, 15},
+      {"down onto a crumbling cell stands where it is", &crumblingBelow, 300, kStandY + 1, kDown,
+       99, 1, 300, kStandY + 1, 0},
+      {"down onto a solid cell snaps to the row", &none, 300, kStandY + 1, kDown, 99, 1, 300,
+       kStandY, 0},
+      {"a straight jump lasts 36 ticks", &none, 300, kStandY, kFire, 0, 36, 300, kStandY, 14},
+      {"a sideways jump goes 51 pixels", &none, 300, kStandY, kFire | kRight, 1, 36, 351, kStandY,
+       14},
+      {"a jump against a wall rises in place", &tallWall, 290, kStandY, kFire | kRight, 1, 36, 290,
+       kStandY, 14},
+      {"a jump onto a higher floor", &higherFloor, 100, kStandY, kFire | kRight, 1, 37, 151,
+       kStandY - 24, 0},
+      {"the ledge step-up ends on the wall", &ledge, 120, kStandY, kFire | kRight, 1, 36, 132,
+       18 * 24 - 48, 0},
+      {"no jump under a solid cell", &overHead, 300, kStandY, kFire, 0, 1, 300, kStandY, 0},
+  };
+  const int keyOf[4] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
+  for (const Move& m : moves) {
+    SCOPED_TRACE(m.name);
+    Fresh();
+    for (const Box& b : *m.cells)
+      for (int c = b.c0; c <= b.c1; ++c)
+        for (int r = b.r0; r <= b.r1; ++r) SetRoomCell(0, 0, c, r, b.code);
+    PlaceAt(m.x, m.y);
+    for (int k = 0; k < 4; ++k)
+      if (m.keys & (1 << k)) Hold(keyOf[k]);
+    if (m.keys & kFire) Hit(KEY_SPACE);
     for (int t = 0; t < m.passes; ++t) {
       if (t == m.holdTicks)
-        for (int key : m.keys) Release(key);
+        for (int key : keyOf) Release(key);
       Pass();
     }
-    for (int key : m.keys) Release(key);
-    EXPECT_EQ(Player->X, m.x);
-    EXPECT_EQ(Player->Y, m.y);
+    for (int key : keyOf) Release(key);
+    EXPECT_EQ(Player->X, m.endX);
+    EXPECT_EQ(Player->Y, m.endY);
     EXPECT_EQ(Player->Action, m.action);
   }
 }
@@ -310,10 +168,10 @@ TEST_F(RulesMoves, FallsAndTheirSounds) {
 
 struct Dig {
   const char* name;
-  std::vector<std::pair<int, int>> bricks, solid;  // cells of code 2 and of code 1
+  int bc0, bc1, br0, br1, solidColumn;  // bricks (code 2), a solid column in rows 18 and 19
   int x, direction, tool;
   int ticks, endX, sounds;
-  std::vector<std::pair<int, int>> dug, kept;
+  int dc0, dc1, dr0, dr1, keptC, keptR;  // the cells dug out, a cell left
 };
 
 TEST_F(RulesMoves, DigsByTool) {
@@ -322,82 +180,25 @@ TEST_F(RulesMoves, DigsByTool) {
   Audible(sndPick, "Pick");
   Audible(sndScoop, "Scoop");
   const std::vector<Dig> digs = {
-      {"drill: two blocks left, a step in after the first",
-       {{7, 18}, {7, 19}, {8, 18}, {8, 19}, {9, 18}, {9, 19}},
-       {},
-       237,
-       0,
-       3,
-       90,
-       213,
-       2,
-       {{9, 18}, {9, 19}, {8, 18}, {8, 19}},
-       {{7, 18}}},
-      {"hammer: one block",
-       {{8, 18}, {8, 19}, {9, 18}, {9, 19}},
-       {},
-       237,
-       0,
-       4,
-       45,
-       213,
-       1,
-       {{9, 18}, {9, 19}},
-       {{8, 18}, {8, 19}}},
-      {"drill with a solid block behind: one",
-       {{9, 18}, {9, 19}},
-       {{8, 18}, {8, 19}},
-       237,
-       0,
-       3,
-       45,
-       213,
-       1,
-       {{9, 18}},
-       {{8, 18}}},
-      {"drill facing right",
-       {{14, 18}, {14, 19}, {15, 18}, {15, 19}},
-       {},
-       291,
-       1,
-       3,
-       90,
-       315,
-       2,
-       {{14, 18}, {14, 19}, {15, 18}, {15, 19}},
-       {{15, 20}}},
-      {"pick: two blocks down on the left",
-       {{9, 20}, {10, 20}, {9, 21}, {10, 21}},
-       {},
-       250,
-       0,
-       5,
-       90,
-       250,
-       2,
-       {{9, 20}, {10, 20}, {9, 21}, {10, 21}},
-       {{11, 20}}},
-      {"scoop: one block down on the right",
-       {{12, 20}, {13, 20}, {12, 21}, {13, 21}},
-       {},
-       240,
-       1,
-       6,
-       45,
-       240,
-       1,
-       {{12, 20}, {13, 20}},
-       {{12, 21}, {13, 21}}},
-      {"no bricks, no dig", {}, {{9, 18}, {9, 19}}, 237, 0, 3, 1, 237, 0, {}, {{9, 18}}},
+      {"drill: two blocks left, a step in after the first", 7, 9, 18, 19, -1, 237, 0, 3, 90, 213, 2,
+       8, 9, 18, 19, 7, 18},
+      {"hammer: one block", 8, 9, 18, 19, -1, 237, 0, 4, 45, 213, 1, 9, 9, 18, 19, 8, 18},
+      {"drill with a solid block behind: one", 9, 9, 18, 19, 8, 237, 0, 3, 45, 213, 1, 9, 9, 18, 19,
+       8, 18},
+      {"drill facing right", 14, 15, 18, 19, -1, 291, 1, 3, 90, 315, 2, 14, 15, 18, 19, 15, 20},
+      {"pick: two blocks down on the left", 9, 10, 20, 21, -1, 250, 0, 5, 90, 250, 2, 9, 10, 20, 21,
+       11, 20},
+      {"scoop: one block down on the right", 12, 13, 20, 21, -1, 240, 1, 6, 45, 240, 1, 12, 13, 20,
+       20, 12, 21},
+      {"no bricks, no dig", 0, -1, 0, -1, 9, 237, 0, 3, 1, 237, 0, 0, -1, 0, -1, 9, 18},
   };
   for (const Dig& d : digs) {
     SCOPED_TRACE(d.name);
-    ResetAll();
-    for (auto& column : Stage)
-      for (int& cell : column) cell = 0;
-    MakeRoom(0, 0);
-    for (auto [c, r] : d.bricks) SetRoomCell(0, 0, c, r, 2);
-    for (auto [c, r] : d.solid) SetRoomCell(0, 0, c, r, 1);
+    Fresh();
+    for (int c = d.bc0; c <= d.bc1; ++c)
+      for (int r = d.br0; r <= d.br1; ++r) SetRoomCell(0, 0, c, r, 2);
+    if (d.solidColumn >= 0)
+      SetRoomCell(0, 0, d.solidColumn, 18, 1), SetRoomCell(0, 0, d.solidColumn, 19, 1);
     const int plays = Plays();
     PlaceAt(d.x);
     Player->Direction = Player->LastDirection = d.direction;
@@ -409,97 +210,45 @@ TEST_F(RulesMoves, DigsByTool) {
     EXPECT_EQ(Player->X, d.endX);
     EXPECT_EQ(Player->State, d.ticks > 1 ? 0 : d.tool);
     EXPECT_EQ(Plays() - plays, d.sounds);
-    for (auto [c, r] : d.dug) EXPECT_EQ(RoomCell(0, 0, c, r), 0) << c << "," << r;
-    for (auto [c, r] : d.kept) EXPECT_NE(RoomCell(0, 0, c, r), 0) << c << "," << r;
+    for (int c = d.dc0; c <= d.dc1; ++c)
+      for (int r = d.dr0; r <= d.dr1; ++r) EXPECT_EQ(RoomCell(0, 0, c, r), 0) << c << "," << r;
+    EXPECT_NE(RoomCell(0, 0, d.keptC, d.keptR), 0);
   }
+}
+
+constexpr long long R(int rx, int ry) {
+  return 1LL << (ry * 6 + rx);
 }
 
 struct RoomMove {
   const char* name;
-  std::vector<std::pair<int, int>> rooms;
+  long long rooms;
   int roomX, roomY, x, y, action, key;
   int endRoomX, endRoomY, endX;
 };
 
 TEST_F(RulesMoves, RoomChangesWrapAroundTheRowOrColumn) {
+  const long long row = R(0, 0) | R(1, 0) | R(3, 0), column = R(2, 0) | R(2, 1) | R(2, 4);
   const std::vector<RoomMove> cases = {
-      {"left into the room to the left",
-       {{0, 2}, {1, 2}},
-       1,
-       2,
-       -1,
-       kStandY,
-       0,
-       KEY_LEFT,
-       0,
-       2,
+      {"left into the room to the left", R(0, 2) | R(1, 2), 1, 2, -1, kStandY, 0, KEY_LEFT, 0, 2,
        757},
-      {"left wraps to the row's far end",
-       {{0, 1}, {3, 1}},
-       0,
-       1,
-       -1,
-       kStandY,
-       0,
-       KEY_LEFT,
-       3,
-       1,
+      {"left wraps to the row's far end", R(0, 1) | R(3, 1), 0, 1, -1, kStandY, 0, KEY_LEFT, 3, 1,
        757},
-      {"a gap is not skipped", {{0, 0}, {1, 0}, {3, 0}}, 3, 0, -1, kStandY, 0, KEY_LEFT, 3, 0, 757},
-      {"right over a gap: from column 0 up",
-       {{0, 0}, {1, 0}, {3, 0}},
-       1,
-       0,
-       761,
-       kStandY,
-       0,
-       KEY_RIGHT,
-       0,
-       0,
-       7},
-      {"no key: stays outside", {{0, 0}, {1, 0}}, 1, 0, -2, kStandY, 0, 0, 1, 0, -2},
-      {"the wrong arrow: stays", {{0, 0}, {1, 0}}, 1, 0, -2, kStandY, 0, KEY_RIGHT, 1, 0, 1},
-      {"up into the room above", {{2, 0}, {2, 1}, {2, 4}}, 2, 1, 300, -1, 15, KEY_UP, 2, 0, 300},
-      {"up wraps: the first room from row 5 down",
-       {{2, 0}, {2, 1}, {2, 4}},
-       2,
-       0,
-       300,
-       -1,
-       15,
-       KEY_UP,
-       2,
-       4,
-       300},
-      {"down wraps: the first room from row 0 up",
-       {{2, 0}, {2, 1}, {2, 4}},
-       2,
-       4,
-       300,
-       576,
-       15,
-       KEY_DOWN,
-       2,
-       0,
-       300},
-      {"none while jumping", {{0, 0}, {1, 0}}, 1, 0, -3, kStandY, 13, KEY_LEFT, 1, 0, -3},
-      {"a body far out reads empty cells and wraps",
-       {{5, 5}},
-       5,
-       5,
-       5000,
-       500,
-       0,
-       KEY_RIGHT,
-       5,
-       5,
+      {"a gap is not skipped", row, 3, 0, -1, kStandY, 0, KEY_LEFT, 3, 0, 757},
+      {"right over a gap: from column 0 up", row, 1, 0, 761, kStandY, 0, KEY_RIGHT, 0, 0, 7},
+      {"no key: stays outside", row, 1, 0, -2, kStandY, 0, 0, 1, 0, -2},
+      {"the wrong arrow: stays", row, 1, 0, -2, kStandY, 0, KEY_RIGHT, 1, 0, 1},
+      {"up into the room above", column, 2, 1, 300, -1, 15, KEY_UP, 2, 0, 300},
+      {"up wraps: the first room from row 5 down", column, 2, 0, 300, -1, 15, KEY_UP, 2, 4, 300},
+      {"down wraps: the first room from row 0 up", column, 2, 4, 300, 576, 15, KEY_DOWN, 2, 0, 300},
+      {"none while jumping", row, 1, 0, -3, kStandY, 13, KEY_LEFT, 1, 0, -3},
+      {"a body far out reads empty cells and wraps", R(5, 5), 5, 5, 5000, 500, 0, KEY_RIGHT, 5, 5,
        7},
   };
   for (const RoomMove& m : cases) {
     SCOPED_TRACE(m.name);
-    for (auto& row : Rooms)
-      for (int& room : row) room = 0;
-    for (auto [rx, ry] : m.rooms) Rooms[rx][ry] = 1;
+    for (int rx = 0; rx < 6; ++rx)
+      for (int ry = 0; ry < 6; ++ry) Rooms[rx][ry] = (m.rooms & R(rx, ry)) ? 1 : 0;
     RoomX = m.roomX, RoomY = m.roomY;
     PlaceAt(m.x, m.y);
     Player->Action = m.action;
