@@ -1,0 +1,218 @@
+// The step from one stage to the next: the chooser for a new game, the stage title until a
+// press, the stage file and its replay, the song, and the ends of the stage and tutorial lists.
+#include "stages/flow.h"
+
+#include <gtest/gtest.h>
+
+#include "core/globals.h"
+#include "core/objects.h"
+#include "core/sound.h"
+#include "core/text.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/headless.h"
+#include "media/input.h"
+#include "stages/replay.h"
+#include "stages/stage.h"
+#include "world.h"
+
+using media::headless::FrameCount;
+using media::headless::PressKey;
+using stagefile::Encode;
+
+namespace {
+
+class Flow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    media::headless::ResetHeadless();
+    stagetest::MakeScreenPictures();
+    Lang[42] = "Tutorial ", Lang[43] = "Stage ", Lang[44] = "Go";
+    Lang[58] = "Bad stage file", Lang[59] = "No stage file";
+    Game->State = 27;
+    for (int n = 1; n <= 70; n++) {
+      stagefile::Data s = stagetest::SmallStage();
+      s.doorFrame = n;  // tells the stages apart
+      world_.WriteBytes("Levels/LEVEL " + std::to_string(n), Encode(s));
+    }
+    stagefile::Data tut = stagetest::SmallStage();
+    tut.doorFrame = 90;
+    for (int n = 1; n <= 11; n++) world_.WriteBytes("Levels/Tut" + std::to_string(n), Encode(tut));
+  }
+  // GoNextStage with Enter after `frames` frames of the title; the frames shown.
+  static int Next(int frames = 0) {
+    const int at = FrameCount() + frames, before = FrameCount();
+    stagetest::OnFrames([at](int f) {
+      if (f == at) PressKey(media::KEY_ENTER);
+    });
+    GoNextStage();
+    return FrameCount() - before;
+  }
+  static int YellowInRow(int y) {
+    int n = 0;
+    for (int x = 0; x < 800; x++) n += stagetest::Shown(x, y) == stagetest::kYellow;
+    return n;
+  }
+  stagetest::World world_;
+};
+
+TEST_F(Flow, ANewGameChoosesItsStageAndTheSongFollowsTheStageNumber) {
+  Game->Stage = 0;
+  media::headless::MoveMouseNow(700, 200);  // stage 30
+  media::headless::ClickNow(1);
+  EXPECT_EQ(Next(3), 1 + 3);  // one chooser frame, then the title until Enter
+  EXPECT_EQ(std::vector<int>({Game->Stage, NumOfGold, Game->State, SongNumber}),
+            std::vector<int>({30, 30, 26, 30}));
+  EXPECT_EQ(SN, "LEVEL 30");
+  EXPECT_EQ(ReplayName, "Stage 30");
+  EXPECT_EQ(Sng, "");  // above 25 the song before goes on
+  for (int stage : {24, 25, 26}) {
+    Sng = "";
+    Game->Stage = stage - 1;
+    EXPECT_EQ(Next(), 1);  // a restart skips the chooser
+    EXPECT_EQ(Sng, stage <= 25 ? "Song1.ogg" : "") << stage;
+  }
+}
+
+TEST_F(Flow, APressPendingFromPlayEndsTheTitleBeforeItsFirstFrame) {
+  for (int key : {media::KEY_SPACE, media::KEY_ENTER, 0}) {
+    Game->Stage = 4;
+    key ? PressKey(key) : media::headless::ClickNow(1);
+    const int before = FrameCount();
+    GoNextStage();
+    EXPECT_EQ(FrameCount(), before) << key;
+    EXPECT_EQ(SN, "LEVEL 5");
+  }
+}
+
+TEST_F(Flow, EscapeGoesBackToTheTitleMenu) {
+  LoadStage("LEVEL 9");
+  Game->Stage = 0;
+  PressKey(media::KEY_ESCAPE);  // in the level chooser: nothing loaded
+  GoNextStage();
+  EXPECT_EQ(std::vector<int>({Game->State, MainMenu, Game->Stage, NumOfGold}),
+            std::vector<int>({31, 0, 0, 9}));
+  User = 1, Tutorial = 1, TutNo = 0;
+  PressKey(media::KEY_ESCAPE);  // in the tutorial chooser: one frame, no title
+  EXPECT_EQ(Next(), 1);
+  EXPECT_EQ(std::vector<int>({Game->State, TutNo, NumOfGold}), std::vector<int>({31, 1, 9}));
+  User = Tutorial = 0, Game->Stage = 4;
+  media::FlushKeys();
+  const int at = FrameCount() + 2;
+  stagetest::OnFrames([at](int f) {
+    if (f == at) PressKey(media::KEY_ESCAPE);  // on the title: loaded all the same
+  });
+  GoNextStage();
+  EXPECT_EQ(std::vector<int>({Game->State, Game->Stage, NumOfGold}), std::vector<int>({31, 5, 5}));
+}
+
+TEST_F(Flow, TutorialsCountOnAndPlayTheirReplays) {
+  User = 1, Tutorial = 1, TutNo = 0;
+  media::headless::MoveMouseNow(250, 60);  // tutorial 4
+  media::headless::ClickNow(1);
+  Next(1);
+  EXPECT_EQ(TutNo, 4);
+  EXPECT_EQ(SN + " " + ReplayName + " " + Sng, "Tut4 TUT4 Song1.ogg");
+  EXPECT_EQ(DemoMode, 0);  // no replay file: played by the player
+  world_.WriteBytes("Levels/TUT5.SOL", {1, 0, 0, 0, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0});
+  Next();
+  EXPECT_EQ(SN, "Tut5");
+  EXPECT_EQ(std::vector<int>({DemoMode, TotalActionCount, Demo[0][0], Demo[1][0]}),
+            std::vector<int>({1, 1, 2, 4}));
+  // A built-in stage's replay is named with the language's word; no chooser in replay mode.
+  User = Tutorial = 0, DemoMode = 1, Game->Stage = 0;
+  world_.WriteBytes("Levels/Stage 1.SOL", {1, 0, 0, 0, 7, 2, 0, 0, 0, 0, 0, 0, 0, 0});
+  Next();
+  EXPECT_EQ(std::vector<int>({Game->Stage, DemoMode, Demo[0][0]}), std::vector<int>({1, 1, 7}));
+}
+
+TEST_F(Flow, NoStageAfterTheLastAndNoTutorialAfterTheEleventh) {
+  Game->Stage = 69;
+  Next();
+  EXPECT_EQ(SN, "LEVEL 70");
+  EXPECT_EQ(Game->State, 26);
+  EXPECT_EQ(Next(), 0);
+  EXPECT_EQ(Game->State, 31);
+  EXPECT_EQ(SN, "LEVEL 70");
+  User = 1, Tutorial = 1, TutNo = 10, DemoMode = 1;
+  Next();
+  EXPECT_EQ(SN, "Tut11");
+  EXPECT_EQ(Game->State, 26);
+  EXPECT_EQ(Next(), 0);
+  EXPECT_EQ(Game->State, 31);
+  EXPECT_EQ(DemoMode, 0);
+}
+
+// The title tells what is wrong with the next stage file, in a language line at y 420; the
+// stage before stays loaded.
+TEST_F(Flow, AMissingOrBadStageFileIsToldOnTheTitle) {
+  LoadStage("LEVEL 3");
+  std::filesystem::remove(world_.root() / "Levels/LEVEL 8");
+  std::vector<unsigned char> half = Encode(stagetest::SmallStage());
+  half.resize(half.size() / 2);
+  world_.WriteBytes("Levels/LEVEL 9", half);
+  const struct {
+    int line, yellow;
+  } titles[] = {{59, 8 * 13}, {58, 8 * 14}, {-1, 0}};  // stages 8, 9, 10
+  Game->Stage = 7;
+  for (const auto& t : titles) {
+    media::Cls();  // the old picture the title scrolls away
+    testing::internal::CaptureStderr();
+    Next();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(YellowInRow(425), t.yellow) << t.line;
+    EXPECT_EQ(StageFaultLine(LastStageCheck), t.line);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), t.line < 0 ? 0 : 1);
+    EXPECT_EQ(NumOfGold, t.line < 0 ? 10 : 3);
+    EXPECT_EQ(Game->State, 26);
+  }
+}
+
+TEST_F(Flow, ThePromptBlinksAndTheLastEffectStopsBeforeTheStage) {
+  Game->Stage = 4;
+  std::vector<int> hidden;
+  const int start = FrameCount();
+  stagetest::OnFrames([start, &hidden](int f) {
+    const int pass = f - start + 1;
+    if (stagetest::Shown(390, 588) != stagetest::kWhite) hidden.push_back(pass);
+    if (pass == 1001) PressKey(media::KEY_ENTER);
+  });
+  std::size_t size = 0;
+  const unsigned char* data = media::BuiltinBlob("Sfx/Gold.ogg", &size);
+  ASSERT_NE(data, nullptr);
+  media::RegisterEmbedded("Sfx/Gold.ogg", data, size);
+  Sfx = media::PlaySound(media::LoadSound("incbin::Sfx/Gold.ogg", media::SOUND_LOOP));
+  GoNextStage();
+  ASSERT_EQ(hidden.size(), 25u);
+  EXPECT_EQ(hidden.front(), 975);
+  EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
+  Sfx = nullptr;
+}
+
+TEST_F(Flow, ResetAllClearsThePerStageCountersAndKeepsTheRest) {
+  auto e = New<bbEnemies>();
+  e->CoffineCounter = e->HaltingCounter = e->Fallcounter = e->JumpCounter = 5;
+  e->MovingCounter = e->FrameRate = e->LifeSpan = e->State = 5;
+  auto t = New<bbTraps>();
+  t->Framecounter = t->timer = t->NumOfPass = t->State = 5;
+  auto w = New<bbWeapons>();
+  w->Timer = w->State = w->SpiningCounter = w->BoomCounter = w->CollideCounter = w->x = 5;
+  Player->FallCounter = Player->DyingCounter = Player->Action = Player->State = 7;
+  Player->Direction = 0, Player->Score = 900, Player->Lives = 3;
+  jcounter = pausecounter = FlashCounter = 9;
+  ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 9;
+  ResetAll();
+  EXPECT_EQ(e->CoffineCounter + e->HaltingCounter + e->Fallcounter + e->JumpCounter +
+                e->MovingCounter + e->FrameRate + e->LifeSpan,
+            0);
+  EXPECT_EQ(t->Framecounter + t->timer + t->NumOfPass, 0);
+  EXPECT_EQ(w->Timer + w->State + w->SpiningCounter + w->BoomCounter + w->CollideCounter, 0);
+  EXPECT_EQ(Player->FallCounter + Player->DyingCounter + Player->Action + Player->State, 0);
+  EXPECT_EQ(jcounter + pausecounter + FlashCounter, 0);
+  EXPECT_EQ(ActionCount + ActionNo + ActionType + LastActionType + TotalActionCount, 0);
+  EXPECT_EQ(std::vector<int>({e->State, t->State, w->x, Player->Direction, Player->Frame,
+                              Player->JumpFrame, Player->Score, Player->Lives, Game->State}),
+            std::vector<int>({5, 5, 5, 1, 5, 124, 900, 3, 26}));
+}
+
+}  // namespace
