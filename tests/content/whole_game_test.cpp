@@ -1,6 +1,5 @@
 // The whole game from its title, headless: start a game, choose stage 1, switch it to its
-// solution replay with F8 and watch it reach the exit door; and give up a life with F5 and
-// start the same stage again.
+// solution replay with F8 and watch it reach the exit door.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -125,55 +124,6 @@ TEST_F(WholeGame, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlaye
   std::ifstream in(root_ / "Played.Bin", std::ios::binary);
   ASSERT_TRUE(in);
   EXPECT_EQ(in.get(), 1);
-}
-
-TEST_F(WholeGame, GivingUpALifeStartsStageOneAgain) {
-  int phase = 0, since = 0, startX = 0, startY = 0;
-  bool died = false;
-  Run([&](int frame) {
-    switch (phase) {
-      case 0:
-        if (!ToStageOne(frame)) {
-          startX = Player->X;
-          startY = Player->Y;
-          media::headless::KeyDownNow(media::KEY_RIGHT);
-          phase = 1;
-          since = frame;
-        }
-        return true;
-      case 1:  // walk a little, then F5
-        if (frame - since == 40) {
-          media::headless::KeyUpNow(media::KEY_RIGHT);
-          // Play reads the arrows as held keys, so the walk's press is still pending; the
-          // level chooser after the death would take it as a pointer move.
-          media::FlushKeys();
-          EXPECT_NE(Player->X, startX);
-          PressKey(kKeyGiveUp);
-          phase = 2;
-        }
-        return true;
-      case 2:  // dying, then the level chooser (stage 0 again) and the stage title
-        died = died || Player->Action == 16;
-        if (Game->State == 26 && Game->Stage == 1 && Player->Action == 0 && died &&
-            Player->X == startX && Player->Y == startY) {
-          phase = 3;
-          return false;
-        }
-        if (frame % 20 == 0) PressKey(media::KEY_ENTER);
-        return true;
-      default:
-        return false;
-    }
-  });
-  ASSERT_EQ(phase, 3);
-  EXPECT_TRUE(died);
-  EXPECT_EQ(Player->Lives, 1);
-  EXPECT_EQ(Game->Stage, 1);
-  EXPECT_EQ(Player->X, startX);
-  EXPECT_EQ(Player->Y, startY);
-  EXPECT_EQ(RoomX, 0);
-  EXPECT_EQ(RoomY, 0);
-  EXPECT_EQ(Exitdoor->Frame, 3);
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+// The shipped stages and their solution replays, played headless as the game plays them: every
+// replay ends in the exit door, stage 1's replay is what its key script records now, and the
+// stage holds a player back until the tools are used.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/objects.h"
+#include "media/headless.h"
+#include "media/input.h"
+#include "stages/replay.h"
+#include "tools/solc/script.h"
+#include "tools/solc/solfile.h"
+#include "tools/solc/world.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kLevels = fs::path(QUILL_GAME_DIR) / "Levels";
+
+std::vector<unsigned char> Bytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Content : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device rd;
+    root_ = fs::temp_directory_path() / ("quill-content-" + std::to_string(rd()));
+    start_ = fs::current_path();
+    solc::SetUpWorld();
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::current_path(start_, ec);
+    fs::remove_all(root_, ec);
+    ResetGlobals();
+  }
+  // Stage n in a folder of its own, from the runnable folder, live or as its replay.
+  void Start(int stage, bool replay) {
+    solc::SetUpWorld();
+    std::string error;
+    const fs::path folder = root_ / std::to_string(stage);
+    ASSERT_TRUE(solc::PrepareFolder(folder.string(), kLevels.string(), stage, replay, error))
+        << error;
+    ASSERT_TRUE(solc::StartStage(stage, replay, error)) << error;
+  }
+  // Plays a key script; RunScript's result, with its message in error_.
+  bool Play(const std::string& text) {
+    std::vector<solc::Step> steps;
+    return solc::ParseScript(text, steps, error_) &&
+           solc::RunScript(steps, solc::Pass, nullptr, error_);
+  }
+  fs::path root_, start_;
+  std::string error_;
+};
+
+TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
+  std::vector<int> stages;
+  const std::regex solName("level ([0-9]+)\\.sol");
+  for (const auto& entry : fs::directory_iterator(kLevels)) {
+    std::string name = entry.path().filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::smatch m;
+    if (std::regex_match(name, m, solName) && fs::exists(kLevels / ("LEVEL " + m[1].str())))
+      stages.push_back(std::stoi(m[1].str()));
+  }
+  ASSERT_NE(std::find(stages.begin(), stages.end(), 1), stages.end()) << "no Level 1.SOL";
+  for (int stage : stages) {
+    SCOPED_TRACE("stage " + std::to_string(stage));
+    Start(stage, true);
+    const int gold = Exitdoor->Frame;
+    bool inDoor = false;
+    for (int t = 0; t < 20000 && Game->State == 26; ++t) {
+      solc::Pass();
+      inDoor = inDoor || Player->Action == 26;
+    }
+    EXPECT_TRUE(inDoor);
+    EXPECT_EQ(std::vector<int>({Game->State, Exitdoor->State, DemoMode, Played[stage]}),
+              std::vector<int>({27, 3, 0, stage}));
+    EXPECT_GE(Player->Score, gold * 500);
+  }
+}
+
+// The shipped replay is what the key script records now: a stale file fails here. The run shows
+// what the stage teaches: a sideways dig, a climb, a jump, a fall, a downward dig and the exit.
+TEST_F(Content, StageOneReplayIsWhatItsKeyScriptRecords) {
+  std::ifstream in(fs::path(QUILL_SOURCE_DIR) / "assets/Levels-src/LEVEL 1.keys");
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<solc::Step> steps;
+  ASSERT_TRUE(solc::ParseScript(text, steps, error_)) << error_;
+  Start(1, false);
+  std::vector<int> actions;
+  ASSERT_TRUE(solc::RunScript(
+      steps, solc::Pass, [&](int) { actions.push_back(Player->Action); }, error_))
+      << error_;
+  for (int action : {9, 15, 13, 14, 11, 26})
+    EXPECT_NE(std::find(actions.begin(), actions.end(), action), actions.end()) << action;
+  EXPECT_EQ(Game->State, 27);
+  SaveReplay();
+  const auto fresh = Bytes(root_ / "1" / "PlayerLevels" / "Level 1.SOL");
+  ASSERT_FALSE(fresh.empty());
+  EXPECT_EQ(fresh, Bytes(kLevels / "Level 1.SOL"));
+}
+
+// A replay cut to its first four runs leaves the player in the stage.
+TEST_F(Content, AReplayCutShortDoesNotReachTheDoor) {
+  auto bytes = Bytes(kLevels / "Level 1.SOL");
+  ASSERT_GT(bytes.size(), 4u + 5 * 5);
+  std::vector<unsigned char> cut = {3, 0, 0, 0};
+  cut.insert(cut.end(), bytes.begin() + 4, bytes.begin() + 4 + 5 * 4);
+  Start(1, true);
+  std::ofstream(root_ / "1" / "Levels" / "Level 1.SOL", std::ios::binary)
+      .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
+  std::string error;
+  ASSERT_TRUE(solc::StartStage(1, true, error)) << error;
+  for (int t = 0; t < 3000 && Game->State == 26; ++t) solc::Pass();
+  EXPECT_EQ(Game->State, 26);
+  EXPECT_EQ(Exitdoor->State, 1);
+}
+
+// Stage 1 as a puzzle: three gold and two tools; its brick wall holds back a player who does not
+// dig, and its door stays shut until the last gold.
+TEST_F(Content, StageOneHoldsThePlayerBackUntilTheToolsAreUsed) {
+  Start(1, false);
+  int gold = 0, tools = 0;
+  for (auto it : Items_list.Each<bbItems>())
+    gold += it->kind == 6, tools += it->kind >= 2 && it->kind <= 5;
+  EXPECT_EQ(std::vector<int>({gold, tools, Exitdoor->Frame, Exitdoor->roomx, RoomX, Player->X}),
+            std::vector<int>({3, 2, 3, 2, 0, 48}));
+  EXPECT_FALSE(Play("hold RIGHT\nuntil x >= 240\n"));
+  EXPECT_EQ(error_.rfind("line 2: not met", 0), 0u) << error_;
+  EXPECT_EQ(Player->State, 4);  // carrying the sideways tool, never used
+  media::headless::KeyUpNow(media::KEY_RIGHT);
+  Player->RoomX = RoomX = 2;
+  Player->X = 24 * 24 + 24;
+  Player->Y = 20 * 24 - 48;
+  for (int t = 0; t < 200; ++t) solc::Pass();
+  EXPECT_EQ(Exitdoor->State, 1);  // one gold left: shut while the player stands in it
+  EXPECT_EQ(Game->State, 26);
+  Exitdoor->Frame = 0, Exitdoor->State = 2;
+  for (int t = 0; t < 400 && Game->State == 26; ++t) solc::Pass();
+  EXPECT_EQ(Game->State, 27);
+}
+
+}  // namespace
