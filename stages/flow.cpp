@@ -81,7 +81,10 @@ void DrawStageTitle(int faultLine) {
     DisplayText(media::Upper(Lang[43]) + media::Str(Game->Stage + 1), 0, 250, 1, 1);
     DisplayText("&&&&&&&&&&", 0, 270, 1, 1);
   }
-  if (faultLine >= 0) DrawBmpFont(Lang[faultLine], 384, 420, 1, 0);
+  // The line saying what is wrong stands centred under the text above it: under a tutorial's
+  // line, placed by the media layer's text width, it is placed the same way.
+  if (faultLine >= 0 && IsTutorial()) DrawLineCentred(Lang[faultLine], 420);
+  if (faultLine >= 0 && !IsTutorial()) DrawBmpFont(Lang[faultLine], 384, 420, 1, 0);
   pausecounter = (pausecounter + 1) % 1000;
   if (pausecounter <= 974) DisplayText(media::Upper(Lang[44]), 0, 580, 1, 0);
 }

@@ -143,27 +143,37 @@ TEST_F(Flow, NoStageAfterTheLastAndNoTutorialAfterTheEleventh) {
   EXPECT_EQ(DemoMode, 0);
 }
 
-// The title tells what is wrong with the next stage file, in a language line at y 420; the
-// stage before stays loaded.
+// The title tells what is wrong with the next stage file in a language line at y 420, centred
+// at x 400, or under a tutorial's line placed as that line is; the stage before stays loaded.
 TEST_F(Flow, AMissingOrBadStageFileIsToldOnTheTitle) {
   LoadStage("LEVEL 3");
   std::filesystem::remove(world_.root() / "Levels/LEVEL 8");
+  std::filesystem::remove(world_.root() / "Levels/Tut7");
   std::vector<unsigned char> half = Encode(stagetest::SmallStage());
   half.resize(half.size() / 2);
   world_.WriteBytes("Levels/LEVEL 9", half);
+  const int missing = 8 * 13, bad = 8 * 14;  // "No stage file", "Bad stage file"
   const struct {
-    int line, yellow;
-  } titles[] = {{59, 8 * 13}, {58, 8 * 14}, {-1, 0}};  // stages 8, 9, 10
+    int tutorial, line, first, yellow, gold;
+  } titles[] = {{0, 59, 400 - missing / 2, missing, 3},                            // stage 8
+                {0, 58, 400 - bad / 2, bad, 3},                                    // stage 9
+                {0, -1, -1, 0, 10},                                                // stage 10
+                {1, 59, 432 - media::TextWidth(Lang[59]) / 2 + 16, missing, 10}};  // tutorial 7
   Game->Stage = 7;
   for (const auto& t : titles) {
+    User = Tutorial = t.tutorial, TutNo = 6;
     media::Cls();  // the old picture the title scrolls away
     testing::internal::CaptureStderr();
     Next();
     const std::string err = testing::internal::GetCapturedStderr();
+    int first = -1;
+    for (int x = 799; x >= 0; x--)
+      first = stagetest::Shown(x, 425) == stagetest::kYellow ? x : first;
+    EXPECT_EQ(first, t.first) << t.line;
     EXPECT_EQ(YellowInRow(425), t.yellow) << t.line;
     EXPECT_EQ(StageFaultLine(LastStageCheck), t.line);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), t.line < 0 ? 0 : 1);
-    EXPECT_EQ(NumOfGold, t.line < 0 ? 10 : 3);
+    EXPECT_EQ(NumOfGold, t.gold);
     EXPECT_EQ(Game->State, 26);
   }
 }

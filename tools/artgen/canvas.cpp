@@ -101,14 +101,15 @@ void Canvas::BlitPart(const Canvas& src, int sx, int sy, int w, int h, int x, in
     }
 }
 
-void Canvas::Outline(int x, int y, int w, int h, Colour c) {
+void Canvas::Outline(int x, int y, int w, int h, Colour c, bool diagonal) {
   std::vector<std::pair<int, int>> spots;
   for (int j = y; j < y + h; ++j)
     for (int i = x; i < x + w; ++i) {
       if (Opaque(i, j)) continue;
       bool near = false;
-      const int d[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-      for (auto& o : d) {
+      const int d[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+      for (int k = 0; k < (diagonal ? 8 : 4); ++k) {
+        const auto& o = d[k];
         int ni = i + o[0], nj = j + o[1];
         if (ni >= x && nj >= y && ni < x + w && nj < y + h && Opaque(ni, nj)) near = true;
       }

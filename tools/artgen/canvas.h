@@ -38,8 +38,9 @@ class Canvas {
   // Copies the opaque pixels of src (optionally mirrored left-right) to x, y.
   void Blit(const Canvas& src, int x, int y, bool mirror = false);
   void BlitPart(const Canvas& src, int sx, int sy, int w, int h, int x, int y, bool mirror = false);
-  // Paints c around every opaque pixel of the box, on transparent neighbours (4-connected).
-  void Outline(int x, int y, int w, int h, Colour c);
+  // Paints c around every opaque pixel of the box, on transparent neighbours (4-connected, or
+  // 8-connected with `diagonal`, which rings every pixel including convex corners).
+  void Outline(int x, int y, int w, int h, Colour c, bool diagonal = false);
   // Replaces every opaque pixel of the box by c.
   void Recolour(int x, int y, int w, int h, Colour c);
   Canvas Crop(int x, int y, int w, int h) const;

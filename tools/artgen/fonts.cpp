@@ -45,8 +45,9 @@ Canvas BuildPropFont(const Sources& src) {
     CellOrigin(code - 32, &ox, &oy);
     // Bold where there is room: an ink pixel also inks its right neighbour unless the
     // glyph's next stroke follows right after, so m and w stay open. The letter stands
-    // from column 2 (its own two-pixel gap), with a shadow one pixel right and down. The
-    // advance then comes close to the 8 pixels of the media layer's font, which several
+    // from column 2 (its own two-pixel gap), ringed by a dark outline, so it reads over any
+    // picture; the ring reaches one column right of the letter as the old drop shadow did,
+    // so the advance stays close to the 8 pixels of the media layer's font, which several
     // screens use to centre lines of this font.
     auto ink = [&g](int x, int y) {
       if (g.Ink(x, y)) return true;
@@ -54,10 +55,8 @@ Canvas BuildPropFont(const Sources& src) {
     };
     for (int y = 0; y < 9; ++y)
       for (int x = 0; x <= g.width; ++x)
-        if (ink(x, y)) font.Put(ox + 3 + x, oy + 4 + y, shadow);
-    for (int y = 0; y < 9; ++y)
-      for (int x = 0; x <= g.width; ++x)
         if (ink(x, y)) font.Put(ox + 2 + x, oy + 3 + y, Mix(top, bottom, y, 8));
+    font.Outline(ox, oy, kCell, kCell, shadow, true);
     if (g.width == 0) font.Put(ox + 2, oy + 9, shadow);  // never a zero-width printable glyph
   }
   return font;
@@ -74,10 +73,10 @@ Canvas BuildMenuFont(const Sources& src, int style) {
     dark = src.C("gold_dark");
   } else {
     top = src.C("turq_light");
-    bottom = src.C("lapis");
+    bottom = src.C("turq");
     edge = src.C("navy");
     light = src.C("white");
-    dark = src.C("lapis_dark");
+    dark = src.C("shirt");
   }
   for (int code = 33; code <= 90; ++code) {
     int ox, oy;
@@ -105,7 +104,9 @@ Canvas BuildMenuFont(const Sources& src, int style) {
           if (!g.Ink(x, y + 1)) font.Put(px + 1, py + 1, dark);
         }
       }
-    font.Outline(ox, oy, kCell, kCell, edge);
+    // A full ring (diagonals too) in the dark edge colour: every pixel around the letter
+    // contrasts with its fill, whatever picture lies below.
+    font.Outline(ox, oy, kCell, kCell, edge, true);
     if (style == 1) {
       // A drop shadow to the lower right sets the carved font further apart from the gold one.
       for (int y = oy + kCell - 2; y >= oy; --y)

@@ -91,17 +91,17 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
   Colour shirt = art.C("shirt"), shirtBack = art.C("shirt_dark");
   Colour legs = art.C("khaki"), legsBack = art.C("khaki_dark"), boot = art.C("brown");
   Colour skin = art.C("skin");
-  Limb(c, f.shoulder, f.bElbow, f.bHand, ox, oy, 3, shirtBack);
+  Limb(c, f.shoulder, f.bElbow, f.bHand, ox, oy, 4, shirtBack);
   c.Disc(ox + R(f.bHand.x), oy + R(f.bHand.y), 1, art.C("skin_dark"));
-  Limb(c, f.hip, f.bKnee, f.bFoot, ox, oy, 4, legsBack);
+  Limb(c, f.hip, f.bKnee, f.bFoot, ox, oy, 5, legsBack);
   Boot(c, f.bFoot, ox, oy, art.C("brown_dark"));
   c.ThickLine(ox + R(f.hip.x), oy + R(f.hip.y) - 1, ox + R(f.shoulder.x), oy + R(f.shoulder.y) + 1,
-              9, shirt);
+              11, shirt);
   // The belt: a band across the body at the hip.
   c.ThickLine(ox + R(f.hip.x) - 4, oy + R(f.hip.y) - 2, ox + R(f.hip.x) + 4, oy + R(f.hip.y) - 2, 2,
               art.C("brown"));
   c.Put(ox + R(f.hip.x) + 2, oy + R(f.hip.y) - 2, art.C("gold"));
-  Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 4, legs);
+  Limb(c, f.hip, f.fKnee, f.fFoot, ox, oy, 5, legs);
   Boot(c, f.fFoot, ox, oy, boot);
   ShadeEdges(c, 0, 0, kCellW, kCellH);  // the body's volume, before the details over it
   Head(art, c, ox + R(f.head.x), oy + R(f.head.y), dazed);
@@ -109,7 +109,7 @@ Canvas DrawPose(const Art& art, const std::vector<int>& pose, int tool, int tool
     int angle = pose.size() > 10 ? pose[10] : 0;
     DrawToolInHand(art, c, tool, ox + R(f.fHand.x), oy + R(f.fHand.y), toolScale, angle, false);
   }
-  Limb(c, f.shoulder, f.fElbow, f.fHand, ox, oy, 3, shirt);
+  Limb(c, f.shoulder, f.fElbow, f.fHand, ox, oy, 4, shirt);
   c.Disc(ox + R(f.fHand.x), oy + R(f.fHand.y), 1, skin);
   c.Outline(0, 0, kCellW, kCellH, art.C("ink"));
   return c;
@@ -222,6 +222,34 @@ int CarryScale(int tool) {
   return tool == 2 ? 46 : 60;
 }
 
+// Whether a drawn cell keeps the figure, its outline and its tool off the cell's sides and top
+// (the feet stand on the bottom row).
+bool Whole(const Canvas& c) {
+  for (int y = 0; y < c.Height(); ++y)
+    if (c.Opaque(0, y) || c.Opaque(c.Width() - 1, y)) return false;
+  for (int x = 0; x < c.Width(); ++x)
+    if (c.Opaque(x, 0)) return false;
+  return true;
+}
+
+// The cell moved sideways just enough to keep it off both sides (for poses whose pixels no
+// rule reads: falling down dead).
+Canvas Inside(const Canvas& c) {
+  int left = c.Width(), right = -1;
+  for (int y = 0; y < c.Height(); ++y)
+    for (int x = 0; x < c.Width(); ++x)
+      if (c.Opaque(x, y)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  int dx = 0;
+  if (left < 1) dx = 1 - left;
+  if (right + dx > c.Width() - 2) dx = c.Width() - 2 - right;
+  Canvas moved(c.Width(), c.Height());
+  moved.Blit(c, dx, 0);
+  return moved;
+}
+
 }  // namespace
 
 void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
@@ -247,25 +275,39 @@ void DrawPlayerPictures(const Art& art, std::vector<Picture>& out) {
   }
   // Digging: 84 + 8 * (tool - 2) + 4 * side + step.
   const char* const digPose[4] = {"drill", "hammer", "pick", "scoop"};
+  // Each tool as large as its swing allows: the largest size at which all four steps keep the
+  // tool whole inside the cell, so the tool keeps one size through the animation.
   const int kDigScale[4] = {56, 64, 64, 72};
-  for (int t = 0; t < 4; ++t)
+  for (int t = 0; t < 4; ++t) {
+    auto pose = [&](int step, int scale) {
+      return DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2, scale, true,
+                      false, kDigHip);
+    };
+    int scale = kDigScale[t];
+    auto fits = [&](int s) {
+      for (int step = 0; step < 4; ++step)
+        if (!Whole(pose(step, s))) return false;
+      return true;
+    };
+    while (scale > 30 && !fits(scale)) scale -= 2;
     for (int step = 0; step < 4; ++step) {
-      Canvas right = DrawPose(art, src.Numbers(digPose[t] + std::to_string(step)), t + 2,
-                              kDigScale[t], true, false, kDigHip);
-      if (t == 0 && step % 2 == 1) Stars(art, right, 44, 50, step);  // sparks at the bit
+      Canvas right = pose(step, scale);
+      if (t == 0 && step % 2 == 1) Stars(art, right, 38, 50, step);  // sparks at the bit
       put(84 + 8 * t + step, Mirror(right));
       put(84 + 8 * t + 4 + step, right);
     }
-  // 116..122 are never shown: calm standing poses, one per tool, for completeness.
-  for (int i = 0; i < 7; ++i) put(116 + i, DrawPose(art, src.Numbers("hold0"), i - 1, 60));
-  put(123, Dead(art));
+  }
+  // 116..122 are never shown: calm standing poses, one per tool, carried as when walking.
+  for (int i = 0; i < 7; ++i)
+    put(116 + i, DrawPose(art, Carried(src.Numbers("hold0"), i - 1), i - 1, CarryScale(i - 1)));
+  put(123, Inside(Dead(art)));
   Canvas jump = DrawPose(art, src.Numbers("jump"), -1, 60);
   put(124, Mirror(jump));
   put(125, jump);
   for (int step = 0; step < 4; ++step) {
     Canvas dying = DrawPose(art, src.Numbers("die" + std::to_string(step)), -1, 60, true, true);
     Stars(art, dying, 24, 26 + 4 * step, step);
-    put(126 + step, dying);
+    put(126 + step, Inside(dying));
   }
   out.push_back(cells.Done("Images/Player.png"));
 }

@@ -100,7 +100,8 @@ TEST_P(Music, IsNotClippedAndFitsItsMemoryBudget) {
   Pcm pcm = LoadTrack(GetParam());
   ASSERT_TRUE(pcm.ok);
   EXPECT_EQ(pcm.ClippedSamples(), 0);
-  EXPECT_GT(pcm.Peak(), 32768 * 0.4);
+  // Mixed low so that the effects stand above it at the default volumes, yet well audible.
+  EXPECT_GT(pcm.Peak(), 32768 * 0.12);
   EXPECT_LE(DecodedBytes(pcm), kTrackBudgetBytes);
   RecordProperty("decoded_bytes", std::to_string(DecodedBytes(pcm)));
 }
