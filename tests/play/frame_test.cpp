@@ -422,6 +422,13 @@ TEST_F(Frame, TutorialBarAndRoomGrid) {
   EXPECT_TRUE(Near(RoomPixel(2, 597), {0, 0, 0}, 0));
   EXPECT_TRUE(Shows(imgFont, 'C' - 32, 432 - media::TextWidth("Climb") / 2, 580));
   EXPECT_TRUE(Shows(optAlpha, 'T' - 32, 19, 3));
+  TutNo = 40;  // no such line: the bar all the same
+  KeyFrame(0);
+  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0));
+  Stage[196][10] = 1;  // the last room column reaches past the grid's 197 columns
+  RenderBlocks(6 * 32, 0, 0);
+  RenderBlocks(-40, -30, 0);
+  EXPECT_TRUE(Shows(Bricks, 0, 4 * 24, 10 * 24));
   Tutorial = 0;
   ShowGrid = 1;
   Rooms[1][0] = 1;

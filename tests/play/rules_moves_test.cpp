@@ -7,6 +7,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "media/headless.h"
 #include "media/input.h"
 #include "play/player.h"
 #include "play/rules_fixture.h"
@@ -242,6 +243,8 @@ TEST_F(RulesMoves, RoomChangesWrapAroundTheRowOrColumn) {
       {"up wraps: the first room from row 5 down", column, 2, 0, 300, -1, 15, KEY_UP, 2, 4, 300},
       {"down wraps: the first room from row 0 up", column, 2, 4, 300, 576, 15, KEY_DOWN, 2, 0, 300},
       {"none while jumping", row, 1, 0, -3, kStandY, 13, KEY_LEFT, 1, 0, -3},
+      {"a fall enters the room below", column, 2, 0, 300, 576, 14, 0, 2, 1, 300},
+      {"a row without rooms keeps the room", R(0, 1), 0, 0, -1, kStandY, 0, KEY_LEFT, 0, 0, 757},
       {"a body far out reads empty cells and wraps", R(5, 5), 5, 5, 5000, 500, 0, KEY_RIGHT, 5, 5,
        7},
   };
@@ -259,6 +262,41 @@ TEST_F(RulesMoves, RoomChangesWrapAroundTheRowOrColumn) {
     EXPECT_EQ(RoomY, m.endRoomY);
     EXPECT_EQ(Player->X, m.endX);
   }
+  PlayRuns({{kActionUp, 100}});  // a replayed arrow changes the room only from outside it
+  Rooms[2][0] = Rooms[2][1] = 1;
+  RoomX = 2, RoomY = 1;
+  PlaceAt(300, 5);
+  Player->Action = 15;
+  UpdatePlayer();
+  EXPECT_EQ(RoomY, 1);
+  PlaceAt(300, -1);
+  UpdatePlayer();
+  EXPECT_EQ(RoomY, 0);
+}
+
+// Keys: left 1, right 2, down 3, up 4 summed; the joystick: up wins over down over right over
+// left, its button 1 is fire, and the keys are not read with it.
+TEST_F(RulesMoves, KeysAndJoystick) {
+  EXPECT_EQ(std::vector<int>({KeyCode(1, 0, 0, 0), KeyCode(0, 1, 0, 0), KeyCode(1, 1, 0, 0),
+                              KeyCode(1, 0, 1, 0), KeyCode(1, 1, 1, 1)}),
+            std::vector<int>({1, 2, 3, 4, 10}));
+  EXPECT_EQ(std::vector<int>(
+                {JoyCode(0, 0), JoyCode(-1, 0), JoyCode(1, 0), JoyCode(-1, 1), JoyCode(1, -1)}),
+            std::vector<int>({0, 1, 2, 3, 4}));
+  using media::headless::InputEvent;
+  Fresh();
+  Control = 1;
+  PlaceAt(300);
+  media::headless::SetScript({{0, InputEvent::JoyAxis, 0, 32767, 0}});
+  Passes(4);
+  EXPECT_EQ(Player->X, 312);
+  media::headless::SetScript(
+      {{0, InputEvent::JoyAxis, 0, 0, 0}, {0, InputEvent::JoyButtonDown, 1, 0, 0}});
+  Hold(KEY_LEFT);
+  Pass();
+  EXPECT_EQ(Player->X, 312);
+  EXPECT_EQ(Player->Action, 13);
+  Release(KEY_LEFT);
 }
 
 TEST_F(RulesMoves, CellsOutsideTheGridReadAsEmptyAndIgnoreWrites) {

@@ -99,6 +99,9 @@ TEST_F(Chooser, FinishedStagesAreMarkedAndTheButtonUnderThePointerLit) {
   quit = 1;
   ChooseTutorial();
   EXPECT_EQ(quit, 0);
+  quit = 1;
+  ChooseLevel();
+  EXPECT_EQ(quit, 0);
   EXPECT_EQ(media::headless::FrameCount(), frames);
 }
 

@@ -124,6 +124,11 @@ TEST_F(Flow, TutorialsCountOnAndPlayTheirReplays) {
   world_.WriteBytes("Levels/Stage 1.SOL", {1, 0, 0, 0, 7, 2, 0, 0, 0, 0, 0, 0, 0, 0});
   Next();
   EXPECT_EQ(std::vector<int>({Game->Stage, DemoMode, Demo[0][0]}), std::vector<int>({1, 1, 7}));
+  // A player-made stage from PlayerLevels/, its replay named in capitals.
+  world_.WriteBytes("PlayerLevels/mine", Encode(stagetest::SmallStage()));
+  User = 1, UserStage = "mine";
+  Next();
+  EXPECT_EQ(SN + " " + ReplayName, "mine MINE");
 }
 
 TEST_F(Flow, NoStageAfterTheLastAndNoTutorialAfterTheEleventh) {

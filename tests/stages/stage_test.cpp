@@ -110,7 +110,16 @@ TEST(StageReader, ValuesAtTheEdgesOfTheWorld) {
       {"stone", [](Data& d, int v) { d.traps[0] = {30, v, 2, 0, 0, 5, 5}; }, 24, 25},
       {"ladder trap", [](Data& d, int v) { d.traps[0] = {0, 10, 3, 0, v, 5, 5}; }, 16, 17},
       {"door trap", [](Data& d, int v) { d.traps[0] = {0, v, 5, 0, 2, 5, 5}; }, 23, 24},
+      {"trap room", [](Data& d, int v) { d.traps[1].Roomx = v; }, 5, 6},
       {"item room", [](Data& d, int v) { d.items[0].RoomX = v; }, 5, 6},
+      {"item cells", [](Data& d, int v) { d.items[0] = {v, 23, 6, 48, 5, 5}; }, 36, 37},
+      {"player room", [](Data& d, int v) { d.playerRoomY = v; }, 5, 6},
+      {"door room", [](Data& d, int v) { d.doorRoomX = v; }, 5, 6},
+      {"statue cells",
+       [](Data& d, int v) {
+         d.statues[0] = {v, 0, 0, 5, 5};
+       },
+       36, 37},
       {"player", [](Data& d, int v) { d.playerX = v, d.playerRoomX = 5; }, 35, 36},
       {"door", [](Data& d, int v) { d.doorY = v, d.doorRoomY = 5; }, 23, 24},
       {"statue",
