@@ -137,8 +137,8 @@ TEST_F(Content, StageOneHoldsThePlayerBackUntilTheToolsAreUsed) {
     gold += it->kind == 6, tools += it->kind >= 2 && it->kind <= 5;
   EXPECT_EQ(std::vector<int>({gold, tools, Exitdoor->Frame, Exitdoor->roomx, RoomX, Player->X}),
             std::vector<int>({3, 2, 3, 2, 0, 48}));
-  EXPECT_FALSE(Play("hold RIGHT\nuntil x >= 240\n"));
-  EXPECT_EQ(error_.rfind("line 2: not met", 0), 0u) << error_;
+  EXPECT_FALSE(Play("until y >= 504\nhold RIGHT\nuntil x >= 240\n"));  // starts at y 504
+  EXPECT_EQ(error_.rfind("line 3: not met", 0), 0u) << error_;
   EXPECT_EQ(Player->State, 4);  // carrying the sideways tool, never used
   media::headless::KeyUpNow(media::KEY_RIGHT);
   Player->RoomX = RoomX = 2;
