@@ -54,12 +54,16 @@ class Content : public ::testing::Test {
         << error;
     ASSERT_TRUE(solc::StartStage(stage, replay, error)) << error;
   }
-  // Plays a key script; RunScript's result, with its message in error_.
+  // Plays a key script; RunScript's result, with its message in error_ and its passes in
+  // passes_.
   bool Play(const std::string& text) {
     std::vector<solc::Step> steps;
+    passes_ = 0;
     return solc::ParseScript(text, steps, error_) &&
-           solc::RunScript(steps, solc::Pass, nullptr, error_);
+           solc::RunScript(
+               steps, solc::Pass, [this](int) { ++passes_; }, error_);
   }
+  int passes_ = 0;
   fs::path root_, start_;
   std::string error_;
 };
@@ -137,8 +141,10 @@ TEST_F(Content, StageOneHoldsThePlayerBackUntilTheToolsAreUsed) {
     gold += it->kind == 6, tools += it->kind >= 2 && it->kind <= 5;
   EXPECT_EQ(std::vector<int>({gold, tools, Exitdoor->Frame, Exitdoor->roomx, RoomX, Player->X}),
             std::vector<int>({3, 2, 3, 2, 0, 48}));
-  EXPECT_FALSE(Play("until y >= 504\nhold RIGHT\nuntil x >= 240\n"));  // starts at y 504
-  EXPECT_EQ(error_.rfind("line 3: not met", 0), 0u) << error_;
+  // It starts at y 504; a wait of 3 is 3 passes; an until gives up after 3000.
+  EXPECT_FALSE(Play("until y >= 504\nwait 3\nhold RIGHT\nuntil x >= 240\n"));
+  EXPECT_EQ(error_.rfind("line 4: not met", 0), 0u) << error_;
+  EXPECT_EQ(passes_, 3 + 3000);
   EXPECT_EQ(Player->State, 4);  // carrying the sideways tool, never used
   media::headless::KeyUpNow(media::KEY_RIGHT);
   Player->RoomX = RoomX = 2;
