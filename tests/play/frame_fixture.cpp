@@ -68,10 +68,6 @@ bool FrameTest::Run(const std::function<void()>& body, const std::function<void(
   return finished;
 }
 
-bool FrameTest::Frame(int maxFlips) {
-  return Run([] { RenderGame(0); }, nullptr, maxFlips);
-}
-
 Rgb FrameTest::RoomPixel(int x, int y) {
   return ToRgb(media::ReadScreenPixel(x + 16, y));
 }

@@ -28,8 +28,6 @@ class FrameTest : public playtest::RulesTest {
   // was stopped), true when the body returned by itself.
   bool Run(const std::function<void()>& body, const std::function<void(int)>& onFlip,
            int maxFlips = 2000);
-  // RenderGame(0) with no key pressed inside it; true when it returned within maxFlips.
-  bool Frame(int maxFlips = 50);
 
  public:
   // The back buffer at room pixel (x, y) (the screen 16 pixels further right).
