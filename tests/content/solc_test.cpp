@@ -70,7 +70,7 @@ TEST(SolFile, DecodesAndPrintsRunsAndRefusesBadOnes) {
   EXPECT_EQ(solc::SolText(runs, n),
             "runs 2\n11 3  # fall\n2 300  # right\n100 -1  # exit (open at the exit)\n");
   EXPECT_EQ(solc::CodeName(12) + solc::CodeName(-1) + solc::CodeName(7), "??jump right");
-  std::vector<std::pair<int, int>> longest(5001, {0, 1});
+  std::vector<std::pair<int, int>> longest(5002, {0, 1});  // enough records for N 5001
   EXPECT_TRUE(solc::DecodeSol(Sol(5000, longest), runs, n, error));
   auto shortOne = Sol(2, {{0, 3}, {2, 300}, {2, 300}});
   shortOne.pop_back();
