@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "front/startup.h"
+#include "app/startup.h"
 #include "media/app.h"
 
 int main(int argc, char** argv) {

@@ -5,19 +5,21 @@
 
 #include <string>
 
+#include "core/codes.h"
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/settings.h"
+#include "core/tables.h"
 #include "core/text.h"
-#include "front/settings.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
 #include "play/frame.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 
 namespace {
@@ -67,7 +69,7 @@ void BuildBusyRoom() {
     e->x = 100 + 110 * i;
     e->y = 16 * 24;
     e->Visible = 1;
-    e->State = i % 2 == 0 ? 20 : 21;
+    e->State = i % 2 == 0 ? EnemyState::Moving : EnemyState::Resting;
     e->CoffineX = 48 * i;
     e->CoffineY = 24;
   }
@@ -80,13 +82,12 @@ void BuildBusyRoom() {
   }
   Exitdoor->x = 26;
   Exitdoor->y = 16;
-  Exitdoor->State = 1;
+  Exitdoor->State = DoorState::Shut;
   Exitdoor->Frame = 12;
   Player->X = 100;
   Player->Y = 16 * 24;
-  Player->XS = Player->YS = 3;
-  Player->Lives = 2;
-  Game->State = 26;
+  SetNewGamePlayer();
+  Game->State = GameState::Play;
   Game->Stage = 3;
 }
 
@@ -115,7 +116,7 @@ void BM_PlayPass(benchmark::State& state) {
     }
     UpdateGame();
     RenderGame(1);
-    Game->State = 26;
+    Game->State = GameState::Play;
   }
   ResetGlobals();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "core/objects.h"
 #include "core/sound.h"
@@ -53,6 +54,16 @@ media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick, sndFal
 media::Channel song, Sfx;
 float MusicVol = 1.0f, SfxVol = 0.3f, tmpMusicVol = 1.0f, tmpSfxVol = 0.3f;
 
+int CellAt(int c, int r) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
+  return Stage[c][r];
+}
+
+void SetCell(int c, int r, int code) {
+  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return;
+  Stage[c][r] = code;
+}
+
 namespace {
 
 template <class T, std::size_t N>
@@ -103,6 +114,11 @@ void ResetTables() {
   dir.clear();
 }
 
+std::vector<void (*)()>& RegisteredResets() {
+  static std::vector<void (*)()> resets;
+  return resets;
+}
+
 void ResetMedia() {
   for (media::Image* image :
        {&imgFont,   &optAlpha,  &optAlpha2, &Flags,   &Back,         &ItemSprite, &logo,
@@ -127,11 +143,21 @@ void ResetMedia() {
 
 }  // namespace
 
-void ResetGlobals() {
-  ResetObjects();
+bool RegisterGlobalsReset(void (*reset)()) {
+  RegisteredResets().push_back(reset);
+  return true;
+}
+
+void ResetWorldAndTables() {
   ResetWorld();
   ResetTables();
+}
+
+void ResetGlobals() {
+  ResetObjects();
+  ResetWorldAndTables();
   ResetMedia();
   ResetText();
   ResetMusic();
+  for (auto reset : RegisteredResets()) reset();
 }

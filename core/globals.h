@@ -30,6 +30,11 @@ extern int PlayerX, PlayerY;
 extern std::string SN;   // the stage name the editor shows and quick-saves to
 extern std::string Sng;  // the stage song's file name
 
+// The Stage cell at world column c, row r, or 0 outside the grid; SetCell ignores such cells.
+// The one bounded lookup of the cell grid.
+int CellAt(int c, int r);
+void SetCell(int c, int r, int code);
+
 // --- the single objects
 extern std::shared_ptr<bbPlayers> Player;
 extern std::shared_ptr<bbExitDoors> Exitdoor;
@@ -77,9 +82,19 @@ extern media::Sound sndGold, sndOptions, jumpsound, HitFloor, sndDrill, sndPick,
 extern media::Channel song, Sfx;
 extern float MusicVol, SfxVol, tmpMusicVol, tmpSfxVol;
 
-// Restores every global of this header to its program-start value (empty world, null images,
-// sounds and single objects, channels stopped and null, volumes 1.0 and 0.3, Difficulity 1,
-// CantFly 1, LangRect 1), and core's own state with it: the object lists emptied and their
-// cursors null (ResetObjects), the font widths and blink counter (ResetText), the music cache
-// and player (ResetMusic). For tests.
+// Restores every global of the program to its program-start value: this header's (empty world,
+// null images, sounds and single objects, channels stopped and null, volumes 1.0 and 0.3,
+// Difficulity 1, CantFly 1, LangRect 1), core's own state (the object lists emptied and their
+// cursors null, the font widths and blink counter, the music cache and player), then every
+// reset registered by the layers above. The one call the test fixtures make.
 void ResetGlobals();
+
+// Registers the reset of a file's own globals, run by ResetGlobals after core's resets. The
+// file that defines the globals registers it at program start, so a program resets exactly the
+// globals it holds whichever layers it links. Returns true.
+bool RegisterGlobalsReset(void (*reset)());
+
+// The world (cells, rooms, counts, the single objects) and the tables (mode flags, built-in
+// tables, texts, settings and folders) back to their program-start values. Start-up's first
+// step (MakeArrays) and part of ResetGlobals.
+void ResetWorldAndTables();

@@ -1,19 +1,15 @@
 #include "front/front_globals.h"
 
-int Language;
-std::string yes, no;
+#include "core/globals.h"
+
 std::string arrKeyMap[101][2];
 int KNO[5];
 std::string KN[5];
 int RKey;
-media::Timer LogoTimer;
 TitleMenuState TitleMenu;
 int InstructionPage;
 
 void ResetFrontGlobals() {
-  Language = 0;
-  yes.clear();
-  no.clear();
   for (auto& row : arrKeyMap) {
     row[0].clear();
     row[1].clear();
@@ -23,7 +19,10 @@ void ResetFrontGlobals() {
     KN[k].clear();
   }
   RKey = 0;
-  LogoTimer.reset();
   TitleMenu = TitleMenuState{};
   InstructionPage = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetFrontGlobals);
+}  // namespace

@@ -1,26 +1,14 @@
-// The globals of start-up and the menus that other subsystems do not share through
-// core/globals.h: the start-up language, the quit.txt answers, the key redefinition tables and
-// the title menu's loop state.
+// The globals of the menus that other subsystems do not share through core/globals.h: the key
+// redefinition tables and the title menu's loop state.
 #pragma once
 
 #include <string>
-
-#include "media/timing.h"
-
-// The language chosen at start-up: 0 none yet, 1 English, 2 French, 3 German, 4 Italian (other
-// bytes of "Country.ini" are kept as read and name no language).
-extern int Language;
-// Decimal character codes of the first letters of quit.txt's two lines ("-1" when empty).
-extern std::string yes, no;
 
 // Key redefinition: row r holds a key code's decimal text (column 0) and its name (column 1).
 extern std::string arrKeyMap[101][2];
 extern int KNO[5];
 extern std::string KN[5];
 extern int RKey;
-
-// The logo slide's timer; it is never stopped.
-extern media::Timer LogoTimer;
 
 // The title menu's loop state, kept while the options screen and the instruction pages run.
 struct TitleMenuState {

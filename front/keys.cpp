@@ -87,8 +87,7 @@ std::string InputBitmap(int x, int y, const std::string& prompt, int maxlen) {
     media::Cls();
     media::DrawText(prompt + " " + text, static_cast<float>(x), static_cast<float>(y));
     media::Flip(-1);
-    int ch = 0;
-    while ((ch = media::GetChar()) == 0) media::Delay(1);
+    const int ch = media::WaitChar();
     if (ch == media::KEY_ESCAPE) {
       text.clear();
     } else if (ch == media::KEY_BACKSPACE) {

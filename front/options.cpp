@@ -1,11 +1,12 @@
 #include "front/options.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "front/settings.h"
 #include "front/title.h"
 #include "media/media.h"
 
@@ -146,7 +147,7 @@ void Activate(OptionsState& s, int mx, int my) {
       WritePrefs(Mode);
       break;
     case 5:
-      Game->State = 99;
+      Game->State = GameState::OptionsBack;
       media::FlushKeys();
       break;
     default:
@@ -167,8 +168,8 @@ int OptionsScreen() {
   s.controlText = Control != 0 ? Lang[35] : Lang[34];
 
   for (;;) {
-    if (media::KeyHit(media::KEY_ESCAPE) || Game->State == 99) {
-      Game->State = 31;
+    if (media::KeyHit(media::KEY_ESCAPE) || Game->State == GameState::OptionsBack) {
+      Game->State = GameState::Title;
       tmpMusicVol = MusicVol;
       tmpSfxVol = SfxVol;
       return 0;
@@ -219,7 +220,7 @@ int OptionsScreen() {
     if (pausecounter <= 974) DisplayText(media::Upper(Lang[36]), 0, 580, 1, 0);
 
     if (media::KeyHit(media::KEY_ESCAPE)) {
-      Game->State = 99;
+      Game->State = GameState::OptionsBack;
       media::FlushKeys();
     }
 

@@ -1,22 +1,26 @@
 #include "front/title.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
+#include "front/flow.h"
 #include "front/front_globals.h"
 #include "front/instructions.h"
 #include "front/options.h"
-#include "front/quit.h"
 #include "media/media.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 
 const char* const kCredits =
     "Quillmire  -  dig, climb and jump your way to the gold  -  programming, pictures, sounds "
     "and music by the Quillmire team  -  thank you for playing!";
 
-void PlayMenuSound() { PlaySfx(sndOptions); }
+void PlayMenuSound() {
+  PlaySfx(sndOptions);
+}
 
 namespace {
 
@@ -32,11 +36,8 @@ void EndFrame() {
 }
 
 void StartGame() {
-  Player->Score = 0;
-  Player->Lives = 2;
-  Player->XS = 3;
-  Player->YS = 3;
-  Game->State = 27;
+  SetNewGamePlayer();
+  Game->State = GameState::NextStage;
   Game->Stage = 0;
   media::SetColor(0, 0, 0);
   media::DrawRect(0, 0, 800, 600);
@@ -132,7 +133,7 @@ int RenderMainScreen() {
           StartGame();
           return 0;
         case 3:
-          Game->State = 32;
+          Game->State = GameState::Editor;
           EndFrame();
           return 0;
         case 1:

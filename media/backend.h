@@ -39,8 +39,15 @@ class Backend {
   virtual void Present(const Pixel* pixels, int width, int height) = 0;
   // True when Present waits for the display itself (vertical sync), so Flip does not pace.
   virtual bool PacesItself() const = 0;
-  // Handles pending window events into Input().
+  // The milliseconds between two refreshes of the display Present waits for; 0 when unknown.
+  virtual double RefreshPeriod() const { return 0.0; }
+  // Takes the pending window events into Input(): once per frame, at Flip, and in the loops
+  // that wait without flipping (WaitKey), so every read within a frame sees the same state.
   virtual void PumpEvents() = 0;
+  // Called before every input query. The headless backend applies its script's events due by
+  // its frame count here (a count no read within a frame changes); a window's backend does
+  // nothing, its events wait for the next PumpEvents.
+  virtual void BeforeInputRead() {}
   virtual std::int64_t Millis() = 0;  // the backend's clock
   virtual void Sleep(int ms) = 0;     // advances the clock by ms
   virtual void ShowCursor(bool show) = 0;
@@ -67,4 +74,6 @@ void StopAllChannels();     // for ShutdownMedia and test resets
 // Back to the start-up screen (800 x 600 at 60 Hz, no title, drawing state reset, black
 // buffers) without asking the backend to open anything; for the headless reset.
 void ResetScreen();
+// Delay tells Flip how long the program waited since the last frame.
+void NoteDelay(int ms);
 }  // namespace media::detail

@@ -140,6 +140,23 @@ std::vector<std::string> LoadDir(const std::string& path) {
   return names;
 }
 
+int RemoveStaleTempFiles(const std::string& folder) {
+  const std::string dir = detail::NormalisePath(folder.empty() ? "." : folder);
+  std::vector<std::string> names;
+  if (!ListFolder(dir, names)) return 0;
+  // ".NAME.tmp-XXXXXX": the six characters mkstemp puts at the end.
+  const std::string mark = ".tmp-";
+  int removed = 0;
+  for (const std::string& n : names) {
+    const std::size_t at = n.size() >= mark.size() + 6 ? n.size() - mark.size() - 6 : 0;
+    if (n.size() < mark.size() + 8 || n[0] != '.' || n.compare(at, mark.size(), mark) != 0)
+      continue;
+    const std::string path = (dir.back() == '/' ? dir : dir + "/") + n;
+    if (FileType(path) == 1 && ::unlink(path.c_str()) == 0) ++removed;
+  }
+  return removed;
+}
+
 Dir ReadDir(const std::string& path) {
   auto d = std::make_shared<DirData>();
   if (!ListFolder(detail::NormalisePath(path), d->names)) return nullptr;

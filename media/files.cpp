@@ -35,6 +35,8 @@ struct StreamData {
 
   // WriteFileSafely: writes go to tempPath, renamed over finalPath by CloseFile.
   bool safe = false;
+  std::string path;      // the file's path, for messages
+  bool lineCut = false;  // ReadLine has cut a line of this stream
   std::string tempPath;
   std::string finalPath;
 
@@ -257,7 +259,9 @@ Stream OpenFile(const std::string& url) {
   if (MarkedReadOnly(path)) return nullptr;
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return nullptr;
-  return FromFd(fd, "r+b", true, true);
+  Stream s = FromFd(fd, "r+b", true, true);
+  if (s) s->path = path;
+  return s;
 }
 
 Stream ReadFile(const std::string& url) {
@@ -272,7 +276,11 @@ Stream ReadFile(const std::string& url) {
   int fd = OpenRegularForReading(path, &size);
   if (fd < 0) return nullptr;
   // Big files are read through the file as it is read, not held in memory whole.
-  if (size > kInMemoryLimit) return FromFd(fd, "rb", true, false);
+  if (size > kInMemoryLimit) {
+    Stream s = FromFd(fd, "rb", true, false);
+    if (s) s->path = path;
+    return s;
+  }
   std::vector<unsigned char> data;
   if (!ReadAllOf(fd, size, kInMemoryLimit, data)) return nullptr;
   auto s = std::make_shared<StreamData>();
@@ -281,6 +289,7 @@ Stream ReadFile(const std::string& url) {
   s->mem = s->owned.data();
   s->size = static_cast<long>(s->owned.size());
   s->canRead = true;
+  s->path = path;
   return s;
 }
 
@@ -346,6 +355,45 @@ float ReadFloat(const Stream& stream) {
   return f;
 }
 
+namespace {
+
+// Moves past the next line feed or zero byte, or to the end (as a read past it), reading in
+// blocks: a line of any length costs little.
+void SkipRestOfLine(StreamData& s) {
+  if (s.closed || !s.canRead) return;
+  if (s.inMemory) {
+    const unsigned char* from = s.mem + s.pos;
+    const long left = std::max(0L, s.size - s.pos);
+    for (long i = 0; i < left; ++i)
+      if (from[i] == '\n' || from[i] == 0) {
+        s.pos += i + 1;
+        return;
+      }
+    s.pos = std::max(s.pos, s.size);
+    s.pastEnd = true;
+    return;
+  }
+  if (s.lastOp == 2) std::fseek(s.fp, s.pos, SEEK_SET);
+  s.lastOp = 1;
+  std::vector<unsigned char> block(65536);
+  for (;;) {
+    const std::size_t got = std::fread(block.data(), 1, block.size(), s.fp);
+    for (std::size_t i = 0; i < got; ++i)
+      if (block[i] == '\n' || block[i] == 0) {
+        s.pos += static_cast<long>(i + 1);
+        std::fseek(s.fp, s.pos, SEEK_SET);
+        return;
+      }
+    s.pos += static_cast<long>(got);
+    if (got < block.size()) {
+      s.pastEnd = true;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 std::string ReadLine(const Stream& stream) {
   std::string line;
   if (!stream) return line;
@@ -354,6 +402,14 @@ std::string ReadLine(const Stream& stream) {
     if (RawRead(*stream, &b, 1) == 0) break;
     if (b == '\n' || b == 0) break;
     if (b == '\r') continue;
+    if (line.size() == kMaxLineLength) {
+      SkipRestOfLine(*stream);
+      if (!stream->lineCut)
+        std::fprintf(stderr, "Quillmire: %s: a line longer than %zu characters was cut\n",
+                     stream->path.empty() ? "a file" : stream->path.c_str(), kMaxLineLength);
+      stream->lineCut = true;
+      break;
+    }
     line.push_back(static_cast<char>(b));
   }
   return line;

@@ -31,6 +31,9 @@ int ReadByte(const Stream& stream);  // one unsigned byte
 int ReadInt(const Stream& stream);   // four bytes, little-endian, signed
 float ReadFloat(const Stream& stream);
 // Bytes up to a line feed, a zero byte or the end; carriage returns dropped; a character a byte.
+// A line keeps at most kMaxLineLength characters: the rest of it is skipped (the next read
+// starts after its line feed) and the first cut line of a stream is named on standard error.
+constexpr std::size_t kMaxLineLength = 4096;
 std::string ReadLine(const Stream& stream);
 std::string ReadString(const Stream& stream, int length);  // up to `length` bytes
 void WriteByte(const Stream& stream, int value);
@@ -47,6 +50,9 @@ void SeekStream(const Stream& stream, int pos);
 bool ChangeDir(const std::string& path);
 std::string CurrentDir();  // an absolute path, no trailing slash (but "/" for the root)
 bool CreateDir(const std::string& path, bool recurse = false);  // true also when it exists
+// Removes what interrupted safe writes (WriteFileSafely) left in a folder: files named
+// ".NAME.tmp-XXXXXX". Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& folder);
 bool DeleteFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // The names in a folder without "." and "..", in the order the file system gives them.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace media {
 
@@ -105,6 +106,11 @@ const Pixel* BackBufferPixels();      // 800 x 600 (GraphicsWidth x GraphicsHeig
 const Pixel* ShownPixels();           // the picture of the last Flip
 Pixel ReadScreenPixel(int x, int y);  // from the back buffer; 0 outside
 bool SavePNG(const Pixel* pixels, int width, int height, const std::string& path);
+// The one PNG encoder: `pixels` (0xAARRGGBB, row after row) as 8-bit RGBA, or as RGB without
+// the alpha when `alpha` is false; `level` is zlib's compression 0 to 9, -1 its default. The
+// same pixels always give the same bytes. False for no pixels or a side outside 1 to 16384.
+bool EncodePNG(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out,
+               bool alpha = true, int level = -1);
 // Resets the drawing state (colour white, alpha 1, blend masked, viewport the whole screen,
 // origin 0, mask colour black, clear colour black) and clears both buffers.
 void ResetGraphicsState();

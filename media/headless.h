@@ -46,6 +46,10 @@ void SetConsoleLines(std::vector<std::string> lines);
 const std::vector<std::string>& PrintedLines();  // what Print and RequestFile wrote
 
 int FrameCount();  // Flip calls since start (or ResetHeadless)
+// The refresh rate of the display a full screen stands for (0: the rate the program asks
+// for). In full screen, Present waits for the display's next refresh on the virtual clock, as
+// with vertical sync; a window is paced by Flip alone.
+void SetDisplayRate(int hertz);
 std::int64_t VirtualMillis();
 // Called after every Flip with the frame's number; the runner uses it to save frames and to
 // stop. Returning false asks the program to stop: the next media call that waits (Flip, Delay,

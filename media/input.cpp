@@ -1,4 +1,5 @@
-// Polled input over the input state the backend feeds; every query pumps the events first.
+// Polled input over the input state the backend feeds. The window's events are taken in once per
+// frame (at Flip, and in WaitKey's wait), so every query within a frame reads the same state.
 #include "media/input.h"
 
 #include "media/backend.h"
@@ -9,7 +10,7 @@ namespace media {
 namespace {
 
 detail::InputState& Pumped() {
-  detail::CurrentBackend().PumpEvents();
+  detail::CurrentBackend().BeforeInputRead();
   return detail::Input();
 }
 
@@ -77,6 +78,7 @@ int GetChar() {
 
 int WaitKey() {
   for (;;) {
+    detail::CurrentBackend().PumpEvents();
     auto& in = Pumped();
     for (int k = 1; k < KEY_COUNT; ++k) {
       if (in.keyHits[k] > 0) {
@@ -84,6 +86,15 @@ int WaitKey() {
         return k;
       }
     }
+    Delay(1);
+  }
+}
+
+int WaitChar() {
+  for (;;) {
+    detail::CurrentBackend().PumpEvents();
+    const int ch = GetChar();
+    if (ch != 0) return ch;
     Delay(1);
   }
 }

@@ -28,7 +28,10 @@ int MouseY();
 int MouseHit(int button);  // 1 left, 2 right, 3 middle; counted like KeyHit
 int MouseDown(int button);
 int GetChar();  // the next typed character, or 0
-int WaitKey();  // waits for a key press and returns its code
+// The waits take the window's events in while they wait (a frame's reads otherwise see the
+// state taken in at its Flip).
+int WaitKey();   // waits for a key press and returns its code
+int WaitChar();  // waits for a typed character and returns it
 void FlushKeys();
 void FlushMouse();
 void MoveMouse(int x, int y);

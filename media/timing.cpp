@@ -20,6 +20,7 @@ int MilliSecs() {
 
 void Delay(int ms) {
   detail::CurrentBackend().Sleep(ms > 0 ? ms : 0);
+  detail::NoteDelay(ms);
 }
 
 Timer CreateTimer(float hertz) {

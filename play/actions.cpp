@@ -1,5 +1,6 @@
 #include "play/actions.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -8,14 +9,14 @@
 #include "play/dig.h"
 #include "play/exit.h"
 #include "play/player.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace {
 
 // A probe that stops the body: a solid block, a brick or a crumbling-floor cell.
 bool Blocked(int code) {
-  return code == 1 || code == 2 || code == 88;
+  return code == CellCode::Block || code == CellCode::Brick || code == CellCode::Solid88;
 }
 bool Free(int code) {
   return !Blocked(code);
@@ -31,7 +32,7 @@ bool ArrowHeld() {
 }
 
 void DrawPlayer() {
-  if (Player->Action == 26) return;
+  if (Player->Action == Act::Exiting) return;
   DrawImage(PlayerSprite, Player->X, Player->Y, Player->Frame + Player->FrameCounter);
 }
 
@@ -64,10 +65,11 @@ void JumpStep() {
   }
   if (DemoMode != 1) RecordAction();
   if (jcounter <= 17) return;
-  Player->Action = 14;
+  Player->Action = Act::Fall;
   if (Player->Direction == 0) Player->Frame = 0;
   if (Player->Direction == 1) Player->Frame = 4;
-  if (jcounter < 30 && (flb != 0 || frb != 0 || fall != 0)) {
+  if (jcounter < 30 &&
+      (flb != CellCode::Empty || frb != CellCode::Empty || fall != CellCode::Empty)) {
     PlaySfx(HitFloor);
     RectJump = 2;
   }
@@ -85,28 +87,29 @@ void JumpStep() {
 void FallStep() {
   Player->FallCounter += 1;
   if (Player->FallCounter == 25) PlaySfx(sndFall);
-  if (flb != 0 || frb != 0 || fall != 0) {
+  if (flb != CellCode::Empty || frb != CellCode::Empty || fall != CellCode::Empty) {
     PlaySfx(HitFloor);
     jcounter = 0;
     RectJump = 2;
-    Player->Action = 0;
+    Player->Action = Act::Ground;
     Player->FallCounter = 0;
     Player->Y = (Player->Y / 24) * 24;
     return;
   }
   Player->Y += 12;
   if (DemoMode != 1) {
-    ActionType = kActionFall;
+    ActionType = Rec::Falling;
     RecordAction();
   }
 }
 
 void PlayerTail() {
-  if (Player->Action == 13) {
+  if (Player->Action == Act::Jump) {
     DrawPlayer();
     return;
   }
-  const bool moving = ArrowHeld() || Player->Action != 0 || (DemoMode == 1 && ReplayAction() > 0);
+  const bool moving =
+      ArrowHeld() || Player->Action != Act::Ground || (DemoMode == 1 && ReplayAction() > 0);
   if (moving) {
     if (Player->FrameRate > 7) {
       Player->FrameRate = 0;
@@ -121,28 +124,28 @@ void PlayerTail() {
 int AnimatePlayer() {
   if (!Player || !Exitdoor || !Game) return 0;
   switch (Player->Action) {
-    case 13:
+    case Act::Jump:
       JumpStep();
       break;
-    case 14:
+    case Act::Fall:
       FallStep();
       break;
-    case 9:
+    case Act::DigSide:
       DigSideways();
       break;
-    case 11:
+    case Act::DigDown:
       DigDown();
       break;
-    case 22:
-    case 23:
-    case 24:
-    case 25:
+    case Act::TwoWayLeft:
+    case Act::TwoWayRight:
+    case Act::OneWayLeft:
+    case Act::OneWayRight:
       DoorPassageStep();
       break;
-    case 26:
+    case Act::Exiting:
       ExitStep();
       break;
-    case 16:
+    case Act::Dying:
       DyingStep();
       break;
     default:

@@ -1,5 +1,6 @@
 #include "play/dig.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -13,8 +14,8 @@ namespace {
 
 // Clears the cells (c1, r1) and (c2, r2) of the current room.
 void ClearPair(int c1, int r1, int c2, int r2) {
-  SetCell(c1 + 32 * RoomX, r1 + 24 * RoomY, 0);
-  SetCell(c2 + 32 * RoomX, r2 + 24 * RoomY, 0);
+  SetCell(c1 + 32 * RoomX, r1 + 24 * RoomY, CellCode::Empty);
+  SetCell(c2 + 32 * RoomX, r2 + 24 * RoomY, CellCode::Empty);
 }
 
 // The block of this step: its two cells cleared and its crumbling picture drawn.
@@ -38,11 +39,11 @@ void ToolSound(bool sideways) {
   if (DigingTimer != 0 || (DigingCounter != 0 && DigingCounter != 3)) return;
   const int state = Player->State;
   if (sideways) {
-    if (state == 7) PlaySfx(sndDrill);
-    if (state == 8) PlaySfx(sndHammer);
+    if (state == Tool::SideDigTwo) PlaySfx(sndDrill);
+    if (state == Tool::SideDigOne) PlaySfx(sndHammer);
   } else {
-    if (state == 9) PlaySfx(sndPick);
-    if (state == 10) PlaySfx(sndScoop);
+    if (state == Tool::DownDigTwo) PlaySfx(sndPick);
+    if (state == Tool::DownDigOne) PlaySfx(sndScoop);
   }
 }
 
@@ -65,8 +66,8 @@ void DigTick(bool sideways) {
     if (sideways && DigingCounter == 3) Player->X += Player->Direction == 0 ? -24 : 24;
   }
   if (DigingCounter > 5 || (DigingCounter >= 3 && Deep == 1)) {
-    Player->State = 0;
-    Player->Action = 0;
+    Player->State = Tool::None;
+    Player->Action = Act::Ground;
     DigingCounter = 0;
     DigFrame = 0;
     Player->Frame = Player->Direction * 4;
@@ -86,3 +87,7 @@ void DigDown() {
 void ResetDigCounters() {
   DigingCounter = DigingTimer = DigFrame = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetDigCounters);
+}  // namespace

@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "core/sound.h"
-#include "media/files.h"
 #include "media/input.h"
 #include "play/player.h"
 #include "stages/replay.h"
@@ -16,14 +17,14 @@ namespace {
 // Makes the door's column solid again over the trap's height less one cell.
 void SolidColumn(const bbTraps& t, int column) {
   for (int row = t.Y; row <= t.Y + t.Height - 2; ++row)
-    SetCell(t.Roomx * 32 + column, t.Roomy * 24 + row, 1);
+    SetCell(t.Roomx * 32 + column, t.Roomy * 24 + row, CellCode::Block);
 }
 
 void PassDoor(const std::shared_ptr<bbTraps>& t, int action) {
   if (DemoMode != 1) RecordAction();
   t->FrameRate += 1;
-  const bool leftwards = action == 22 || action == 24;
-  const int offset = action <= 23 ? 48 : 24;
+  const bool leftwards = action == Act::TwoWayLeft || action == Act::OneWayLeft;
+  const int offset = action <= Act::TwoWayRight ? 48 : 24;
   const int d = leftwards ? std::abs(Player->X + offset - t->X * 24)
                           : std::abs(t->X * 24 + offset - Player->X);
   if (d >= 2) {
@@ -37,13 +38,13 @@ void PassDoor(const std::shared_ptr<bbTraps>& t, int action) {
   }
   if (t->Framecounter != 3) return;
   switch (action) {
-    case 22:
+    case Act::TwoWayLeft:
       SolidColumn(*t, t->X);
       break;
-    case 23:
+    case Act::TwoWayRight:
       SolidColumn(*t, t->X + 1);
       break;
-    case 24:
+    case Act::OneWayLeft:
       t->Frame -= 3;
       PlaySfx(sndCloseCoffine);
       break;
@@ -55,7 +56,7 @@ void PassDoor(const std::shared_ptr<bbTraps>& t, int action) {
   t->State = 0;
   t->NumOfPass = 0;
   t->Framecounter = 0;
-  Player->Action = 0;
+  Player->Action = Act::Ground;
 }
 
 // A rolling rock puts back the cells it covered while it rested.
@@ -74,7 +75,7 @@ void EndStage() {
   Weapon = nullptr;
   if (DemoMode == 0 && User == 1) SaveReplay();
   DemoMode = 0;
-  Game->State = (Tutorial != 0 && TutNo > 10) ? 31 : 27;
+  Game->State = (Tutorial != 0 && TutNo > 10) ? GameState::Title : GameState::NextStage;
   if (User == 0) MarkStagePlayed(Game->Stage);
   media::FlushKeys();
 }
@@ -93,11 +94,11 @@ void DoorPassageStep() {
 void ExitStep() {
   DoorOpened = 0;
   Exitdoor->FrameRate += 1;
-  Exitdoor->State = 3;
+  Exitdoor->State = DoorState::Leaving;
   if (Exitdoor->FrameCounter <= 1) {
     for (auto e : Enemies_list.Each<bbEnemies>()) {
       Enemy = e;
-      if (e->Kind == 2) PutBackRockCells(*e);
+      if (e->Kind == EnemyKind::Rock) PutBackRockCells(*e);
       e->Remove();
     }
     Enemy = nullptr;
@@ -127,10 +128,10 @@ void DyingStep() {
   if (Player->DyingCounter <= 150) return;
   Player->DyingCounter = 0;
   Game->Stage -= 1;
-  Game->State = 27;
+  Game->State = GameState::NextStage;
   Player->Frame = 123;
   if (Player->Lives <= 0 && Difficulity == 2) {
-    Game->State = 28;
+    Game->State = GameState::GameOver;
     User = 0;
   } else {
     Player->Lives = 1;
@@ -140,14 +141,7 @@ void DyingStep() {
 void MarkStagePlayed(int stage) {
   if (stage < 1 || stage > 70) return;
   Played[stage] = stage;
-  const std::string path = Path + "Played.Bin";
-  media::Stream out = media::WriteFileSafely(path);
-  if (!out) {
-    std::fprintf(stderr, "Quillmire: progress file \"%s\" cannot be written\n", path.c_str());
-    return;
-  }
-  for (int i = 1; i <= 70; ++i) media::WriteByte(out, Played[i]);
-  if (!media::CloseFile(out))
-    std::fprintf(stderr, "Quillmire: progress file \"%s\" could not be written whole\n",
-                 path.c_str());
+  if (!WritePlayed())
+    std::fprintf(stderr, "Quillmire: progress file \"%sPlayed.Bin\" could not be written\n",
+                 Path.c_str());
 }

@@ -8,6 +8,7 @@ void DoorPassageStep();
 void ExitStep();
 // One tick of dying (Action 16); at the 151st tick the stage starts again or the game ends.
 void DyingStep();
-// Marks the built-in stage as finished in Played and rewrites Path + "Played.Bin" (70 bytes).
+// Marks the built-in stage as finished in Played and rewrites Path + "Played.Bin" (70 bytes)
+// through the one progress writer, WritePlayed (core/settings.h).
 // A stage number outside 1 to 70 changes and writes nothing.
 void MarkStagePlayed(int stage);

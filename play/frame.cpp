@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
-#include "front/quit.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/text.h"
@@ -15,7 +16,8 @@
 #include "play/actions.h"
 #include "play/map.h"
 #include "play/render.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
+#include "play/tick.h"
 #include "stages/replay.h"
 
 int Help = 0;
@@ -24,14 +26,6 @@ namespace {
 
 bool Hit(int key) {
   return media::KeyHit(key) != 0;
-}
-
-// The stage music kept going, as the tick does it: not while dying, leaving or after the
-// last gold.
-void KeepMusicGoing() {
-  if (Player->Action == 26 || Player->Action == 16 || DoorOpened == 1) return;
-  song = PlayMusic("Music/" + Sng);
-  SetChannelVolume(song, MusicVol);
 }
 
 // Music or effects on or off: off sets 0 (the old volume is not kept); on restores the saved
@@ -65,9 +59,9 @@ void ReplayFrame() {
 // Once the stage has ended (the player left it or died to the end) the paused picture holds
 // the player still: running the action again would end the stage a second time.
 void PausedPlayer() {
-  if (Game->State == 26) {
+  if (Game->State == GameState::Play) {
     AnimatePlayer();
-  } else if (Player->Action != 26) {
+  } else if (Player->Action != Act::Exiting) {
     DrawImage(PlayerSprite, Player->X, Player->Y, Player->Frame + Player->FrameCounter);
   }
 }
@@ -131,9 +125,9 @@ void LiveKeys(int flag) {
   if (Hit(kKeyGrid) && Difficulity == 1) ShowGrid = ShowGrid == 1 ? 0 : 1;
   // Giving up acts whatever the player is doing, but not once the stage has ended in this frame:
   // the next stage would start a life short.
-  if (Hit(kKeyGiveUp) && Game->State == 26) {
+  if (Hit(kKeyGiveUp) && Game->State == GameState::Play) {
     Player->Lives -= 1;
-    Player->Action = 16;
+    Player->Action = Act::Dying;
   }
   if (Hit(kKeyMusic)) ToggleVolume(MusicVol, tmpMusicVol, song);
   if (Hit(kKeyEffects)) ToggleVolume(SfxVol, tmpSfxVol, Sfx);
@@ -143,11 +137,11 @@ void LiveKeys(int flag) {
 // not once the stage has already ended in this frame (the stage number was lowered already,
 // or the game is over).
 void SolutionKey() {
-  if (!Hit(kKeySolution) || Tutorial != 0 || Game->State != 26) return;
+  if (!Hit(kKeySolution) || Tutorial != 0 || Game->State != GameState::Play) return;
   Difficulity = 1;
   DemoMode = DemoMode == 1 ? 0 : 1;
   Game->Stage -= 1;
-  Game->State = 27;
+  Game->State = GameState::NextStage;
 }
 
 }  // namespace
@@ -211,3 +205,7 @@ void ResetFrameGlobals() {
   Help = 0;
   RoomXX = RoomYY = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetFrameGlobals);
+}  // namespace

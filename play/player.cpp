@@ -1,5 +1,6 @@
 #include "play/player.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -15,16 +16,16 @@ int Fire, dx, RectJump, Deep;
 namespace {
 
 bool Solid(int code) {
-  return code == 1 || code == 2;
+  return code == CellCode::Block || code == CellCode::Brick;
 }
 bool Wall(int code) {
-  return code == 1 || code == 2 || code == 88;
+  return Solid(code) || code == CellCode::Solid88;
 }
 bool Ladder(int code) {
-  return code == 3 || code == 4;
+  return code == CellCode::Ladder || code == CellCode::VanishLadder;
 }
 bool LadderOrRight(int code) {
-  return code == 3 || code == 4 || code == 99;
+  return Ladder(code) || code == CellCode::LadderRight;
 }
 
 // Records code c as this tick's step, in live play only.
@@ -40,20 +41,23 @@ int PoseFrame(int direction) {
 
 // Stands the player in its last walking direction.
 void Stand() {
-  Player->Action = 0;
+  Player->Action = Act::Ground;
   Player->Direction = Player->LastDirection;
   Player->Frame = PoseFrame(Player->LastDirection);
 }
 
 bool FallStartsHere() {
-  return flb == 0 && frb == 0 && fall == 0 && flt == 0 && frt == 0 && Player->Action == 0 &&
+  return flb == CellCode::Empty && frb == CellCode::Empty && fall == CellCode::Empty &&
+         flt == CellCode::Empty && frt == CellCode::Empty && Player->Action == Act::Ground &&
          Player->X >= 4 && Player->X <= 766;
 }
 
 void WalkLeft() {
-  Record(kActionLeft);
+  Record(Rec::Left);
   if (Solid(flb) && Solid(frb)) ActivateTrap();
-  if (tl == 0 && bl == 0 && tr == 0 && br == 0) Player->Action = 0;
+  if (tl == CellCode::Empty && bl == CellCode::Empty && tr == CellCode::Empty &&
+      br == CellCode::Empty)
+    Player->Action = Act::Ground;
   if (!Wall(tl) && !Wall(bl) && !Wall(ml)) {
     Player->X -= Player->XS;
     Player->Direction = 0;
@@ -62,13 +66,15 @@ void WalkLeft() {
     Player->Frame = Player->State * 12;
     dx = -12;
   }
-  if (FallStartsHere()) Player->Action = 14;
+  if (FallStartsHere()) Player->Action = Act::Fall;
 }
 
 void WalkRight() {
-  Record(kActionRight);
+  Record(Rec::Right);
   if (Solid(flb) && Solid(frb)) ActivateTrap();
-  if (tl == 0 && bl == 0 && tr == 0 && br == 0) Player->Action = 0;
+  if (tl == CellCode::Empty && bl == CellCode::Empty && tr == CellCode::Empty &&
+      br == CellCode::Empty)
+    Player->Action = Act::Ground;
   if (!Wall(tr) && !Wall(br) && !Wall(mr)) {
     Player->X += Player->XS;
     Player->Direction = 1;
@@ -77,61 +83,64 @@ void WalkRight() {
     Player->Frame = PoseFrame(1);
     dx = 12;
   }
-  if (FallStartsHere()) Player->Action = 14;
+  if (FallStartsHere()) Player->Action = Act::Fall;
 }
 
 void ClimbPose() {
   Player->FrameRate += 1;
-  Player->Action = 15;
+  Player->Action = Act::Ladder;
   Player->Direction = 2;
   Player->Frame = PoseFrame(2);
 }
 
 void Up() {
-  Record(kActionUp);
+  Record(Rec::Up);
   bool climb = false;
   if (Solid(mup1)) {
     Stand();
     Player->Y = ((Player->Y + 3) / 24) * 24;
   } else if (Ladder(mup1) || Ladder(mup2) || Ladder(tl)) {
-    if (Player->Action != 15)
+    if (Player->Action != Act::Ladder)
       Player->X = Ladder(bl) ? (Player->X / 24) * 24 : (Player->X / 24 + 1) * 24;
     climb = true;
   } else if (Ladder(bl)) {
-    if (Player->Action != 15) Player->X = (Player->X / 24) * 24;
+    if (Player->Action != Act::Ladder) Player->X = (Player->X / 24) * 24;
     climb = true;
   } else if (Ladder(ml)) {
-    if (Player->Action != 15) Player->X = (Player->X / 24 + 1) * 24;
+    if (Player->Action != Act::Ladder) Player->X = (Player->X / 24 + 1) * 24;
     climb = true;
   }
   if (climb) {
     Player->Y -= Player->YS;
     ClimbPose();
   }
-  if (bl == 0 && tl == 0 && ml == 0 && br == 0 && tr == 0) {
+  if (bl == CellCode::Empty && tl == CellCode::Empty && ml == CellCode::Empty &&
+      br == CellCode::Empty && tr == CellCode::Empty) {
     Stand();
     Player->Y = ((Player->Y + 3) / 24) * 24;
   }
 }
 
 void Down() {
-  Record(kActionDown);
+  Record(Rec::Down);
   if (Solid(mdown2)) {
     Player->Y = (Player->Y / 24) * 24;
     Stand();
     return;
   }
-  if (tl == 0 && bl == 0 && ml == 0 && br == 0 && tr == 0 && flb == 0 && frb == 0 && fall == 0) {
-    Player->Action = 14;
+  if (tl == CellCode::Empty && bl == CellCode::Empty && ml == CellCode::Empty &&
+      br == CellCode::Empty && tr == CellCode::Empty && flb == CellCode::Empty &&
+      frb == CellCode::Empty && fall == CellCode::Empty) {
+    Player->Action = Act::Fall;
     Player->Direction = Player->LastDirection;
     Player->Frame = PoseFrame(Player->LastDirection);
   }
-  if (mdown2 == 88) {
+  if (mdown2 == CellCode::Solid88) {
     Stand();
     return;
   }
   if (LadderOrRight(mdown1) || LadderOrRight(mdown2) || Ladder(tl) || Ladder(bl) || Ladder(ml)) {
-    if (Player->Action != 15)
+    if (Player->Action != Act::Ladder)
       Player->X = LadderOrRight(bld) ? (Player->X / 24) * 24 : (Player->X / 24 + 1) * 24;
     ClimbPose();
     Player->Y += Player->YS;
@@ -141,29 +150,29 @@ void Down() {
 void Jump(int code) {
   if (Solid(jlt) || Solid(jrt)) return;
   PlaySfx(jumpsound);
-  Player->Action = 13;
+  Player->Action = Act::Jump;
   RectJump = 2;
   Player->FrameCounter = 0;
   if (DemoMode == 0) {
-    if (code == kActionLeft) {
+    if (code == Rec::Left) {
       Player->Direction = 0;
       RectJump = 0;
-      Record(kActionJumpLeft);
-    } else if (code == kActionRight) {
+      Record(Rec::JumpLeft);
+    } else if (code == Rec::Right) {
       Player->Direction = 1;
       RectJump = 1;
-      Record(kActionJumpRight);
-    } else if (ActionType < kActionThrow || ActionType > kActionDigDown) {
+      Record(Rec::JumpRight);
+    } else if (ActionType < Rec::Throw || ActionType > Rec::DigDown) {
       // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
       // press in playback and jumps straight up. A run of 6 or 7 carried on that way would
       // jump sideways in playback, so a straight jump in the first tick after a sideways
       // jump's landing (nothing recorded in between) is recorded as 5.
-      Record(kActionJumpUp);
+      Record(Rec::JumpUp);
     }
-  } else if (code == kActionJumpLeft) {
+  } else if (code == Rec::JumpLeft) {
     Player->Direction = 0;
     RectJump = 0;
-  } else if (code == kActionJumpRight) {
+  } else if (code == Rec::JumpRight) {
     Player->Direction = 1;
     RectJump = 1;
   }
@@ -174,16 +183,16 @@ void Throw() {
   auto w = New<bbWeapons>();
   Weapon = w;
   w->kind = Player->State - 1;
-  w->Frame = w->kind == 0 ? 56 : 59;
+  w->Frame = w->kind == ItemKind::Weapon0 ? 56 : 59;
   w->State = 1;
   w->Direction = Player->LastDirection;
   w->roomx = RoomX;
   w->roomy = RoomY;
   w->x = RoomX * 768 + Player->X;
   w->y = RoomY * 576 + Player->Y;
-  Player->State = 0;
+  Player->State = Tool::None;
   Player->Frame = Player->LastDirection * 4;
-  Record(kActionThrow);
+  Record(Rec::Throw);
 }
 
 // The cell (c, r) columns and rows away from the body's top-left cell.
@@ -193,57 +202,58 @@ int Near(int c, int r) {
 
 void StartDig() {
   const int tool = Player->State;
-  const bool sideways = tool == 3 || tool == 4;
-  const bool twoDeep = tool == 3 || tool == 5;
+  const bool sideways = tool == Tool::SideTwo || tool == Tool::SideOne;
+  const bool twoDeep = tool == Tool::SideTwo || tool == Tool::DownTwo;
   const int facing = Player->LastDirection == 0 ? 0 : 1;
-  if (DemoMode == 0) ActionType = sideways ? kActionDigSide : kActionDigDown;
+  if (DemoMode == 0) ActionType = sideways ? Rec::DigSide : Rec::DigDown;
   bool bricks = false;
   int deep = 1;
   if (sideways) {
-    bricks = facing == 0 ? tl == 2 && bl == 2 : tr == 2 && br == 2;
+    bricks = facing == 0 ? tl == CellCode::Brick && bl == CellCode::Brick
+                         : tr == CellCode::Brick && br == CellCode::Brick;
     const int c = facing == 0 ? -1 : 3;
-    if (twoDeep && Near(c, 0) == 2 && Near(c, 1) == 2) deep = 2;
+    if (twoDeep && Near(c, 0) == CellCode::Brick && Near(c, 1) == CellCode::Brick) deep = 2;
   } else {
     const int c1 = facing == 0 ? 0 : 2, c2 = facing == 0 ? -1 : 3;
-    bricks = Near(c1, 2) == 2 && Near(c2, 2) == 2;
-    if (twoDeep && Near(c1, 3) == 2 && Near(c2, 3) == 2) deep = 2;
+    bricks = Near(c1, 2) == CellCode::Brick && Near(c2, 2) == CellCode::Brick;
+    if (twoDeep && Near(c1, 3) == CellCode::Brick && Near(c2, 3) == CellCode::Brick) deep = 2;
   }
   if (!bricks) return;
-  // Poses: 84 + 8 per tool from 3 on, + 4 facing right.
-  Player->Frame = 84 + (tool - 3) * 8 + facing * 4;
-  Player->Action = sideways ? 9 : 11;
-  Player->State = tool + 4;
+  // Poses: 84 + 8 per digging tool, + 4 facing right.
+  Player->Frame = 84 + (tool - Tool::SideTwo) * 8 + facing * 4;
+  Player->Action = sideways ? Act::DigSide : Act::DigDown;
+  Player->State = tool + (Tool::SideDigTwo - Tool::SideTwo);  // the same tool, digging
   Deep = deep;
   ResetDigCounters();
 }
 
 void FireStep(int code) {
   const int action = Player->Action, state = Player->State;
-  if (action == 0 && state == 0) {
+  if (action == Act::Ground && state == Tool::None) {
     Jump(code);
-  } else if (state == 1 || state == 2) {
+  } else if (state == Tool::Weapon0 || state == Tool::Weapon1) {
     Throw();
-  } else if (action == 0 && state >= 3 && state <= 6) {
+  } else if (action == Act::Ground && state >= Tool::SideTwo && state <= Tool::DownOne) {
     StartDig();
   }
 }
 
 void DirectionStep(int code) {
   switch (code) {
-    case kActionLeft:
+    case Rec::Left:
       WalkLeft();
       break;
-    case kActionRight:
+    case Rec::Right:
       WalkRight();
       break;
-    case kActionDown:
+    case Rec::Down:
       Down();
       break;
-    case kActionUp:
+    case Rec::Up:
       Up();
       break;
     default:
-      Record(kActionNone);
+      Record(Rec::None);
       break;
   }
 }
@@ -271,16 +281,6 @@ bool ValidRoom(int r) {
 }
 
 }  // namespace
-
-int CellAt(int c, int r) {
-  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
-  return Stage[c][r];
-}
-
-void SetCell(int c, int r, int code) {
-  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return;
-  Stage[c][r] = code;
-}
 
 int ProbeAt(int px, int py) {
   return CellAt(px / 24 + 32 * RoomX, py / 24 + 24 * RoomY);
@@ -312,14 +312,15 @@ void TakeProbes() {
 }
 
 int KeyCode(int left, int right, int down, int up) {
-  return (left ? 1 : 0) + 2 * (right ? 1 : 0) + 3 * (down ? 1 : 0) + 4 * (up ? 1 : 0);
+  return (left ? Rec::Left : 0) + (right ? Rec::Right : 0) + (down ? Rec::Down : 0) +
+         (up ? Rec::Up : 0);
 }
 
 int JoyCode(int xdir, int ydir) {
-  int code = xdir < 0 ? 1 : 0;
-  if (xdir > 0) code = 2;
-  if (ydir > 0) code = 3;
-  if (ydir < 0) code = 4;
+  int code = xdir < 0 ? Rec::Left : Rec::None;
+  if (xdir > 0) code = Rec::Right;
+  if (ydir > 0) code = Rec::Down;
+  if (ydir < 0) code = Rec::Up;
   return code;
 }
 
@@ -341,21 +342,21 @@ int ReadInput() {
 
 int FindRoom() {
   const int played = DemoMode != 0 ? ReplayAction() : -1;
-  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == kActionLeft)) {
+  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == Rec::Left)) {
     Player->X = 760;
     if (RoomX > 0 && ValidRoom(RoomY) && Rooms[RoomX - 1][RoomY] != 0)
       RoomX = RoomX - 1;
     else if (ValidRoom(RoomY))
       RoomX = RoomInRow(RoomY, false, RoomX);
   }
-  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == kActionRight)) {
+  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == Rec::Right)) {
     Player->X = 4;
     if (RoomX < 5 && RoomX >= 0 && ValidRoom(RoomY) && Rooms[RoomX + 1][RoomY] != 0)
       RoomX = RoomX + 1;
     else if (ValidRoom(RoomY))
       RoomX = RoomInRow(RoomY, true, RoomX);
   }
-  if (Player->Y < 0 && (media::KeyDown(media::KEY_UP) || played == kActionUp)) {
+  if (Player->Y < 0 && (media::KeyDown(media::KEY_UP) || played == Rec::Up)) {
     Player->Y = 571;
     if (RoomY > 0 && ValidRoom(RoomX) && Rooms[RoomX][RoomY - 1] != 0)
       RoomY = RoomY - 1;
@@ -363,7 +364,7 @@ int FindRoom() {
       RoomY = RoomInColumn(RoomX, false, RoomY);
   }
   if (Player->Y > 575 &&
-      (media::KeyDown(media::KEY_DOWN) || Player->Action == 14 || played == kActionDown)) {
+      (media::KeyDown(media::KEY_DOWN) || Player->Action == Act::Fall || played == Rec::Down)) {
     Player->Y = 4;
     if (RoomY < 5 && RoomY >= 0 && ValidRoom(RoomX) && Rooms[RoomX][RoomY + 1] != 0)
       RoomY = RoomY + 1;
@@ -377,25 +378,26 @@ int ActivateTrap() {
   for (auto t : Traps_list.Each<bbTraps>()) {
     Trap = t;
     const int baseC = t->Roomx * 32, baseR = t->Roomy * 24;
-    if (t->Kind == 1) {
+    if (t->Kind == TrapKind::Crumble) {
       if (!ImagesOverlap(PlayerSprite, Player->X, Player->Y, XDoor, t->X * 24, t->Y * 24))
         t->Passing = 0;
       if (t->NumOfPass >= 2) {
         PlaySfx(sndFloor);
-        for (int c = t->X; c <= t->X + 3; ++c) SetCell(baseC + c, baseR + t->Y + 1, 0);
+        for (int c = t->X; c <= t->X + 3; ++c)
+          SetCell(baseC + c, baseR + t->Y + 1, CellCode::Empty);
         t->Remove();
       }
-    } else if (t->Kind == 3) {
+    } else if (t->Kind == TrapKind::VanishLadder) {
       if (!ImagesOverlap(PlayerSprite, Player->X, Player->Y, Bricks, t->X * 24, t->Y * 24))
         t->Passing = 0;
       if (t->NumOfPass >= 3) {
         PlaySfx(sndLadder);
         for (int r = t->Y + 1; r <= t->Y + t->Height - 1; ++r) {
-          SetCell(baseC + t->X, baseR + r, 0);
-          SetCell(baseC + t->X + 1, baseR + r, 0);
+          SetCell(baseC + t->X, baseR + r, CellCode::Empty);
+          SetCell(baseC + t->X + 1, baseR + r, CellCode::Empty);
         }
-        SetCell(baseC + t->X, baseR + t->Y, 2);
-        SetCell(baseC + t->X + 1, baseR + t->Y, 2);
+        SetCell(baseC + t->X, baseR + t->Y, CellCode::Brick);
+        SetCell(baseC + t->X + 1, baseR + t->Y, CellCode::Brick);
         t->Remove();
       }
     }
@@ -406,7 +408,7 @@ int ActivateTrap() {
 int UpdatePlayer() {
   if (!Player) return 0;
   if ((Player->X < 0 || Player->X > 760 || Player->Y < 0 || Player->Y > 575) &&
-      Player->Action != 13)
+      Player->Action != Act::Jump)
     FindRoom();
   TakeProbes();
   const int code = ReadInput();
@@ -414,12 +416,12 @@ int UpdatePlayer() {
   if (DemoMode == 0) {
     if (Fire != 0)
       FireStep(code);
-    else if (action == 0 || action == 15)
+    else if (action == Act::Ground || action == Act::Ladder)
       DirectionStep(code);
   } else {
-    if ((action == 0 || action == 15) && code >= kActionLeft && code <= kActionUp)
+    if ((action == Act::Ground || action == Act::Ladder) && code >= Rec::Left && code <= Rec::Up)
       DirectionStep(code);
-    else if (code >= kActionJumpUp && code <= kActionDigDown)
+    else if (code >= Rec::JumpUp && code <= Rec::DigDown)
       FireStep(code);
   }
   return 0;
@@ -430,3 +432,7 @@ void ResetPlayerGlobals() {
   flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
   Fire = dx = RectJump = Deep = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetPlayerGlobals);
+}  // namespace

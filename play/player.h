@@ -2,6 +2,9 @@
 // the joystick or the replay, and the moves they start (walk, climb, fall, jump, throw, dig).
 #pragma once
 
+// CellAt and SetCell, the bounded cell lookup the probes use.
+#include "core/globals.h"
+
 // The probes: the Stage code of one cell near the body each, taken at the start of every
 // UpdatePlayer from the position of that moment. A cell outside the grid reads as 0.
 extern int tl, tr, bl, br, bld, brd, jltb, jrtb, jlt, jrt, ml, mr, flt, frt, flb, frb, mup1, mup2,
@@ -31,10 +34,6 @@ int ReadInput();
 int KeyCode(int left, int right, int down, int up);
 // A direction code of the joystick's axes: up wins over down over right over left.
 int JoyCode(int xdir, int ydir);
-
-// The Stage cell at world column c, row r, or 0 outside the grid; SetCell ignores such cells.
-int CellAt(int c, int r);
-void SetCell(int c, int r, int code);
 
 // Back to the program-start values of this header's globals. For tests.
 void ResetPlayerGlobals();

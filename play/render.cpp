@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -28,17 +29,11 @@ bool InRoom(int rx, int ry) {
   return rx == RoomX && ry == RoomY;
 }
 
-// The Stage code at (c, r), or 0 outside the grid.
-int Cell(int c, int r) {
-  if (c < 0 || c >= kStageCols || r < 0 || r >= kStageRows) return 0;
-  return Stage[c][r];
-}
-
 // A ladder piece covered by a resting rock, drawn back: code 3 a ladder's left cell, code 4 a
 // vanishing ladder's; other codes draw nothing.
 void LadderPiece(int code, int x, int y, int theme) {
-  if (code == 3) DrawImage(Bricks, x, y, theme * 3 + 2);
-  if (code == 4) DrawImage(Bricks, x, y, 18);
+  if (code == CellCode::Ladder) DrawImage(Bricks, x, y, theme * 3 + 2);
+  if (code == CellCode::VanishLadder) DrawImage(Bricks, x, y, 18);
 }
 
 // The ladder pieces in the right-hand column under a stone (a vanishing ladder's piece shows
@@ -46,28 +41,30 @@ void LadderPiece(int code, int x, int y, int theme) {
 void CoveredByStones(int theme) {
   for (auto t : Traps_list.Each<bbTraps>()) {
     Trap = t;
-    if (t->Kind != 2 || !InRoom(t->Roomx, t->Roomy)) continue;
+    if (t->Kind != TrapKind::Stone || !InRoom(t->Roomx, t->Roomy)) continue;
     const int x = (t->X + 1) * kCell, y = t->Y * kCell;
-    if (t->Block2 == 3) DrawImage(Bricks, x, y, theme * 3 + 2);
-    if (t->Block4 == 3) DrawImage(Bricks, x, y + kCell, theme * 3 + 2);
-    if (t->Block2 == 4) DrawImage(Bricks, x, y, 19);
-    if (t->Block4 == 4) DrawImage(Bricks, x, y + kCell, 19);
+    if (t->Block2 == CellCode::Ladder) DrawImage(Bricks, x, y, theme * 3 + 2);
+    if (t->Block4 == CellCode::Ladder) DrawImage(Bricks, x, y + kCell, theme * 3 + 2);
+    if (t->Block2 == CellCode::VanishLadder) DrawImage(Bricks, x, y, 19);
+    if (t->Block4 == CellCode::VanishLadder) DrawImage(Bricks, x, y + kCell, 19);
   }
 }
 
 void CoffinsAndRocks(int theme) {
   for (auto e : Enemies_list.Each<bbEnemies>()) {
     Enemy = e;
-    if ((e->Kind == 0 || e->Kind == 1) && InRoom(e->OriginRoomX, e->OriginRoomY))
+    if ((e->Kind == EnemyKind::SlowMummy || e->Kind == EnemyKind::FastMummy) &&
+        InRoom(e->OriginRoomX, e->OriginRoomY))
       DrawImage(Doors, e->CoffineX, e->CoffineY, e->CoffineCounter + 24 + 3 * e->Kind);
-    if (e->Kind == 2 && e->State == 21 && InRoom(e->RoomX, e->RoomY)) {
+    if (e->Kind == EnemyKind::Rock && e->State == EnemyState::Resting &&
+        InRoom(e->RoomX, e->RoomY)) {
       const int bx = e->x - kRoomW * e->RoomX, by = e->y - kRoomH * e->RoomY;
       // Ladders first, vanishing ladders over them, the left column before the right.
-      for (int code : {3, 4}) {
+      for (int code : {CellCode::Ladder, CellCode::VanishLadder}) {
         if (e->Block1 == code) LadderPiece(code, bx, by, theme);
         if (e->Block3 == code) LadderPiece(code, bx, by + kCell, theme);
       }
-      for (int code : {3, 4}) {
+      for (int code : {CellCode::Ladder, CellCode::VanishLadder}) {
         if (e->Block2 == code) LadderPiece(code, bx + kCell, by, theme);
         if (e->Block4 == code) LadderPiece(code, bx + kCell, by + kCell, theme);
       }
@@ -104,16 +101,17 @@ int RenderBlocks(int firstColumn, int firstRow, int theme) {
   CoffinsAndRocks(theme);
   for (int r = 0; r < kRoomRows; ++r) {
     for (int c = 0; c < kRoomCols; ++c) {
-      const int code = Cell(firstColumn + c, firstRow + r);
-      if (code >= 1 && code <= 3) DrawImage(Bricks, kCell * c, kCell * r, theme * 3 + code - 1);
-      if (code == 4) DrawImage(Bricks, kCell * c, kCell * r, 18);
+      const int code = CellAt(firstColumn + c, firstRow + r);
+      if (code >= CellCode::Block && code <= CellCode::Ladder)
+        DrawImage(Bricks, kCell * c, kCell * r, theme * 3 + code - 1);
+      if (code == CellCode::VanishLadder) DrawImage(Bricks, kCell * c, kCell * r, 18);
     }
   }
   return 0;
 }
 
 int RenderExitDoor() {
-  if (Exitdoor && Exitdoor->State > 0 && InRoom(Exitdoor->roomx, Exitdoor->roomy))
+  if (Exitdoor && Exitdoor->State > DoorState::None && InRoom(Exitdoor->roomx, Exitdoor->roomy))
     DrawImage(XDoor, Exitdoor->x * kCell, Exitdoor->y * kCell, Exitdoor->Frame);
   return 0;
 }
@@ -138,7 +136,7 @@ int Rendertraps() {
     if (!InRoom(t->Roomx, t->Roomy)) continue;
     const int x = t->X * kCell, y = t->Y * kCell;
     switch (t->Kind) {
-      case 0:
+      case TrapKind::WallTrap:
         if (EditMode != 0) {
           media::SetColor(0, 0, 200);
           media::DrawRect(static_cast<float>(x), static_cast<float>(y), kCell,
@@ -146,19 +144,19 @@ int Rendertraps() {
         }
         DrawImage(Bricks, x, y, 19);
         break;
-      case 1:
+      case TrapKind::Crumble:
         DrawImage(XDoor, x, y, 31);
         break;
-      case 2:
+      case TrapKind::Stone:
         DrawImage(ItemSprite, x, y, 63);
         break;
-      case 3:
+      case TrapKind::VanishLadder:
         DrawImage(Bricks, x, y, 18);
         break;
-      case 4:
-      case 5:
-      case 6:
-      case 7:
+      case TrapKind::TwoWayLeft:
+      case TrapKind::TwoWayRight:
+      case TrapKind::OneWayLeft:
+      case TrapKind::OneWayRight:
         DrawImage(Doors, x, y, t->Frame);
         break;
       default:
@@ -213,3 +211,7 @@ void ResetRenderGlobals() {
   Statusred = Statusdisp = 3;
   itemframeRate = itemframecounter = 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetRenderGlobals);
+}  // namespace

@@ -1,5 +1,6 @@
 #include "play/tick.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/objects.h"
 #include "core/sound.h"
@@ -7,13 +8,13 @@
 #include "play/stubs.h"
 #include "stages/replay.h"
 
-namespace {
-
 void KeepMusicGoing() {
-  if (Player->Action == 26 || Player->Action == 16 || DoorOpened == 1) return;
+  if (Player->Action == Act::Exiting || Player->Action == Act::Dying || DoorOpened == 1) return;
   song = PlayMusic("Music/" + Sng);
   if (song) SetChannelVolume(song, MusicVol);
 }
+
+namespace {
 
 void TakeGold(const std::shared_ptr<bbItems>& it) {
   Player->Score += 500;
@@ -22,7 +23,7 @@ void TakeGold(const std::shared_ptr<bbItems>& it) {
   if (Exitdoor->Frame > 0) {
     PlaySfx(sndGold);
   } else if (Exitdoor->Frame == 0) {
-    Exitdoor->State = 2;
+    Exitdoor->State = DoorState::Open;
     DoorOpened = 1;
     PauseChannel(song);
     PlaySfx(sndAllGold);
@@ -31,12 +32,12 @@ void TakeGold(const std::shared_ptr<bbItems>& it) {
 }
 
 void TakeItem(const std::shared_ptr<bbItems>& it) {
-  if (Player->State == 0) {
-    if (it->kind >= 2) {
+  if (Player->State == Tool::None) {
+    if (it->kind >= ItemKind::SideTwo) {
       Player->Score += 100;
       Player->ExtraLife += 100;
     }
-    Player->State = it->frame / 8 + 1;
+    Player->State = it->frame / 8 + Tool::Weapon0;
     Player->Frame = (Player->State * 3 + Player->Direction) * 4;
     PlaySfx(sndItem);
     it->Remove();
@@ -57,7 +58,7 @@ void PickUpItems() {
                               static_cast<float>(it->X * 24), static_cast<float>(it->Y * 24), 0))
       continue;
     if (it->RoomX != RoomX || it->RoomY != RoomY) continue;
-    if (it->kind == 6)
+    if (it->kind == ItemKind::Gold)
       TakeGold(it);
     else
       TakeItem(it);
@@ -66,7 +67,7 @@ void PickUpItems() {
 
 void TestExitDoor() {
   if (!Exitdoor) return;
-  if (Player->Action == 26 || Exitdoor->State != 2) return;
+  if (Player->Action == Act::Exiting || Exitdoor->State != DoorState::Open) return;
   if (Exitdoor->roomx != RoomX || Exitdoor->roomy != RoomY) return;
   const int across = Player->X - Exitdoor->x * 24, down = Player->Y - Exitdoor->y * 24;
   if (across < 22 || across > 26 || down <= 44) return;
@@ -75,15 +76,15 @@ void TestExitDoor() {
                             static_cast<float>(Exitdoor->x * 24),
                             static_cast<float>(Exitdoor->y * 24), Exitdoor->Frame))
     return;
-  Exitdoor->State = 1;
+  Exitdoor->State = DoorState::Shut;
   Exitdoor->FrameRate = 29;
   // An exit cut short (the give-up key during it) leaves the door's step count behind.
   Exitdoor->FrameCounter = 0;
-  Player->Action = 26;
+  Player->Action = Act::Exiting;
   StopChannel(Sfx);
   StopChannel(song);
   if (DemoMode == 0) {
-    ActionType = kActionExit;
+    ActionType = Rec::End;
     RecordAction();
   }
 }

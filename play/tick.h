@@ -9,6 +9,9 @@
 // One tick. Called once per pass of the play loop, before RenderGame. Always 0.
 int UpdateGame();
 
+// The stage music kept going (started again when it ended): not while dying, leaving or after
+// the last gold. The tick calls it first; the help page and the map screen while they wait.
+void KeepMusicGoing();
 // The pick-up walk over Items_list: gold and items the player touches in the current room.
 void PickUpItems();
 // Starts the exit when the player stands in the open exit door of the current room.

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (when any is missing) and configures and builds
 # one build folder. Usage: scripts/setup.sh BUILD_DIR [cmake options...]
+# QUILL_BUILD_TARGETS (space-separated) builds only those targets and what they need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake pkg-config ninja-build libsdl2-dev libgl-dev libpng-dev zlib1g-dev
+packages=(build-essential cmake pkg-config ninja-build clang-format libsdl2-dev libgl-dev libpng-dev zlib1g-dev
   libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick
   xdotool x11-utils)
 missing=()
@@ -22,4 +23,6 @@ fi
 build_dir=${1:-build}
 shift || true
 cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+targets=()
+for t in ${QUILL_BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}"

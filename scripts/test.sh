@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, the check that only the media layer's SDL backend includes SDL, and the real program
-# under Xvfb.
+# Builds and runs every test: the formatting check, the check that only the media layer's SDL
+# backend includes SDL, the layer check over the includes, the normal build, the
+# AddressSanitizer + UndefinedBehaviorSanitizer build, and the real program under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
+echo "== formatting check"
+scripts/check_format.sh
+
 echo "== SDL include check"
 scripts/check_sdl_includes.sh
+
+echo "== layer check"
+scripts/check_layers.sh
 
 echo "== normal build"
 scripts/setup.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -109,3 +109,7 @@ void ResetReplayGlobals() {
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
   ReplayName.clear();
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetReplayGlobals);
+}  // namespace

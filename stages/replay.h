@@ -3,15 +3,17 @@
 // its count (while recording: the run's steps less one, run 0 all its steps; once loaded from
 // a file, one more).
 //
-// Action codes: 0 none, 1 left, 2 right, 3 down, 4 up, 5 jump up, 6 jump left, 7 jump right,
-// 8 throw, 9 dig sideways, 10 dig down, 11 a falling tick, 100 the exit door entered (closes
-// the last run; never stored).
+// Action codes (Rec:: in core/codes.h): 0 none, 1 left, 2 right, 3 down, 4 up, 5 jump up, 6 jump
+// left, 7 jump right, 8 throw, 9 dig sideways, 10 dig down, 11 a falling tick, 100 the exit door
+// entered (closes the last run; never stored).
 //
 // The ".SOL" file, little-endian: N (4 bytes, the runs closed), then N + 1 records of the code
 // (1 byte) and the count (4 bytes, signed). Record N is the run still open at the exit door.
 #pragma once
 
 #include <string>
+
+#include "core/codes.h"
 
 // The cursors, reset to 0 at every stage start.
 extern int ActionCount;         // the run being recorded or played
@@ -22,9 +24,12 @@ extern int TotalActionCount;    // N of the loaded replay
 extern std::string ReplayName;  // the current stage's replay name, without ".SOL"
 
 constexpr int kReplayRuns = 5001;  // runs 0 to 5000
-constexpr int kActionNone = 0, kActionLeft = 1, kActionRight = 2, kActionDown = 3, kActionUp = 4,
-              kActionJumpUp = 5, kActionJumpLeft = 6, kActionJumpRight = 7, kActionThrow = 8,
-              kActionDigSide = 9, kActionDigDown = 10, kActionFall = 11, kActionExit = 100;
+// The action codes by their older names; the codes themselves are Rec:: in core/codes.h.
+constexpr int kActionNone = Rec::None, kActionLeft = Rec::Left, kActionRight = Rec::Right,
+              kActionDown = Rec::Down, kActionUp = Rec::Up, kActionJumpUp = Rec::JumpUp,
+              kActionJumpLeft = Rec::JumpLeft, kActionJumpRight = Rec::JumpRight,
+              kActionThrow = Rec::Throw, kActionDigSide = Rec::DigSide,
+              kActionDigDown = Rec::DigDown, kActionFall = Rec::Falling, kActionExit = Rec::End;
 
 // Records ActionType as one step. Runs past the table's end are not recorded. Always 0.
 int RecordAction();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/files.h"
@@ -16,7 +17,8 @@ void ResetStageReader() {
 }
 
 std::string StageFolder() {
-  if ((User != 0 && Tutorial == 0) || (Game && Game->State == 32)) return "PlayerLevels/";
+  if ((User != 0 && Tutorial == 0) || (Game && Game->State == GameState::Editor))
+    return "PlayerLevels/";
   return "Levels/";
 }
 
@@ -98,7 +100,7 @@ void CommitStage(const stagefile::Data& s) {
     auto t = New<bbTraps>();
     t->X = r.X, t->Y = r.Y, t->Kind = r.Kind, t->Frame = r.Frame, t->Height = r.Height;
     t->Roomx = r.Roomx, t->Roomy = r.Roomy;
-    if (play && t->Kind == 0) t->Y = t->Y + t->Height;
+    if (play && t->Kind == TrapKind::WallTrap) t->Y = t->Y + t->Height;
   }
 
   numofitems = static_cast<int>(s.items.size());
@@ -120,7 +122,7 @@ void CommitStage(const stagefile::Data& s) {
 
   Exitdoor->x = s.doorX, Exitdoor->y = s.doorY, Exitdoor->Frame = s.doorFrame;
   Exitdoor->roomx = s.doorRoomX, Exitdoor->roomy = s.doorRoomY;
-  Exitdoor->State = 1;
+  Exitdoor->State = DoorState::Shut;
   NumOfGold = Exitdoor->Frame;
 
   Worldtheme = s.Worldtheme;
@@ -153,3 +155,7 @@ int LoadStage(const std::string& name) {
   CommitStage(scratch);
   return 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetStageReader);
+}  // namespace

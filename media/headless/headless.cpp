@@ -29,12 +29,30 @@ void KeyGoesDown(int code) {
 
 class Headless final : public detail::Backend {
  public:
-  bool OpenScreen(int, int, bool, int) override { return true; }
-  void CloseScreen() override {}
+  // Full screen stands for a display with vertical sync at displayRate_ (the rate asked for
+  // when none is set): Present waits for its next refresh on the virtual clock.
+  bool OpenScreen(int, int, bool fullscreen, int hertz) override {
+    fullscreen_ = fullscreen;
+    askedRate_ = hertz > 0 ? hertz : 60;
+    return true;
+  }
+  void CloseScreen() override { fullscreen_ = false; }
   void SetTitle(const std::string& title) override { title_ = title; }
-  void Present(const Pixel*, int, int) override { CheckStop(); }
-  bool PacesItself() const override { return false; }
+  void Present(const Pixel*, int, int) override {
+    CheckStop();
+    if (!fullscreen_) return;
+    // Refresh k falls at k * 1000 / rate milliseconds (rounded up); the next one after now.
+    const std::int64_t rate = displayRate_ > 0 ? displayRate_ : askedRate_;
+    const std::int64_t k = clock_ * rate / 1000 + 1;
+    const std::int64_t next = (k * 1000 + rate - 1) / rate;
+    if (next > clock_) Advance(next - clock_);
+  }
+  bool PacesItself() const override { return fullscreen_; }
+  double RefreshPeriod() const override {
+    return 1000.0 / (displayRate_ > 0 ? displayRate_ : askedRate_);
+  }
   void PumpEvents() override { ApplyDue(); }
+  void BeforeInputRead() override { ApplyDue(); }
   std::int64_t Millis() override { return clock_; }
   void Sleep(int ms) override {
     CheckStop();
@@ -136,6 +154,9 @@ class Headless final : public detail::Backend {
   }
 
   void Reset() {
+    fullscreen_ = false;
+    displayRate_ = 0;
+    askedRate_ = 60;
     clock_ = 0;
     sleepsSinceFlip_ = 0;
     frame_ = 0;
@@ -154,6 +175,9 @@ class Headless final : public detail::Backend {
   }
 
   std::string title_;
+  bool fullscreen_ = false;
+  int displayRate_ = 0;
+  int askedRate_ = 60;
   std::int64_t clock_ = 0;
   int sleepsSinceFlip_ = 0;
   int frame_ = 0;
@@ -230,6 +254,10 @@ int FrameCount() {
 
 std::int64_t VirtualMillis() {
   return Instance().clock_;
+}
+
+void SetDisplayRate(int hertz) {
+  Instance().displayRate_ = hertz > 0 ? hertz : 0;
 }
 
 void OnFlip(std::function<bool(int frame)> callback) {

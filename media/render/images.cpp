@@ -194,6 +194,11 @@ bool ImagesCollide(const Image& image1, float x1, float y1, int frame1, const Im
   return false;
 }
 
+bool EncodePNG(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out,
+               bool alpha, int level) {
+  return render::EncodePng(pixels, width, height, out, alpha, level);
+}
+
 bool SavePNG(const Pixel* pixels, int width, int height, const std::string& path) {
   std::vector<unsigned char> bytes;
   if (!render::EncodePng(pixels, width, height, bytes)) return false;

@@ -128,27 +128,32 @@ void WriteBytes(png_structp png, png_bytep data, png_size_t count) {
 
 void FlushBytes(png_structp) {}
 
-void WriteSteps(RawWrite* raw, const unsigned char* rgba, int width, int height) {
+// `bytes` holds `channels` (4 RGBA or 3 RGB) bytes a pixel.
+void WriteSteps(RawWrite* raw, const unsigned char* bytes, int width, int height, int channels,
+                int level) {
   png_set_write_fn(raw->png, raw, WriteBytes, FlushBytes);
-  png_set_IHDR(raw->png, raw->info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+  if (level >= 0) png_set_compression_level(raw->png, level);
+  png_set_IHDR(raw->png, raw->info, width, height, 8,
+               channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   raw->rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
   if (!raw->rows) png_error(raw->png, "out of memory");
   for (int y = 0; y < height; ++y) {
-    raw->rows[y] = const_cast<png_bytep>(rgba + static_cast<std::size_t>(y) * width * 4);
+    raw->rows[y] = const_cast<png_bytep>(bytes + static_cast<std::size_t>(y) * width * channels);
   }
   png_write_info(raw->png, raw->info);
   png_write_image(raw->png, raw->rows);
   png_write_end(raw->png, nullptr);
 }
 
-int WriteRaw(RawWrite* raw, const unsigned char* rgba, int width, int height) {
+int WriteRaw(RawWrite* raw, const unsigned char* bytes, int width, int height, int channels,
+             int level) {
   raw->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   if (!raw->png) return 0;
   raw->info = png_create_info_struct(raw->png);
   if (!raw->info) return 0;
   if (setjmp(png_jmpbuf(raw->png))) return 0;
-  WriteSteps(raw, rgba, width, height);
+  WriteSteps(raw, bytes, width, height, channels, level);
   return 1;
 }
 
@@ -183,19 +188,22 @@ bool DecodePng(const unsigned char* data, std::size_t size, DecodedPicture& out,
   return ok != 0;
 }
 
-bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out) {
+bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out,
+               bool alpha, int level) {
   out.clear();
   if (!pixels || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
-  std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
+  const int channels = alpha ? 4 : 3;
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * channels);
   for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
     const Pixel p = pixels[i];
-    rgba[i * 4 + 0] = static_cast<unsigned char>(p >> 16);
-    rgba[i * 4 + 1] = static_cast<unsigned char>(p >> 8);
-    rgba[i * 4 + 2] = static_cast<unsigned char>(p);
-    rgba[i * 4 + 3] = static_cast<unsigned char>(p >> 24);
+    unsigned char* b = bytes.data() + i * channels;
+    b[0] = static_cast<unsigned char>(p >> 16);
+    b[1] = static_cast<unsigned char>(p >> 8);
+    b[2] = static_cast<unsigned char>(p);
+    if (alpha) b[3] = static_cast<unsigned char>(p >> 24);
   }
   RawWrite raw{};
-  const int ok = WriteRaw(&raw, rgba.data(), width, height);
+  const int ok = WriteRaw(&raw, bytes.data(), width, height, channels, level > 9 ? 9 : level);
   if (ok) out.assign(raw.out, raw.out + raw.size);
   std::free(raw.out);
   std::free(raw.rows);

@@ -83,6 +83,10 @@ struct State {
   bool paceStarted = false;
   std::int64_t paceBase = 0;
   std::int64_t paceFrames = 0;
+  // With a display that paces Present: when the next frame is due, and the milliseconds the
+  // program waited with Delay since the last Flip.
+  double refreshDue = 0.0;
+  int delayedSinceFlip = 0;
 };
 
 State& S();
@@ -195,7 +199,8 @@ struct DecodedPicture {
 };
 bool DecodePng(const unsigned char* data, std::size_t size, DecodedPicture& out,
                std::string& error);
-bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out);
+bool EncodePng(const Pixel* pixels, int width, int height, std::vector<unsigned char>& out,
+               bool alpha = true, int level = -1);
 
 }  // namespace render
 }  // namespace media

@@ -1,6 +1,7 @@
 // The screen: framebuffers, drawing state, Graphics, Flip and frame pacing.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "media/backend.h"
 #include "media/render/render_internal.h"
@@ -75,9 +76,27 @@ void AppTitle(const std::string& title) {
 // Windowed frames are paced to the frame times base + k * 1000 / hertz, counted from the first
 // Flip after the mode opened, so rounding never accumulates. A frame more than one period late
 // (or a clock that went backwards) starts the count afresh.
+//
+// A display that paces Present itself (vertical sync) shows a frame at its next refresh, so a
+// Delay the program made after the last frame would vanish inside that wait, and a screen that
+// waits DelayTime to bring a fast display to its game speed would not slow down at all. So each
+// frame is due one refresh period plus those delays after the previous one was due (counted
+// from the previous due time, so that the refreshes' rounding does not add up), and Flip waits
+// for that before it presents.
 void Flip(int sync) {
   render::State& s = S();
   detail::Backend& backend = detail::CurrentBackend();
+  if (sync != 0 && backend.PacesItself()) {
+    const double refresh = backend.RefreshPeriod() > 0 ? backend.RefreshPeriod() : 1000.0 / s.hertz;
+    const double now = static_cast<double>(backend.Millis());
+    double due = s.refreshDue + refresh + s.delayedSinceFlip;
+    if (!s.paceStarted || due < now - refresh || due > now + 2 * refresh + s.delayedSinceFlip)
+      due = now;
+    if (s.delayedSinceFlip > 0 && now < due) backend.Sleep(static_cast<int>(due - now));
+    s.refreshDue = due;
+    s.paceStarted = true;
+  }
+  s.delayedSinceFlip = 0;
   backend.Present(s.back.data(), s.width, s.height);
   s.shown = s.back;
   if (sync != 0 && !backend.PacesItself()) {
@@ -100,6 +119,16 @@ void Flip(int sync) {
   backend.PumpEvents();
   backend.AfterFlip();
 }
+
+namespace detail {
+void NoteDelay(int ms) {
+  // Held at the int range: delays long enough to pass it only mean the frame is late.
+  int& delayed = S().delayedSinceFlip;
+  if (ms > 0)
+    delayed = ms > std::numeric_limits<int>::max() - delayed ? std::numeric_limits<int>::max()
+                                                             : delayed + ms;
+}
+}  // namespace detail
 
 void Cls() {
   render::State& s = S();

@@ -122,6 +122,14 @@ bool SdlBackend::PacesItself() const {
   return window_ && fullscreen_ && vsync_;
 }
 
+// The refresh rate of the display the window is on, when the system tells it.
+double SdlBackend::RefreshPeriod() const {
+  SDL_DisplayMode mode{};
+  if (!window_ || SDL_GetWindowDisplayMode(window_, &mode) != 0 || mode.refresh_rate <= 0)
+    return 0.0;
+  return 1000.0 / mode.refresh_rate;
+}
+
 std::int64_t SdlBackend::Millis() {
   return static_cast<std::int64_t>(SDL_GetTicks64());
 }

@@ -22,6 +22,7 @@ class SdlBackend : public detail::Backend {
   void SetTitle(const std::string& title) override;
   void Present(const Pixel* pixels, int width, int height) override;
   bool PacesItself() const override;
+  double RefreshPeriod() const override;
   void PumpEvents() override;
   std::int64_t Millis() override;
   void Sleep(int ms) override;

@@ -12,13 +12,13 @@ SdlBackend* Backend() {
 }
 
 bool Push(SDL_Event& event) {
-  return SDL_PushEvent(&event) == 1;
+  if (SDL_PushEvent(&event) != 1) return false;
+  detail::CurrentBackend().PumpEvents();
+  return true;
 }
 
-}  // namespace
-
-bool PushKey(const std::string& keyName, bool down, bool repeat) {
-  SDL_Event event{};
+bool KeyEvent(const std::string& keyName, bool down, bool repeat, SDL_Event& event) {
+  event = SDL_Event{};
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   event.key.repeat = repeat ? 1 : 0;
@@ -28,7 +28,19 @@ bool PushKey(const std::string& keyName, bool down, bool repeat) {
     event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
   if (event.key.keysym.sym == SDLK_UNKNOWN && event.key.keysym.scancode == SDL_SCANCODE_UNKNOWN)
     return false;
-  return Push(event);
+  return true;
+}
+
+}  // namespace
+
+bool PushKey(const std::string& keyName, bool down, bool repeat) {
+  SDL_Event event;
+  return KeyEvent(keyName, down, repeat, event) && Push(event);
+}
+
+bool QueueKey(const std::string& keyName, bool down) {
+  SDL_Event event;
+  return KeyEvent(keyName, down, false, event) && SDL_PushEvent(&event) == 1;
 }
 
 bool PushLayoutKey(const std::string& scancodeName, const std::string& keyName, bool down) {

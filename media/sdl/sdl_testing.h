@@ -11,8 +11,11 @@ namespace media::sdl::testing {
 // again), and makes it the current backend.
 void RestartSdl();
 
+// The Push calls queue a window event and take the window's events in, as a frame's Flip does.
 // Queues a key event for the key of SDL's name ("Return", "Left", "A", "Keypad -", "F5").
 bool PushKey(const std::string& keyName, bool down, bool repeat = false);
+// Queues a key event only: the input state sees it at the next Flip (or WaitKey).
+bool QueueKey(const std::string& keyName, bool down);
 // Queues a key event of a key at the position of SDL's scancode name that types the key of
 // SDL's key name, as another keyboard layout gives it (scancode "/" typing "-", say).
 bool PushLayoutKey(const std::string& scancodeName, const std::string& keyName, bool down);

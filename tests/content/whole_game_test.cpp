@@ -7,9 +7,9 @@
 #include <fstream>
 #include <random>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/headless.h"
 #include "media/input.h"

@@ -2,13 +2,14 @@
 
 #include <fstream>
 
+#include "app/startup.h"
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
 #include "front/front_globals.h"
-#include "front/quit.h"
-#include "front/startup.h"
 #include "media/headless.h"
 #include "media/media.h"
 
@@ -39,10 +40,6 @@ void FrontTest::SetUp() {
   media::FlushKeys();
   media::FlushMouse();
   ResetGlobals();
-  ResetObjects();
-  ResetText();
-  ResetMusic();
-  ResetFrontGlobals();
   SetEndProgramHandler([] { throw ProgramEnded{}; });
 }
 

@@ -2,11 +2,12 @@
 // title menu, and every menu screen can be reached and left.
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "core/sound.h"
 #include "front/front_globals.h"
-#include "front/startup.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

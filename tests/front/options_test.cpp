@@ -5,10 +5,10 @@
 
 #include <map>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "front/front_globals.h"
-#include "front/startup.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

@@ -2,12 +2,13 @@
 // pictures loaded.
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
+#include "app/state_machine.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "front/front_globals.h"
 #include "front/instructions.h"
-#include "front/quit.h"
-#include "front/startup.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"

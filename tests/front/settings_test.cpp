@@ -1,5 +1,5 @@
 // The settings, language and progress files: readers, writers and odd contents.
-#include "front/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

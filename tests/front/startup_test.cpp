@@ -1,11 +1,13 @@
 // Start-up: the first start, the settings files, the display-rate probe, the tables, the logo
 // slide and the progress bar.
-#include "front/startup.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "front/front_globals.h"
 #include "front_test.h"
 #include "media/headless.h"

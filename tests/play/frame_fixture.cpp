@@ -4,9 +4,9 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
-#include "front/quit.h"
 #include "media/headless.h"
 #include "play/frame.h"
 #include "play/render.h"
@@ -29,8 +29,6 @@ bool Near(Rgb a, Rgb b, int tolerance) {
 
 void FrameTest::SetUp() {
   RulesTest::SetUp();
-  ResetRenderGlobals();
-  ResetFrameGlobals();
   SetEndProgramHandler([] { throw EndedByQuit{}; });
   ASSERT_TRUE(Back && ScoreBar && imgFont && optAlpha && Statusprite && Enemiesprite && Doors &&
               F1_Help);

@@ -18,8 +18,8 @@
 #include "play/frame_fixture.h"
 #include "play/map.h"
 #include "play/render.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 
 namespace frametest {

@@ -3,16 +3,17 @@
 #include <random>
 
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
-#include "front/startup.h"
+#include "core/tables.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "play/actions.h"
 #include "play/dig.h"
 #include "play/player.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 
 namespace playtest {
@@ -21,10 +22,6 @@ void RulesTest::SetUp() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
-  ResetReplayGlobals();
-  ResetFlowGlobals();
-  ResetPlayerGlobals();
-  ResetDigCounters();
   ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
   media::ResetGraphicsState();
   LoadAllMedia(1, false);

@@ -13,8 +13,8 @@
 #include "play/exit.h"
 #include "play/player.h"
 #include "play/rules_fixture.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 
 namespace playtest {

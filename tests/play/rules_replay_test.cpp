@@ -11,7 +11,7 @@
 #include "core/objects.h"
 #include "media/input.h"
 #include "play/rules_fixture.h"
-#include "stages/flow.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace playtest {

@@ -4,9 +4,9 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "front/choosers.h"
 #include "media/headless.h"
 #include "media/input.h"
-#include "stages/choosers.h"
 #include "world.h"
 
 using media::headless::PressKey;

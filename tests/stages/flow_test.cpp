@@ -1,6 +1,6 @@
 // The step from one stage to the next: the chooser for a new game, the stage title until a
 // press, the stage file and its replay, the song, and the ends of the stage and tutorial lists.
-#include "stages/flow.h"
+#include "front/flow.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 #include "world.h"

@@ -8,7 +8,6 @@
 #include "core/text.h"
 #include "media/app.h"
 #include "media/headless.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -17,10 +16,6 @@ namespace stagetest {
 World::World() {
   media::UseHeadlessBackend();
   ResetGlobals();
-  ResetObjects();
-  ResetReplayGlobals();
-  ResetStageReader();
-  ResetFlowGlobals();
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();

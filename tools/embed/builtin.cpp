@@ -32,7 +32,8 @@ const unsigned char* BuiltinBlob(const std::string& name, std::size_t* size) {
 const std::vector<std::string>& BuiltinBlobNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    for (std::size_t i = 0; i < quill_embedded::kCount; ++i) v.emplace_back(quill_embedded::kEntries[i].name);
+    for (std::size_t i = 0; i < quill_embedded::kCount; ++i)
+      v.emplace_back(quill_embedded::kEntries[i].name);
     return v;
   }();
   return names;

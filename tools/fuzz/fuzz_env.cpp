@@ -9,6 +9,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "front/front_globals.h"
 #include "media/app.h"
 #include "media/files.h"
@@ -55,10 +56,6 @@ const std::string& Root() {
 void FreshWorld() {
   media::UseHeadlessBackend();
   ResetGlobals();
-  ResetObjects();
-  ResetReplayGlobals();
-  ResetStageReader();
-  ResetFrontGlobals();
   media::ClearEmbedded();
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();

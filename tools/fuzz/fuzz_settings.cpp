@@ -11,7 +11,7 @@
 #include <iterator>
 
 #include "core/globals.h"
-#include "front/settings.h"
+#include "core/settings.h"
 #include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "core/globals.h"
+#include "core/settings.h"
 #include "front/front_globals.h"
 #include "front/keys.h"
-#include "front/settings.h"
 #include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
 

@@ -1,8 +1,8 @@
 // quill_runner: the whole game over the headless backend (see README.md, "Headless runner").
 #include <iostream>
 
-#include "front/quit.h"
-#include "front/startup.h"
+#include "app/startup.h"
+#include "core/quit.h"
 #include "tools/runner/runner.h"
 
 int main(int argc, char** argv) {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/graphics.h"
@@ -79,9 +80,10 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
     int lastRoom = -1;
     auto tracer = [&](int tick) {
       const int room = RoomY * 6 + RoomX;
-      const bool show = room != lastRoom || (Player->Action == 26 && !exited) || Game->State != 26;
+      const bool show = room != lastRoom || (Player->Action == Act::Exiting && !exited) ||
+                        Game->State != GameState::Play;
       lastRoom = room;
-      exited = exited || Player->Action == 26;
+      exited = exited || Player->Action == Act::Exiting;
       if (trace) std::cout << solc::Describe(tick) << "\n";
       if (!pictures.empty() && show) {
         const std::string png =
@@ -92,7 +94,7 @@ std::string Record(const std::string& levels, int stage, const std::string& scri
     ok = solc::RunScript(steps, solc::Pass, tracer, error);
     if (!ok) {
       error = scriptPath + ": " + error;
-    } else if (!exited || Game->State != 27) {
+    } else if (!exited || Game->State != GameState::NextStage) {
       ok = false;
       error = "the stage ended without the player leaving through the exit door";
     }

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/headless.h"
@@ -103,7 +104,7 @@ bool Holds(const Step& s) {
   if (s.what == "tool") return Player->State == s.a;
   if (s.what == "gold") return Exitdoor->Frame == s.a;
   if (s.what == "room") return RoomX == s.a && RoomY == s.b;
-  if (s.what == "ended") return Game->State != 26;
+  if (s.what == "ended") return Game->State != GameState::Play;
   return false;
 }
 
@@ -117,7 +118,7 @@ bool RunScript(const std::vector<Step>& steps, const std::function<void()>& pass
   };
   for (const Step& s : steps) {
     const std::string where = "line " + std::to_string(s.line) + ": ";
-    if (s.kind != Step::Until && Game->State != 26) {
+    if (s.kind != Step::Until && Game->State != GameState::Play) {
       error = where + "the stage ended before this step";
       return false;
     }
@@ -132,11 +133,11 @@ bool RunScript(const std::vector<Step>& steps, const std::function<void()>& pass
         media::headless::PressKey(s.key);
         break;
       case Step::Wait:
-        for (int i = 0; i < s.count && Game->State == 26; ++i) step();
+        for (int i = 0; i < s.count && Game->State == GameState::Play; ++i) step();
         break;
       case Step::Until: {
         int n = 0;
-        while (!Holds(s) && Game->State == 26 && n < kUntilBound) {
+        while (!Holds(s) && Game->State == GameState::Play && n < kUntilBound) {
           step();
           ++n;
         }
@@ -148,8 +149,8 @@ bool RunScript(const std::vector<Step>& steps, const std::function<void()>& pass
       }
     }
   }
-  for (int n = 0; Game->State == 26 && n < kEndBound; ++n) step();
-  if (Game->State == 26) {
+  for (int n = 0; Game->State == GameState::Play && n < kEndBound; ++n) step();
+  if (Game->State == GameState::Play) {
     error = "the stage had not ended " + std::to_string(kEndBound) + " passes after the script";
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/codes.h"
+
 namespace solc {
 
 namespace {
@@ -46,8 +48,8 @@ std::string CodeName(int code) {
   static const char* const kNames[] = {"none",  "left",       "right",     "down",
                                        "up",    "jump up",    "jump left", "jump right",
                                        "throw", "dig across", "dig down",  "fall"};
-  if (code >= 0 && code <= 11) return kNames[code];
-  if (code == 100) return "exit";
+  if (code >= Rec::None && code <= Rec::Falling) return kNames[code];
+  if (code == Rec::End) return "exit";
   return "?";
 }
 

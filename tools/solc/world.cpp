@@ -3,19 +3,21 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/codes.h"
 #include "core/globals.h"
+#include "core/load.h"
 #include "core/objects.h"
+#include "core/settings.h"
+#include "core/tables.h"
 #include "core/text.h"
-#include "front/settings.h"
-#include "front/startup.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "play/dig.h"
 #include "play/frame.h"
 #include "play/player.h"
+#include "play/stage_start.h"
 #include "play/tick.h"
-#include "stages/flow.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -29,11 +31,6 @@ void SetUpWorld() {
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   ResetGlobals();
-  ResetReplayGlobals();
-  ResetFlowGlobals();
-  ResetPlayerGlobals();
-  ResetDigCounters();
-  ResetFrameGlobals();
   MakeArrays();
   Difficulity = 1;
   Player = New<bbPlayers>();
@@ -84,16 +81,13 @@ bool StartStage(int stage, bool replay, std::string& error) {
   Tutorial = 0;
   EditMode = 0;
   DemoMode = replay ? 1 : 0;
-  Player->Score = 0;
-  Player->Lives = 2;
-  Player->XS = Player->YS = 3;
+  SetNewGamePlayer();
   Game->Stage = stage - 1;
-  Game->State = 27;
+  Game->State = GameState::NextStage;
   ResetAll();
   ReplayName = ReplayNameFor(stage);
   Game->Stage += 1;
   LoadStage("LEVEL " + std::to_string(stage));
-  SongNumber = Game->Stage;
   if (LastStageCheck.fault != stagefile::Fault::None) {
     error = "stage " + std::to_string(stage) + " did not load";
     return false;

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/codes.h"
 #include "tools/stagec/source.h"
 
 namespace fs = std::filesystem;
@@ -74,7 +75,7 @@ int Compile(const fs::path& from, const fs::path& to) {
       continue;
     }
     int gold = 0;
-    for (const auto& it : stage.items) gold += it.kind == 6;
+    for (const auto& it : stage.items) gold += it.kind == ItemKind::Gold;
     if (gold != stage.doorFrame)
       std::cerr << src.string() << ": warning: the door asks for " << stage.doorFrame
                 << " gold and the stage holds " << gold << "\n";

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+#include "core/codes.h"
+
 namespace stagec {
 
 namespace {
@@ -11,7 +13,9 @@ namespace {
 constexpr struct {
   char c;
   int code;
-} kCells[] = {{'.', 0}, {'#', 1}, {'B', 2}, {'H', 3}, {'V', 4}, {'X', 88}, {'|', 99}};
+} kCells[] = {{'.', CellCode::Empty},      {'#', CellCode::Block},        {'B', CellCode::Brick},
+              {'H', CellCode::Ladder},     {'V', CellCode::VanishLadder}, {'X', CellCode::Solid88},
+              {'|', CellCode::LadderRight}};
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);

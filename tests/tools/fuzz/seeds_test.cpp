@@ -3,6 +3,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/settings.h"
 #include "front/front_globals.h"
 #include "front/keys.h"
 #include "media/files.h"

@@ -9,7 +9,7 @@
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/quit.h"
+#include "core/quit.h"
 #include "media/headless.h"
 #include "media/media.h"
 #include "media/temp_folder.h"

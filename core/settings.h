@@ -6,6 +6,12 @@
 
 #include <string>
 
+// The language chosen at start-up: 0 none yet, 1 English, 2 French, 3 German, 4 Italian (other
+// bytes of "Country.ini" are kept as read and name no language).
+extern int Language;
+// Decimal character codes of the first letters of quit.txt's two lines ("-1" when empty).
+extern std::string yes, no;
+
 // Reads "prefs.ini" into Mode (creating it holding 0 when it is missing or not writable) and
 // sets md = Lang[11 + Mode] for Mode 0 to 2.
 void ReadPrefs();

@@ -1,49 +1,26 @@
-#include "stages/flow.h"
+#include "front/flow.h"
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/sound.h"
 #include "core/text.h"
+#include "front/choosers.h"
 #include "media/graphics.h"
 #include "media/input.h"
 #include "media/text.h"
 #include "media/timing.h"
-#include "stages/choosers.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
 std::string UserStage;
 int SongNumber;
-int jcounter, FlashCounter;
 
 void ResetFlowGlobals() {
   UserStage.clear();
   SongNumber = 0;
-  jcounter = FlashCounter = 0;
-}
-
-int ResetAll() {
-  for (auto e : Enemies_list.Each<bbEnemies>()) {
-    e->CoffineCounter = e->HaltingCounter = e->Fallcounter = e->JumpCounter = 0;
-    e->MovingCounter = e->FrameRate = e->LifeSpan = 0;
-  }
-  for (auto t : Traps_list.Each<bbTraps>()) t->Framecounter = t->timer = t->NumOfPass = 0;
-  for (auto w : Weapons_list.Each<bbWeapons>())
-    w->Timer = w->State = w->SpiningCounter = w->BoomCounter = w->CollideCounter = 0;
-  if (Player) {
-    Player->FallCounter = 0;
-    Player->DyingCounter = 0;
-    Player->Action = 0;
-    Player->Direction = 1;
-    Player->State = 0;
-    Player->Frame = 5;
-    Player->JumpFrame = 124;
-  }
-  jcounter = pausecounter = FlashCounter = 0;
-  ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
-  if (Game) Game->State = 26;
-  return 0;
 }
 
 namespace {
@@ -106,7 +83,7 @@ void TitleWait(const media::Image& old, int faultLine) {
     DrawImage(old, -16, offset);
     if (media::KeyHit(media::KEY_ESCAPE)) {
       MainMenu = 1;
-      Game->State = 31;
+      Game->State = GameState::Title;
     }
     DrawStageTitle(faultLine);
     SetStageNames();
@@ -140,14 +117,14 @@ int GoNextStage() {
   }
   if (MainMenu != 0) {
     MainMenu = 0;
-    Game->State = 31;
+    Game->State = GameState::Title;
     media::FlushKeys();
     return 0;
   }
   // No stage follows the last built-in one, and no tutorial the last tutorial (a death in a
   // tutorial steps on to the next one): back to the title menu.
   if ((User == 0 && Game->Stage >= kLastStage) || (IsTutorial() && TutNo > kLastTutorial)) {
-    Game->State = 31;
+    Game->State = GameState::Title;
     DemoMode = 0;
     media::FlushKeys();
     return 0;
@@ -169,3 +146,7 @@ int GoNextStage() {
   media::FlushKeys();
   return 0;
 }
+
+namespace {
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetFlowGlobals);
+}  // namespace

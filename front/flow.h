@@ -9,18 +9,12 @@
 extern std::string UserStage;
 // The built-in stage number last loaded; the stages up to 25 play "Song1.ogg".
 extern int SongNumber;
-// The jump step of the player and the exit-door flash counter of play; set to 0 at every
-// stage start.
-extern int jcounter, FlashCounter;
 
 // The last built-in stage and the last tutorial; no stage or tutorial follows them, and the
 // step after them goes back to the title menu.
 constexpr int kLastStage = 70;
 constexpr int kLastTutorial = 11;
 
-// Resets the per-stage state: counters of the enemies, traps and weapons, the player's pose,
-// the replay cursors, and Game.State 26. Always 0.
-int ResetAll();
 // One step from the previous stage to the next (Game.State 27). Leaves Game.State 26 (play),
 // or 31 (title menu) after Escape or after the last built-in stage or tutorial. Always 0.
 int GoNextStage();

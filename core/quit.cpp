@@ -1,7 +1,8 @@
-#include "front/quit.h"
+#include "core/quit.h"
 
 #include <cstdlib>
 
+#include "core/codes.h"
 #include "core/draw.h"
 #include "core/globals.h"
 #include "core/objects.h"
@@ -42,7 +43,7 @@ int QuitFunc() {
 
   media::Image snapshot = media::CreateImage(800, 600, 1, media::MASKEDIMAGE | media::DYNAMICIMAGE);
   media::GrabImage(snapshot, 0, 0);
-  const bool inPlay = Game && Game->State == 26;
+  const bool inPlay = Game && Game->State == GameState::Play;
 
   while (quit == 0) {
     media::Cls();
@@ -78,15 +79,15 @@ int QuitFunc() {
 
   const int state = Game ? Game->State : 0;
   if (quit == 1) {
-    if (state == 31) EndProgram();
-    if (state == 26) {
-      Game->State = 31;
+    if (state == GameState::Title) EndProgram();
+    if (state == GameState::Play) {
+      Game->State = GameState::Title;
       quit = 0;
       if (song) media::StopChannel(song);
     }
   } else if (quit == 2) {
     quit = 0;
-    if (state == 26) {
+    if (state == GameState::Play) {
       media::SetViewport(16, 0, 768, 600);
       media::SetOrigin(16, 0);
     }

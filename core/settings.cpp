@@ -1,11 +1,20 @@
-#include "front/settings.h"
+#include "core/settings.h"
 
 #include "core/globals.h"
-#include "front/front_globals.h"
 #include "media/files.h"
 #include "media/text.h"
 
+int Language;
+std::string yes, no;
+
 namespace {
+
+void ResetSettingsGlobals() {
+  Language = 0;
+  yes.clear();
+  no.clear();
+}
+[[maybe_unused]] const bool kResetRegistered = RegisterGlobalsReset(ResetSettingsGlobals);
 
 // Writes one byte into `name` through a temporary file; false when anything failed.
 bool WriteOneByte(const std::string& name, int value) {

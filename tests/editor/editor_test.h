@@ -1,0 +1,89 @@
+// Shared set-up for the editor tests: the headless world with its pictures and tables, a start
+// folder of our own (Levels/ with stage 1 and its replay, PlayerLevels/), the editor's state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/codes.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "editor/editor.h"
+#include "media/headless.h"
+#include "media/media.h"
+#include "tools/solc/world.h"
+
+namespace editortest {
+
+namespace hl = media::headless;
+using Bytes = std::vector<unsigned char>;
+
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ /= "quill-editor-" + std::to_string(std::random_device{}());
+    solc::SetUpWorld();
+    std::string error;
+    ASSERT_TRUE(solc::PrepareFolder(root_.string(), QUILL_GAME_DIR "/Levels", 1, true, error));
+    ResetEditor();
+    media::ChangeDir(FilePath);
+    Game->State = GameState::Editor;
+    EditMode = 1;
+    ClearEditorStage();
+  }
+  void TearDown() override {
+    hl::OnFlip(nullptr);
+    std::error_code ec;
+    std::filesystem::current_path(start_, ec);
+    std::filesystem::remove_all(root_, ec);
+  }
+
+  // Runs `body` with the script (the runner's format) and the console answers until it
+  // returns or `frames` frames were shown. True when the frame count stopped it.
+  bool Drive(const std::function<void()>& body, const std::string& script,
+             std::vector<std::string> console = {}, int frames = 1000) {
+    std::vector<hl::InputEvent> events;
+    std::string error;
+    EXPECT_TRUE(hl::ParseScript(script, events, error)) << error;
+    hl::SetScript(events);
+    hl::SetConsoleLines(std::move(console));
+    const int first = hl::FrameCount();
+    hl::OnFlip([&](int frame) { return frame - first < frames; });
+    bool stopped = false;
+    try {
+      body();
+    } catch (const hl::Stop&) {
+      stopped = true;
+    }
+    hl::OnFlip(nullptr);
+    return stopped;
+  }
+  // The script that types `reply` one character a frame, then Enter.
+  static std::string Typing(const std::string& reply) {
+    std::string s;
+    for (std::size_t i = 0; i < reply.size(); ++i)
+      s += std::to_string(i + 1) + " type " + reply[i] + "\n";
+    return s + std::to_string(reply.size() + 1) + " press ENTER\n";
+  }
+
+  Bytes Read(const std::string& relative) {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void Write(const std::string& relative, const Bytes& bytes) {
+    std::ofstream(root_ / relative, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+
+  std::filesystem::path start_ = std::filesystem::current_path();
+  std::filesystem::path root_ = std::filesystem::temp_directory_path();
+};
+
+}  // namespace editortest

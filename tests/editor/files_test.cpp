@@ -1,0 +1,214 @@
+// The editor's files: the overwrite question, a save that cannot be written, refused loads,
+// and the round trips: a stage built by clicks and keys, saved with F7 under a name from the
+// console, read back by the stage reader field by field, saved again to the same bytes and
+// played; a shipped stage loaded and saved gives the same file, which plays its solution.
+#include <array>
+
+#include "editor/filesel.h"
+#include "editor/save.h"
+#include "editor_test.h"
+#include "stages/stage.h"
+#include "stages/stage_format.h"
+
+namespace {
+
+using namespace editortest;
+namespace fs = std::filesystem;
+
+const Bytes kOld = {'o', 'l', 'd'};
+
+TEST_F(EditorTest, SaveAsAsksBeforeItOverwrites) {
+  struct Case {
+    std::string answer, reply;
+    bool written;
+    std::string file;  // the file looked at afterwards
+  };
+  const Case cases[] = {
+      {"fresh", "", true, "fresh"},   {"old", "Y", true, "old"}, {"old", "y", true, "old"},
+      {"old", "yes", false, "old"},   {"old", "", false, "old"}, {"", "", false, "old"},
+      {"sub/old", "n", false, "old"},  // the file part is what would be overwritten
+  };
+  Worldtheme = 3;
+  const auto stage = stagefile::Encode(EditedStage());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer + " / " + c.reply);
+    std::filesystem::remove(root_ / "PlayerLevels" / "fresh");
+    Write("PlayerLevels/old", kOld);
+    SN = "before";
+    EXPECT_FALSE(Drive([] { SAVE(); }, Typing(c.reply), {c.answer}));
+    EXPECT_EQ(Read("PlayerLevels/" + c.file), c.written ? stage : kOld);
+    EXPECT_EQ(SN, c.written ? c.file : "before");
+    EXPECT_EQ(ddelay, 10);
+  }
+}
+
+TEST_F(EditorTest, ASaveThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
+  std::filesystem::create_directories(root_ / "PlayerLevels" / "taken" / "inside");
+  SN = "before";
+  SaveStage("taken");
+  EXPECT_FALSE(LastSaveOk);
+  EXPECT_EQ(SN, "before");
+  EXPECT_TRUE(std::filesystem::is_directory(root_ / "PlayerLevels" / "taken" / "inside"));
+  const auto& lines = hl::PrintedLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines.back().find("not saved"), std::string::npos);
+  SaveStage("fine");
+  EXPECT_TRUE(LastSaveOk);
+  EXPECT_EQ(SN, "fine");
+}
+
+TEST_F(EditorTest, RefusedFilesLeaveTheStageAndItsNameAlone) {
+  Stage[3][3] = 2;
+  NumOfRooms = 2, Rooms[1][0] = 1;
+  SN = "mine";
+  auto good = stagefile::Encode(EditedStage());
+  struct Case {
+    std::string name;
+    Bytes bytes;  // empty: no file
+    int line;
+  };
+  auto shortFile = good;
+  shortFile.resize(good.size() / 2);
+  auto badRoom = good;
+  badRoom[5] = 9;
+  const Case cases[] = {
+      {"missing", {}, 59},
+      {"sig", {4, 7, 9, 2, 1, 0, 0}, 58},
+      {"short", shortFile, 58},
+      {"room", badRoom, 58},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.bytes.empty()) Write("PlayerLevels/" + c.name, c.bytes);
+    hl::SetConsoleLines({c.name});
+    EXPECT_EQ(EditorLoad(), c.line);
+    EXPECT_EQ(stagefile::Encode(EditedStage()), good);
+    EXPECT_EQ(SN, "mine");
+  }
+  hl::SetConsoleLines({""});
+  EXPECT_EQ(EditorLoad(), -1);
+  EXPECT_EQ(ddelay, 10);
+}
+
+using Rows = std::vector<std::vector<int>>;
+
+// The clicks and keys that build the stage: a tool from the palette, then the room; every
+// pointer move comes two frames before its click, since placing reads the pointer cell of the
+// pass before.
+std::string BuildScript() {
+  std::string s;
+  int f = 5;
+  auto at = [&](const std::string& e) { s += std::to_string(f++) + " " + e + "\n"; };
+  auto point = [&](int x, int y) { at("mouse " + std::to_string(x) + " " + std::to_string(y)); };
+  auto click = [&](int x, int y) { point(x, y), ++f, at("click 1"); };
+  at("press F1"), at("press SPACE");
+  click(720, 20);  // bricks, painted along row 16
+  at("button down 1");
+  for (int x = 24; x <= 168; x += 24) point(x, 400);
+  at("button up 1");
+  // gold, weapon, stone, statue, exit door, player start
+  const int room0[][4] = {{660, 170, 130, 340}, {660, 70, 200, 100},  {660, 220, 400, 100},
+                          {660, 430, 500, 50},  {770, 380, 400, 250}, {720, 380, 60, 330}};
+  for (const auto& p : room0) click(p[0], p[1]), click(p[2], p[3]);
+  click(286, 520);  // theme 2, backdrop 5
+  click(660, 473);  // room (1, 0) made: a mummy, a pony and a ladder
+  for (const auto& p : {std::array{660, 330, 300, 300}, std::array{660, 380, 500, 300}})
+    click(p[0], p[1]), click(p[2], p[3]);
+  click(760, 20), point(100, 200), ++f, at("button down 1"), at("button up 1");
+  click(650, 480);  // back to room (0, 0)
+  at("press F7"), at("press ESCAPE"), ++f, at("press Y");
+  return s;
+}
+
+Rows Fields(const stagefile::Data& d) {
+  Rows rows;
+  for (const auto& r : d.roomRecords) rows.push_back({r[0], r[1]});
+  for (const auto& e : d.enemies)
+    rows.push_back({e.x, e.y, e.Kind, e.frame, e.OriginRoomX, e.OriginRoomY});
+  for (const auto& t : d.traps)
+    rows.push_back({t.X, t.Y, t.Kind, t.Frame, t.Height, t.Roomx, t.Roomy});
+  for (const auto& i : d.items) rows.push_back({i.X, i.Y, i.kind, i.frame, i.RoomX, i.RoomY});
+  rows.push_back({d.playerX, d.playerY, d.playerRoomX, d.playerRoomY});
+  rows.push_back({d.doorX, d.doorY, d.doorFrame, d.doorRoomX, d.doorRoomY});
+  rows.push_back({d.Worldtheme, d.BackGround});
+  for (const auto& s : d.statues) rows.push_back({s.x, s.y, s.frame, s.roomx, s.roomy});
+  return rows;
+}
+
+TEST_F(EditorTest, BuiltByClicksSavedReadBackAndPlayed) {
+  EXPECT_FALSE(Drive([] { GameEditor(); }, BuildScript(), {"built"}, 400));
+  EXPECT_EQ(Game->State, GameState::Title);
+  const auto bytes = Read("PlayerLevels/built");
+  stagefile::Data file;
+  ASSERT_TRUE(stagefile::Decode(bytes, file).ok());
+  const Rows expected = {
+      {0, 0},
+      {1, 0},                   // rooms
+      {12, 12, 0, 22, 1, 0},    // mummy
+      {20, 12, 3, 14, 1, 0},    // pony
+      {16, 4, 2, 25, 0, 0, 0},  // stone
+      {5, 14, 6, 48, 0, 0},     // gold
+      {8, 4, 0, 0, 0, 0},       // weapon
+      {2, 13, 0, 0},            // player start
+      {16, 10, 1, 0, 0},        // exit door with one gold
+      {2, 5},                   // theme, backdrop
+      {20, 2, 0, 0, 0},         // statue
+  };
+  EXPECT_EQ(Fields(file), expected);
+  for (int c = 1; c <= 7; ++c) EXPECT_EQ(file.Cell(0, 0, c, 16), CellCode::Brick) << c;
+  EXPECT_EQ(file.Cell(0, 0, 8, 16), 0);
+  EXPECT_EQ(file.Cell(0, 0, 17, 5), CellCode::Block);
+  EXPECT_EQ(file.Cell(1, 0, 4, 8), CellCode::Ladder);
+  EXPECT_EQ(file.Cell(1, 0, 5, 8), CellCode::LadderRight);
+  EXPECT_EQ(SN, "built");
+
+  // The reader in the editor gives the same world back, and the writer the same bytes.
+  ClearEditorStage();
+  Game->State = GameState::Editor;
+  LoadStage("built");
+  EXPECT_EQ(Fields(EditedStage()), expected);
+  EXPECT_EQ(NumOfGold, 1);
+  SaveStage("again");
+  EXPECT_EQ(Read("PlayerLevels/again"), bytes);
+
+  // Played: the player drops onto the bricks, walks right to the gold and the door opens.
+  Write("Levels/LEVEL 1", bytes);
+  std::string error;
+  ASSERT_TRUE(solc::StartStage(1, false, error)) << error;
+  hl::KeyDownNow(media::KEY_RIGHT);
+  for (int tick = 0; tick < 240 && Exitdoor->State == DoorState::Shut; ++tick) solc::Pass();
+  EXPECT_EQ(Exitdoor->State, DoorState::Open) << solc::Describe(0);
+  EXPECT_GE(Player->Score, 1);
+}
+
+TEST_F(EditorTest, AShippedStageLoadedAndSavedPlaysItsSolution) {
+  const auto shipped = Read("Levels/LEVEL 1");
+  ASSERT_FALSE(shipped.empty());
+  Write("PlayerLevels/LEVEL 1", shipped);
+  hl::SetConsoleLines({"LEVEL 1"});
+  EXPECT_EQ(EditorLoad(), -1);
+  SaveStage("copy");
+  EXPECT_EQ(Read("PlayerLevels/copy"), shipped);
+  Write("Levels/LEVEL 1", Read("PlayerLevels/copy"));
+  std::string error;
+  ASSERT_TRUE(solc::StartStage(1, true, error)) << error;
+  for (int tick = 0; tick < 20000 && Game->State == GameState::Play; ++tick) solc::Pass();
+  EXPECT_EQ(Game->State, GameState::NextStage);
+  EXPECT_EQ(Exitdoor->State, DoorState::Leaving);
+}
+
+TEST_F(EditorTest, FileListingsAndShortenedPaths) {
+  for (const char* name : {"b.stg", "A.stg", "c.txt"})
+    Write("PlayerLevels/" + std::string(name), kOld);
+  fs::create_directories(root_ / "PlayerLevels" / "dir");
+  grab_files(FilePath, "stg:txt");
+  ASSERT_EQ(file_count, 3);
+  EXPECT_EQ((std::vector<std::string>{file_list[0], file_list[1], file_list[2]}),
+            (std::vector<std::string>{"A.stg", "b.stg", "dir"}));
+  EXPECT_EQ((std::vector{file_type[0], file_size[0], file_type[2]}), (std::vector{1, 3, 2}));
+  EXPECT_EQ(shorten("abc"), "Abc");
+  EXPECT_EQ(shorten("/home/someone/games/quillmire/levels/mine"), "/ho../mine");
+  EXPECT_EQ(shorten(std::string(40, 'a')), "A" + std::string(33, 'a'));
+}
+
+}  // namespace

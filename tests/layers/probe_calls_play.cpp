@@ -1,0 +1,6 @@
+// Core code calling a higher layer, as a wrong-way include would make it.
+#include "play/tick.h"
+
+int ProbeCallsPlay() {
+  return UpdateGame();
+}

@@ -1,0 +1,5 @@
+int ProbeCallsPlay();
+
+int main() {
+  return ProbeCallsPlay();
+}
