@@ -63,7 +63,7 @@ void JumpStep() {
       Player->Y = (Player->Y / 24) * 24;
     }
   }
-  if (DemoMode != 1) RecordAction();
+  RecordFrameStep();
   if (jcounter <= 17) return;
   Player->Action = Act::Fall;
   if (Player->Direction == 0) Player->Frame = 0;
@@ -97,10 +97,7 @@ void FallStep() {
     return;
   }
   Player->Y += 12;
-  if (DemoMode != 1) {
-    ActionType = Rec::Falling;
-    RecordAction();
-  }
+  RecordFrameStep(Rec::Falling);
 }
 
 void PlayerTail() {
@@ -151,6 +148,7 @@ int AnimatePlayer() {
     default:
       break;
   }
+  EndFrameStep();
   PlayerTail();
   return 0;
 }

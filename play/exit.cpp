@@ -21,7 +21,7 @@ void SolidColumn(const bbTraps& t, int column) {
 }
 
 void PassDoor(const std::shared_ptr<bbTraps>& t, int action) {
-  if (DemoMode != 1) RecordAction();
+  RecordFrameStep();
   t->FrameRate += 1;
   const bool leftwards = action == Act::TwoWayLeft || action == Act::OneWayLeft;
   const int offset = action <= Act::TwoWayRight ? 48 : 24;

@@ -15,6 +15,10 @@ int Fire, dx, RectJump, Deep;
 
 namespace {
 
+// The tick's input, once taken: the direction code and the fire press of this tick.
+bool inputTaken = false;
+int takenCode = 0, takenFire = 0;
+
 bool Solid(int code) {
   return code == CellCode::Block || code == CellCode::Brick;
 }
@@ -28,11 +32,15 @@ bool LadderOrRight(int code) {
   return Ladder(code) || code == CellCode::LadderRight;
 }
 
+int inputSteps = 0;  // steps the input has recorded since the count was last cleared
+int throwStep = 0;   // 1 from a throw off the ground or a ladder to the end of the frame
+
 // Records code c as this tick's step, in live play only.
 void Record(int c) {
   if (DemoMode != 0) return;
   ActionType = c;
   RecordAction();
+  inputSteps += 1;
 }
 
 int PoseFrame(int direction) {
@@ -163,11 +171,14 @@ void Jump(int code) {
       RectJump = 1;
       Record(Rec::JumpRight);
     } else if (ActionType < Rec::Throw || ActionType > Rec::DigDown) {
-      // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
-      // press in playback and jumps straight up. A run of 6 or 7 carried on that way would
-      // jump sideways in playback, so a straight jump in the first tick after a sideways
-      // jump's landing (nothing recorded in between) is recorded as 5.
+      // A run of 6 or 7 carried on would jump sideways in playback, so a straight jump in the
+      // first tick after a sideways jump's landing (nothing recorded in between) is 5.
       Record(Rec::JumpUp);
+    } else {
+      // Right after a throw or a dig the run of 8, 9 or 10 goes on instead: its code is a fire
+      // press in playback and jumps straight up. It takes this first tick's step as any jump
+      // does, so that the landing, which records none, leaves playback in step.
+      Record(ActionType);
     }
   } else if (code == Rec::JumpLeft) {
     Player->Direction = 0;
@@ -192,7 +203,17 @@ void Throw() {
   w->y = RoomY * 576 + Player->Y;
   Player->State = Tool::None;
   Player->Frame = Player->LastDirection * 4;
+  const bool airborne = Player->Action != 0 && Player->Action != 15;
+  if (DemoMode != 0) return;
+  if (airborne && StepLead > 0) {
+    // Playback spends this tick on the step recorded last: that step becomes the throw, and
+    // this tick's frame records its own step (or none at a landing) as it would have.
+    RetypeLastStep(Rec::Throw);
+    ActionType = Rec::Throw;
+    return;
+  }
   Record(Rec::Throw);
+  if (airborne) throwStep = 1;  // the throw's step stands for this tick
 }
 
 // The cell (c, r) columns and rows away from the body's top-left cell.
@@ -280,7 +301,29 @@ bool ValidRoom(int r) {
   return r >= 0 && r <= 5;
 }
 
+// In the air, a jump's run, or a throw's run carried on through a jump, is no fire press: only
+// the first tick of a throw's run throws there, as the live throw did (a weapon picked up in
+// mid-air is not thrown by the jump's own code).
+bool AirborneRunGoesOn(int code, int action) {
+  if (action != 13 && action != 14) return false;
+  return code != Rec::Throw || ActionNo != 0;
+}
+
 }  // namespace
+
+void RecordFrameStep(int code) {
+  if (DemoMode == 1) return;
+  if (throwStep != 0) {
+    throwStep = 0;
+    return;
+  }
+  if (code >= 0) ActionType = code;
+  RecordAction();
+}
+
+void EndFrameStep() {
+  throwStep = 0;
+}
 
 int ProbeAt(int px, int py) {
   return CellAt(px / 24 + 32 * RoomX, py / 24 + 24 * RoomY);
@@ -342,14 +385,17 @@ int ReadInput() {
 
 int FindRoom() {
   const int played = DemoMode != 0 ? ReplayAction() : -1;
-  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == Rec::Left)) {
+  // A falling player beyond a side edge moves on whatever the keys, as at the bottom edge:
+  // playback has no arrow to read during a fall.
+  const bool falling = Player->Action == 14;
+  if (Player->X < 0 && (media::KeyDown(media::KEY_LEFT) || played == Rec::Left || falling)) {
     Player->X = 760;
     if (RoomX > 0 && ValidRoom(RoomY) && Rooms[RoomX - 1][RoomY] != 0)
       RoomX = RoomX - 1;
     else if (ValidRoom(RoomY))
       RoomX = RoomInRow(RoomY, false, RoomX);
   }
-  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == Rec::Right)) {
+  if (Player->X > 760 && (media::KeyDown(media::KEY_RIGHT) || played == Rec::Right || falling)) {
     Player->X = 4;
     if (RoomX < 5 && RoomX >= 0 && ValidRoom(RoomY) && Rooms[RoomX + 1][RoomY] != 0)
       RoomX = RoomX + 1;
@@ -411,26 +457,56 @@ int UpdatePlayer() {
       Player->Action != Act::Jump)
     FindRoom();
   TakeProbes();
-  const int code = ReadInput();
+  const int code = TickInput();
+  inputTaken = false;
   const int action = Player->Action;
   if (DemoMode == 0) {
-    if (Fire != 0)
+    EndRecordedTick();
+    if (Fire != 0) {
+      inputSteps = 0;
       FireStep(code);
-    else if (action == Act::Ground || action == Act::Ladder)
+      // A press that starts nothing on the ground or a ladder still takes this tick: it is
+      // recorded as no input, so playback spends the tick too and stays in step with enemies.
+      if (inputSteps == 0 && Player->Action == action && (action == 0 || action == 15))
+        Record(Rec::None);
+    } else if (action == 0 || action == 15)
       DirectionStep(code);
   } else {
     if ((action == Act::Ground || action == Act::Ladder) && code >= Rec::Left && code <= Rec::Up)
       DirectionStep(code);
-    else if (code >= Rec::JumpUp && code <= Rec::DigDown)
+    else if (code >= Rec::JumpUp && code <= Rec::DigDown && !AirborneRunGoesOn(code, action))
       FireStep(code);
   }
   return 0;
 }
 
+int TickInput() {
+  if (!inputTaken) {
+    takenCode = ReadInput();
+    takenFire = Fire;
+    inputTaken = true;
+  }
+  Fire = takenFire;
+  return takenCode;
+}
+
+int TickArrow() {
+  if (DemoMode != 0) return ReplayAction();
+  const int code = TickInput();
+  if (Player->Action == 0 || Player->Action == 15) {
+    if (Fire != 0) return kActionNone;
+    return code >= kActionLeft && code <= kActionUp ? code : kActionNone;
+  }
+  return ActionType;
+}
+
 void ResetPlayerGlobals() {
+  inputTaken = false;
+  takenCode = takenFire = 0;
   tl = tr = bl = br = bld = brd = jltb = jrtb = jlt = jrt = ml = mr = 0;
   flt = frt = flb = frb = mup1 = mup2 = mdown1 = mdown2 = fall = 0;
   Fire = dx = RectJump = Deep = 0;
+  inputSteps = throwStep = 0;
 }
 
 namespace {

@@ -27,6 +27,7 @@ int ResetAll() {
   }
   jcounter = pausecounter = FlashCounter = 0;
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
+  ResetStepLead();
   if (Game) Game->State = GameState::Play;
   return 0;
 }

@@ -4,8 +4,10 @@
 #include "core/draw.h"
 #include "core/objects.h"
 #include "core/sound.h"
+#include "play/enemies.h"
 #include "play/player.h"
-#include "play/stubs.h"
+#include "play/traps.h"
+#include "play/weapons.h"
 #include "stages/replay.h"
 
 void KeepMusicGoing() {

@@ -9,15 +9,32 @@
 #include "media/files.h"
 
 int ActionCount, ActionNo, ActionType, LastActionType, TotalActionCount;
+int StepLead;
 std::string ReplayName;
 
 namespace {
 constexpr int kLastRun = kReplayRuns - 1;  // 5000: the index of the table's last run
 constexpr int kRecordBytes = 5;
+int tickSteps = 0;  // steps recorded since the last EndRecordedTick
+
+// The ticks a run drives. Run 0 counts every step it recorded and the others one less, so once
+// loaded run 0 is one higher than its steps: it drives one tick fewer than its count, and none
+// when it recorded no step, so that playback keeps step, tick for tick, with the live run that
+// was recorded (the enemies move from the first tick on, whatever the player does).
+int RunTicks(int run) {
+  return run == 0 ? Demo[1][0] - 1 : Demo[1][run];
+}
+
+// Playback starts with run 1 when run 0 drives no tick.
+void SkipEmptyFirstRun() {
+  if (ActionCount == 0 && ActionNo == 0 && TotalActionCount >= 1 && RunTicks(0) <= 0)
+    ActionCount = 1;
+}
 }  // namespace
 
 int RecordAction() {
   if (ActionCount < 0 || ActionCount >= kLastRun) return 0;  // the table is full
+  tickSteps += 1;
   if (ActionType == LastActionType) {
     ActionNo = ActionNo + 1;
     return 0;
@@ -89,23 +106,47 @@ int LoadReplay() {
 }
 
 void StepReplay() {
-  ActionNo = ActionNo + 1;
   if (ActionCount < 0) ActionCount = 0;
-  if (Demo[1][ActionCount] <= ActionNo) {
+  SkipEmptyFirstRun();
+  ActionNo = ActionNo + 1;
+  if (RunTicks(ActionCount) <= ActionNo) {
     if (ActionCount < std::min(TotalActionCount, kLastRun)) {
       ActionCount = ActionCount + 1;
       ActionNo = 0;
     } else {
-      ActionNo = Demo[1][ActionCount];  // hold the last record
+      ActionNo = RunTicks(ActionCount);  // hold the last record
     }
   }
 }
 
 int ReplayAction() {
+  SkipEmptyFirstRun();
   return Demo[0][std::clamp(ActionCount, 0, kLastRun)];
 }
 
+void EndRecordedTick() {
+  StepLead = std::max(0, StepLead + tickSteps - 1);
+  tickSteps = 0;
+}
+
+void ResetStepLead() {
+  StepLead = tickSteps = 0;
+}
+
+void RetypeLastStep(int code) {
+  // Run 0 counts all its steps; a step ahead never lies in it (a jump or a walk opens a run).
+  if (ActionCount <= 0 || ActionCount >= kLastRun) return;
+  if (ActionNo >= 1) {  // the open run gives its last step to a new run
+    Demo[0][ActionCount] = LastActionType;
+    Demo[1][ActionCount] = ActionNo - 1;
+    ActionCount = ActionCount + 1;
+    ActionNo = 0;
+  }
+  LastActionType = code;
+}
+
 void ResetReplayGlobals() {
+  ResetStepLead();
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 0;
   ReplayName.clear();
 }

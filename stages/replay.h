@@ -33,6 +33,17 @@ constexpr int kActionNone = Rec::None, kActionLeft = Rec::Left, kActionRight = R
 
 // Records ActionType as one step. Runs past the table's end are not recorded. Always 0.
 int RecordAction();
+
+// Live recording runs a step ahead of the ticks from a tick that records two steps (the first
+// of a jump, or a walk off a ledge) to the next tick that records none (the landing). StepLead
+// is that lead, 0 or more; EndRecordedTick closes a tick of live play (call it before the
+// next), ResetStepLead starts a stage attempt at 0.
+extern int StepLead;
+void EndRecordedTick();
+void ResetStepLead();
+// Makes the last recorded step a step of `code`, as a run of its own: a throw made while the
+// recording is a step ahead so falls on the tick that playback spends on that step.
+void RetypeLastStep(int code);
 // Writes the recorded replay to FilePath + ReplayName + ".SOL" (temporary file and rename).
 // Always 0.
 int SaveReplay();
@@ -44,7 +55,8 @@ int LoadReplay();
 std::string ReplayFolder();
 
 // Playback, once per frame after the player's actions: advances the cursors; past the last
-// loaded record the last record is held.
+// loaded record the last record is held. A loaded run of count c drives c ticks, run 0 one
+// fewer (none when its file count is 0), so playback keeps step with the recorded run.
 void StepReplay();
 // The action code that drives the player in replay mode: Demo[0][ActionCount].
 int ReplayAction();

@@ -3,6 +3,7 @@
 // stage holds a player back until the tools are used.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,14 +46,15 @@ class Content : public ::testing::Test {
     fs::remove_all(root_, ec);
     ResetGlobals();
   }
-  // Stage n in a folder of its own, from the runnable folder, live or as its replay.
-  void Start(int stage, bool replay) {
+  // A stage in a folder of its own, from the runnable folder, live or as its replay.
+  void Start(solc::StageRef stage, bool replay, int difficulty = 1) {
     solc::SetUpWorld();
+    Difficulity = difficulty;
     std::string error;
-    const fs::path folder = root_ / std::to_string(stage);
+    const fs::path folder = root_ / solc::StageFileFor(stage);
     ASSERT_TRUE(solc::PrepareFolder(folder.string(), kLevels.string(), stage, replay, error))
         << error;
-    ASSERT_TRUE(solc::StartStage(stage, replay, error)) << error;
+    ASSERT_TRUE(solc::StartStage(stage, replay, error, difficulty)) << error;
   }
   // Plays a key script; RunScript's result, with its message in error_ and its passes in
   // passes_.
@@ -68,31 +70,39 @@ class Content : public ::testing::Test {
   std::string error_;
 };
 
+// Every shipped stage and tutorial with its replay beside it ("Level n.SOL", "TUTn.SOL", any
+// letter case). A solution plays at difficulty 1 (F8 sets it); the tutorials keep the player's
+// setting, so they must reach the door on both.
 TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
-  std::vector<int> stages;
-  const std::regex solName("level ([0-9]+)\\.sol");
+  std::vector<solc::StageRef> stages;
+  const std::regex solName("(level |tut)([0-9]+)\\.sol");
   for (const auto& entry : fs::directory_iterator(kLevels)) {
     std::string name = entry.path().filename().string();
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::smatch m;
-    if (std::regex_match(name, m, solName) && fs::exists(kLevels / ("LEVEL " + m[1].str())))
-      stages.push_back(std::stoi(m[1].str()));
+    if (!std::regex_match(name, m, solName)) continue;
+    const solc::StageRef ref{std::stoi(m[2].str()), m[1].str() == "tut"};
+    if (fs::exists(kLevels / solc::StageFileFor(ref))) stages.push_back(ref);
   }
-  ASSERT_NE(std::find(stages.begin(), stages.end(), 1), stages.end()) << "no Level 1.SOL";
-  for (int stage : stages) {
-    SCOPED_TRACE("stage " + std::to_string(stage));
-    Start(stage, true);
-    const int gold = Exitdoor->Frame;
-    bool inDoor = false;
-    for (int t = 0; t < 20000 && Game->State == 26; ++t) {
-      solc::Pass();
-      inDoor = inDoor || Player->Action == 26;
+  ASSERT_TRUE(std::any_of(stages.begin(), stages.end(),
+                          [](solc::StageRef s) { return !s.tutorial && s.number == 1; }));
+  for (solc::StageRef stage : stages)
+    for (int difficulty = 1; difficulty <= (stage.tutorial ? 2 : 1); ++difficulty) {
+      SCOPED_TRACE(solc::StageFileFor(stage) + " difficulty " + std::to_string(difficulty));
+      Start(stage, true, difficulty);
+      const int gold = Exitdoor->Frame;
+      bool inDoor = false, died = false;
+      for (int t = 0; t < 20000 && Game->State == 26; ++t) {
+        solc::Pass();
+        inDoor = inDoor || Player->Action == 26;
+        died = died || Player->Action == 16;
+      }
+      EXPECT_TRUE(inDoor && !died);
+      EXPECT_EQ(std::vector<int>({Game->State, Exitdoor->State, DemoMode}),
+                std::vector<int>({solc::StateAfterExit(stage), 3, 0}));
+      EXPECT_TRUE(stage.tutorial || Played[stage.number] == stage.number);
+      EXPECT_GE(Player->Score, gold * 500);
     }
-    EXPECT_TRUE(inDoor);
-    EXPECT_EQ(std::vector<int>({Game->State, Exitdoor->State, DemoMode, Played[stage]}),
-              std::vector<int>({27, 3, 0, stage}));
-    EXPECT_GE(Player->Score, gold * 500);
-  }
 }
 
 // The shipped replay is what the key script records now: a stale file fails here. The run shows
@@ -102,7 +112,7 @@ TEST_F(Content, StageOneReplayIsWhatItsKeyScriptRecords) {
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::vector<solc::Step> steps;
   ASSERT_TRUE(solc::ParseScript(text, steps, error_)) << error_;
-  Start(1, false);
+  Start({1, false}, false);
   std::vector<int> actions;
   ASSERT_TRUE(solc::RunScript(
       steps, solc::Pass, [&](int) { actions.push_back(Player->Action); }, error_))
@@ -111,7 +121,7 @@ TEST_F(Content, StageOneReplayIsWhatItsKeyScriptRecords) {
     EXPECT_NE(std::find(actions.begin(), actions.end(), action), actions.end()) << action;
   EXPECT_EQ(Game->State, 27);
   SaveReplay();
-  const auto fresh = Bytes(root_ / "1" / "PlayerLevels" / "Level 1.SOL");
+  const auto fresh = Bytes(root_ / "LEVEL 1" / "PlayerLevels" / "Level 1.SOL");
   ASSERT_FALSE(fresh.empty());
   EXPECT_EQ(fresh, Bytes(kLevels / "Level 1.SOL"));
 }
@@ -122,8 +132,8 @@ TEST_F(Content, AReplayCutShortDoesNotReachTheDoor) {
   ASSERT_GT(bytes.size(), 4u + 5 * 5);
   std::vector<unsigned char> cut = {3, 0, 0, 0};
   cut.insert(cut.end(), bytes.begin() + 4, bytes.begin() + 4 + 5 * 4);
-  Start(1, true);
-  std::ofstream(root_ / "1" / "Levels" / "Level 1.SOL", std::ios::binary)
+  Start({1, false}, true);
+  std::ofstream(root_ / "LEVEL 1" / "Levels" / "Level 1.SOL", std::ios::binary)
       .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
   std::string error;
   ASSERT_TRUE(solc::StartStage(1, true, error)) << error;
@@ -135,7 +145,7 @@ TEST_F(Content, AReplayCutShortDoesNotReachTheDoor) {
 // Stage 1 as a puzzle: three gold and two tools; its brick wall holds back a player who does not
 // dig, and its door stays shut until the last gold.
 TEST_F(Content, StageOneHoldsThePlayerBackUntilTheToolsAreUsed) {
-  Start(1, false);
+  Start({1, false}, false);
   int gold = 0, tools = 0;
   for (auto it : Items_list.Each<bbItems>())
     gold += it->kind == 6, tools += it->kind >= 2 && it->kind <= 5;

@@ -1,12 +1,6 @@
-// The solution recorder: key scripts, the replay file's text form, and the solc program as the
-// build runs it.
+// The solution recorder's parts: key scripts and the replay file's text form.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,8 +9,6 @@
 #include "tools/solc/solfile.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(KeyScript, ReadsEveryStepAndRefusesBadLinesNamingThem) {
   std::vector<solc::Step> steps;
@@ -80,58 +72,6 @@ TEST(SolFile, DecodesAndPrintsRunsAndRefusesBadOnes) {
     EXPECT_FALSE(solc::DecodeSol(bytes, runs, n, error)) << bytes.size();
     EXPECT_TRUE(runs.empty());
   }
-}
-
-class SolcProgram : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("quill-solc-" + std::to_string(rd()));
-    fs::create_directories(root_);
-    sol_ = root_ / "Level 1.SOL";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  // The exit status of solc with `args`; its output in out_.
-  int Solc(const std::string& args) {
-    const fs::path out = root_ / "out.txt";
-    const std::string cmd = "'" + std::string(QUILL_BINARY_DIR) + "/tools/solc/solc' " + args +
-                            " > '" + out.string() + "' 2>&1";
-    const int status = std::system(cmd.c_str());
-    std::ifstream in(out);
-    out_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string Record(const fs::path& keys, int stage = 1, const std::string& more = "") {
-    return "record '" + std::string(QUILL_GAME_DIR) + "/Levels' " + std::to_string(stage) + " '" +
-           keys.string() + "' '" + sol_.string() + "'" + more;
-  }
-  fs::path root_, sol_;
-  std::string out_;
-};
-
-// A script that stops short writes no replay (a stale one goes too) and fails, unless --soft;
-// the shipped script records a replay that prints with its names.
-TEST_F(SolcProgram, RecordsOnlyARunThatEndsAndPrintsIt) {
-  std::ofstream(sol_) << "stale";
-  const fs::path keys = root_ / "keys.txt";
-  std::ofstream(keys) << "hold RIGHT\nwait 50\n";
-  EXPECT_EQ(Solc(Record(keys)), 1);
-  EXPECT_NE(out_.find("the stage had not ended"), std::string::npos) << out_;
-  EXPECT_FALSE(fs::exists(sol_));
-  EXPECT_EQ(Solc(Record(keys, 1, " --soft")), 0);
-  EXPECT_FALSE(fs::exists(sol_));
-  ASSERT_EQ(Solc(Record(fs::path(QUILL_SOURCE_DIR) / "assets/Levels-src/LEVEL 1.keys")), 0) << out_;
-  ASSERT_EQ(Solc("print '" + sol_.string() + "'"), 0) << out_;
-  EXPECT_EQ(out_.rfind("runs ", 0), 0u) << out_;
-  for (const char* name : {"# dig across", "# dig down", "# jump right", "(open at the exit)"})
-    EXPECT_NE(out_.find(name), std::string::npos) << name;
-  for (const char* args : {"", "record a 0 b c", "record a 71 b c", "record a one b c", "print"})
-    EXPECT_EQ(Solc(args), 2) << args;
-  std::ofstream(root_ / "junk.SOL") << "ab";
-  EXPECT_EQ(Solc("print '" + (root_ / "junk.SOL").string() + "'"), 1);
 }
 
 }  // namespace

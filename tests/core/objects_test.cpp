@@ -1,306 +1,226 @@
-// The game-object classes and their lists: order, walks that remove, neighbours, the free list
-// functions and object lifetime.
+// The game-object lists (order, walks that remove, neighbours, moves, the free list functions),
+// object lifetime, ReadString and ResetGlobals.
 #include "core/objects.h"
 
-#include <gtest/gtest.h>
+#include <cstdint>
+#include <cstring>
+#include <new>
 
-#include <memory>
-#include <vector>
-
-#include "core/globals.h"
+#include "core/sound.h"
+#include "core/text.h"
+#include "media/files.h"
+#include "support/game_fixture.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-class ObjectsTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetGlobals(); }
-  void TearDown() override { ResetGlobals(); }
+using quill_test::GameTest;
 
-  // Three items with X = 1, 2, 3 in the order made.
-  std::vector<std::shared_ptr<bbItems>> ThreeItems() {
-    std::vector<std::shared_ptr<bbItems>> v;
-    for (int i = 1; i <= 3; ++i) {
-      v.push_back(New<bbItems>());
-      v.back()->X = i;
+std::vector<int> ItemXs() {
+  std::vector<int> xs;
+  for (auto it : Items_list.Each<bbItems>()) xs.push_back(it->X);
+  return xs;
+}
+
+std::vector<std::shared_ptr<bbItems>> Items(int n) {
+  std::vector<std::shared_ptr<bbItems>> v;
+  for (int i = 1; i <= n; ++i) (v.emplace_back(New<bbItems>()))->X = i;
+  return v;
+}
+
+using ObjectsTest = GameTest;
+
+// A walk whose body removes objects: which ones it still visits and what stays in the list.
+TEST_F(ObjectsTest, WalksThatRemoveObjects) {
+  struct Case {
+    const char* name;
+    int removeAt;             // the X at which the body removes
+    std::vector<int> remove;  // the Xs it removes there (0: the current object)
+    std::vector<int> visited, left;
+  };
+  const Case cases[] = {
+      {"the current one", 2, {0}, {1, 2, 3, 4}, {1, 3, 4}},
+      {"the next one", 1, {2}, {1, 3, 4}, {1, 3, 4}},
+      {"the current and the next", 1, {0, 2}, {1, 3, 4}, {3, 4}},
+      {"the last one", 3, {4}, {1, 2, 3}, {1, 2, 3}},
+      {"every one", 1, {1, 2, 3, 4}, {1}, {}},
+  };
+  for (const Case& c : cases) {
+    CreateObjectLists();
+    auto v = Items(4);
+    std::vector<int> visited;
+    for (auto it : Items_list.Each<bbItems>()) {
+      visited.push_back(it->X);
+      if (it->X != c.removeAt) continue;
+      for (int x : c.remove) (x == 0 ? it : v[x - 1])->Remove();
+      EXPECT_EQ(it->X, c.removeAt) << c.name;  // still ours in the body
     }
-    return v;
+    EXPECT_EQ(visited, c.visited) << c.name;
+    EXPECT_EQ(ItemXs(), c.left) << c.name;
   }
+}
 
-  static std::vector<int> ItemXs() {
-    std::vector<int> xs;
-    for (auto it : Items_list.Each<bbItems>()) xs.push_back(it->X);
-    return xs;
-  }
-};
-
-TEST_F(ObjectsTest, NewZeroesEveryFieldAndAppendsToItsOwnList) {
+TEST_F(ObjectsTest, NeighboursMovesAndTheFreeListFunctions) {
+  auto v = Items(3);
   auto e = New<bbEnemies>();
-  e->x = 7;
-  auto e2 = New<bbEnemies>();
-  EXPECT_EQ(e2->x, 0);
-  EXPECT_EQ(e2->Visible, 0);
-  EXPECT_EQ(e2->Block4, 0);
-  EXPECT_EQ(Enemies_list.Count(), 2);
-  EXPECT_EQ(Enemies_list.Last(), e2);
-  EXPECT_EQ(e2->_list, &Enemies_list);
-  ASSERT_TRUE(e2->_link);
-  EXPECT_EQ(e2->_link->Value(), e2);
-  EXPECT_EQ(Items_list.Count(), 0);
-
-  auto p = New<bbPlayers>();
-  auto g = New<bbGames>();
-  auto d = New<bbExitDoors>();
-  auto s = New<bbstatuses>();
-  auto t = New<bbTraps>();
-  auto w = New<bbWeapons>();
-  auto b = New<bbBackDrops>();
-  EXPECT_EQ(Players_list.First(), p);
-  EXPECT_EQ(Games_list.First(), g);
-  EXPECT_EQ(ExitDoors_list.First(), d);
-  EXPECT_EQ(statuses_list.First(), s);
-  EXPECT_EQ(Traps_list.First(), t);
-  EXPECT_EQ(Weapons_list.First(), w);
-  EXPECT_EQ(BackDrops_list.First(), b);
-}
-
-TEST_F(ObjectsTest, FieldsAreDeclaredInOrder) {
-  bbEnemies e;
-  EXPECT_LT(static_cast<void*>(&e.x), static_cast<void*>(&e.CoffineX));
-  EXPECT_LT(static_cast<void*>(&e.CoffineX), static_cast<void*>(&e.OriginRoomX));
-  EXPECT_LT(static_cast<void*>(&e.LifeSpan), static_cast<void*>(&e.Block1));
-  EXPECT_LT(static_cast<void*>(&e.Block4), static_cast<void*>(&e.Visible));
-  bbPlayers p;
-  EXPECT_LT(static_cast<void*>(&p.X), static_cast<void*>(&p.Score));
-  EXPECT_LT(static_cast<void*>(&p.Action), static_cast<void*>(&p.DyingCounter));
-  static_assert(sizeof(p.Score) == 4 && sizeof(e.Visible) == 4);
-}
-
-TEST_F(ObjectsTest, ObjectsStandInTheOrderMade) {
-  ThreeItems();
-  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(Items_list.Count(), 3);
-}
-
-TEST_F(ObjectsTest, WalkRemovingTheCurrentObjectVisitsEveryOtherOnce) {
-  ThreeItems();
-  std::vector<int> visited;
-  for (auto it : Items_list.Each<bbItems>()) {
-    visited.push_back(it->X);
-    if (it->X == 2) it->Remove();
-  }
-  EXPECT_EQ(visited, (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 3}));
-}
-
-TEST_F(ObjectsTest, WalkRemovingEveryObjectVisitsEachOnceAndEmptiesTheList) {
-  ThreeItems();
-  std::vector<int> visited;
-  for (auto it : Items_list.Each<bbItems>()) {
-    item = it;
-    visited.push_back(item->X);
-    item->Remove();
-  }
-  EXPECT_EQ(visited, (std::vector<int>{1, 2, 3}));
-  EXPECT_TRUE(Items_list.IsEmpty());
-  // The cursor still holds the last object, intact.
-  ASSERT_TRUE(item);
-  EXPECT_EQ(item->X, 3);
-}
-
-TEST_F(ObjectsTest, WalkRemovingAnotherObjectSkipsIt) {
-  auto v = ThreeItems();
-  std::vector<int> visited;
-  for (auto it : Items_list.Each<bbItems>()) {
-    visited.push_back(it->X);
-    if (it->X == 1) v[1]->Remove();  // the next one, before the walk reaches it
-  }
-  EXPECT_EQ(visited, (std::vector<int>{1, 3}));
-  EXPECT_EQ(Items_list.Count(), 2);
-}
-
-TEST_F(ObjectsTest, WalkRemovingCurrentAndNextGoesOn) {
-  auto v = ThreeItems();
-  New<bbItems>()->X = 4;
-  std::vector<int> visited;
-  for (auto it : Items_list.Each<bbItems>()) {
-    visited.push_back(it->X);
-    if (it->X == 1) {
-      it->Remove();
-      v[1]->Remove();
-    }
-  }
-  EXPECT_EQ(visited, (std::vector<int>{1, 3, 4}));
-  EXPECT_EQ(ItemXs(), (std::vector<int>{3, 4}));
-}
-
-TEST_F(ObjectsTest, RemoveOfAnObjectNotInItsListChangesNothing) {
-  auto v = ThreeItems();
-  v[0]->Remove();
-  EXPECT_EQ(Items_list.Count(), 2);
-  v[0]->Remove();
-  EXPECT_EQ(Items_list.Count(), 2);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 3}));
-  // Remove keeps _list and _link.
-  EXPECT_EQ(v[0]->_list, &Items_list);
-  EXPECT_TRUE(v[0]->_link);
-  // An object never added has no list: Remove does nothing.
-  bbItems loose;
-  EXPECT_EQ(loose.Remove(), 0);
-  EXPECT_EQ(Items_list.Count(), 2);
-}
-
-TEST_F(ObjectsTest, AfterAndBeforeAtTheEndsAndInTheMiddle) {
-  auto v = ThreeItems();
-  EXPECT_EQ(v[2]->After(), nullptr);
+  EXPECT_EQ(Enemies_list.First(), e);
+  EXPECT_EQ(e->_list, &Enemies_list);
   EXPECT_EQ(v[0]->Before(), nullptr);
   EXPECT_EQ(v[0]->After(), v[1]);
-  EXPECT_EQ(v[1]->After(), v[2]);
   EXPECT_EQ(v[2]->Before(), v[1]);
-  EXPECT_EQ(v[1]->Before(), v[0]);
-  // After a removal the neighbours close up.
-  v[1]->Remove();
-  EXPECT_EQ(v[0]->After(), v[2]);
-  EXPECT_EQ(v[2]->Before(), v[0]);
-  // A single object has no neighbours.
-  auto g = New<bbGames>();
-  EXPECT_EQ(g->After(), nullptr);
-  EXPECT_EQ(g->Before(), nullptr);
-}
-
-TEST_F(ObjectsTest, InsertBeforeAndAfterMoveWithinTheList) {
-  auto v = ThreeItems();
+  EXPECT_EQ(v[2]->After(), nullptr);
   v[2]->InsertBefore(v[0]);
   EXPECT_EQ(ItemXs(), (std::vector<int>{3, 1, 2}));
   v[2]->InsertAfter(v[1]);
   EXPECT_EQ(ItemXs(), (std::vector<int>{1, 2, 3}));
-  v[0]->InsertAfter(v[2]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 3, 1}));
-  EXPECT_EQ(v[0]->After(), nullptr);
-  EXPECT_EQ(v[1]->Before(), nullptr);
-  EXPECT_EQ(Items_list.Count(), 3);
-  EXPECT_EQ(v[0]->_list, &Items_list);
-}
-
-TEST_F(ObjectsTest, InsertNextToAListedObjectPutsARemovedObjectBack) {
-  auto v = ThreeItems();
-  v[0]->Remove();
-  v[0]->InsertAfter(v[1]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 1, 3}));
-  v[2]->Remove();
-  v[2]->InsertBefore(v[1]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{3, 2, 1}));
-  EXPECT_EQ(v[2]->After(), v[1]);
-  EXPECT_EQ(v[0]->Before(), v[1]);
-  // Each stands in the list once: removing it once takes it out.
-  v[0]->Remove();
-  v[2]->Remove();
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2}));
-}
-
-TEST_F(ObjectsTest, InsertWithAForeignSelfOrRemovedAnchorChangesNothing) {
-  auto v = ThreeItems();
-  auto e = New<bbEnemies>();
+  // Anchors of another list, the object itself, none or a removed one change nothing.
   v[0]->InsertAfter(e);
   v[0]->InsertBefore(v[0]);
   v[0]->InsertAfter(nullptr);
-  v[2]->Remove();
-  v[0]->InsertAfter(v[2]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Enemies_list.Count(), 1);
-  EXPECT_EQ(Enemies_list.First(), e);
-}
-
-TEST_F(ObjectsTest, DeleteFirstLastEachWithNoneDoNothing) {
-  ThreeItems();
-  EXPECT_EQ(DeleteFirst(nullptr), 0);
-  EXPECT_EQ(DeleteLast(nullptr), 0);
-  EXPECT_EQ(DeleteEach(nullptr), 0);
-  EXPECT_EQ(Items_list.Count(), 3);
-}
-
-TEST_F(ObjectsTest, DeleteFirstLastEach) {
-  auto v = ThreeItems();
-  DeleteFirst(v[1]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 3}));
-  DeleteLast(v[1]);
-  EXPECT_EQ(ItemXs(), (std::vector<int>{2}));
-  New<bbItems>()->X = 9;
-  DeleteEach(v[0]);  // v[0] is no longer in the list, but it names the list
-  EXPECT_TRUE(Items_list.IsEmpty());
-  // On an empty list they leave it empty.
-  DeleteFirst(v[0]);
-  DeleteLast(v[0]);
-  EXPECT_TRUE(Items_list.IsEmpty());
-}
-
-TEST_F(ObjectsTest, HandleToObjectReturnsTheSameObject) {
-  auto t = New<bbTraps>();
-  EXPECT_EQ(HandleToObject(t).get(), t.get());
-  std::shared_ptr<bbTraps> none;
-  EXPECT_EQ(HandleToObject(none), nullptr);
-}
-
-TEST_F(ObjectsTest, RemovedObjectLivesWhileHeldAndIsFreedAfter) {
-  std::weak_ptr<bbWeapons> watch;
-  {
-    auto w = New<bbWeapons>();
-    watch = w;
-    Weapon = w;
-  }
-  ASSERT_FALSE(watch.expired());  // held by its list and the cursor
-  Weapon->Remove();
-  ASSERT_FALSE(watch.expired());  // still held by the cursor
-  EXPECT_EQ(Weapon->_list, &Weapons_list);
-  Weapon.reset();
-  EXPECT_TRUE(watch.expired());  // nothing refers to it any more: freed
-}
-
-TEST_F(ObjectsTest, ObjectLeftInItsListIsFreedWhenTheListIsEmptied) {
-  std::weak_ptr<bbEnemies> watch = New<bbEnemies>();
-  ASSERT_FALSE(watch.expired());
-  CreateObjectLists();
-  EXPECT_TRUE(watch.expired());
-}
-
-TEST_F(ObjectsTest, ObjectRemovedDuringAWalkStaysValidForTheBody) {
-  std::weak_ptr<bbEnemies> first = New<bbEnemies>();
-  New<bbEnemies>()->x = 5;
-  int sum = 0;
-  for (auto e : Enemies_list.Each<bbEnemies>()) {
-    Enemy = e;
-    e->Remove();
-    Enemy.reset();
-    sum += e->x + 1;  // e is still ours here
-  }
-  EXPECT_EQ(sum, 7);
-  EXPECT_TRUE(first.expired());
-  EXPECT_TRUE(Enemies_list.IsEmpty());
-}
-
-TEST_F(ObjectsTest, ResetObjectsEmptiesListsAndCursors) {
-  item = New<bbItems>();
-  Trap = New<bbTraps>();
-  status = New<bbstatuses>();
-  Enemy = New<bbEnemies>();
-  Weapon = New<bbWeapons>();
-  ResetObjects();
-  EXPECT_FALSE(item || Trap || status || Enemy || Weapon);
-  EXPECT_TRUE(Items_list.IsEmpty() && Traps_list.IsEmpty() && statuses_list.IsEmpty() &&
-              Enemies_list.IsEmpty() && Weapons_list.IsEmpty());
-}
-
-TEST_F(ObjectsTest, ClassWalkSkipsOtherClasses) {
-  auto a = New<bbItems>();
+  v[1]->Remove();
+  v[0]->InsertAfter(v[1]);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 3}));
+  EXPECT_EQ(v[0]->After(), v[2]);  // the neighbours close up
+  // A removed object goes back next to a listed one, once.
+  v[1]->InsertBefore(v[0]);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{2, 1, 3}));
+  v[1]->Remove();
+  v[1]->Remove();
+  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 3}));
+  bbItems loose;  // never added: no list to leave
+  EXPECT_EQ(loose.Remove(), 0);
+  // An object of another class in the list is skipped by the walk and is no neighbour.
   Items_list.AddLast(std::make_shared<bbEnemies>());
-  auto b = New<bbItems>();
-  int n = 0;
-  for (auto it : Items_list.Each<bbItems>()) {
-    EXPECT_TRUE(it == a || it == b);
-    ++n;
+  EXPECT_EQ(v[2]->After(), nullptr);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{1, 3}));
+  DeleteFirst(nullptr);
+  DeleteLast(nullptr);
+  DeleteEach(nullptr);
+  Items(2);           // 1, 3, (enemy), 1, 2
+  DeleteFirst(v[1]);  // v[1] is out of the list but names it
+  EXPECT_EQ(ItemXs(), (std::vector<int>{3, 1, 2}));
+  DeleteLast(v[0]);
+  EXPECT_EQ(ItemXs(), (std::vector<int>{3, 1}));
+  DeleteEach(v[0]);
+  EXPECT_TRUE(Items_list.IsEmpty());
+  EXPECT_EQ(HandleToObject(e).get(), e.get());
+  auto b = New<bbBackDrops>();
+  BackDrops_list.AddFirst(std::make_shared<media::Object>());  // or of none
+  DeleteFirst(b);
+  EXPECT_EQ(BackDrops_list.First(), b);
+}
+
+// Builds T over memory filled with 0xAB and reports whether every byte from its first to its
+// last field is 0 afterwards, and that it stands in no list.
+template <class T>
+bool StartsAtZero(int T::*first, int T::*last) {
+  alignas(T) unsigned char buf[sizeof(T)];
+  std::memset(buf, 0xAB, sizeof buf);
+  T* obj = new (buf) T;
+  const auto* from = reinterpret_cast<const unsigned char*>(&(obj->*first));
+  const auto* to = reinterpret_cast<const unsigned char*>(&(obj->*last)) + sizeof(int);
+  bool zero = from < to && obj->_list == nullptr && !obj->_link;
+  for (const unsigned char* p = from; p < to; ++p) zero = zero && *p == 0;
+  obj->~T();
+  return zero;
+}
+
+TEST_F(ObjectsTest, FieldsStartAtZeroAndObjectsLiveWhileHeld) {
+  EXPECT_TRUE(StartsAtZero(&bbPlayers::X, &bbPlayers::DyingCounter));
+  EXPECT_TRUE(StartsAtZero(&bbItems::X, &bbItems::RoomY));
+  EXPECT_TRUE(StartsAtZero(&bbEnemies::x, &bbEnemies::Visible));
+  EXPECT_TRUE(StartsAtZero(&bbWeapons::x, &bbWeapons::CollideCounter));
+  EXPECT_TRUE(StartsAtZero(&bbGames::State, &bbGames::Stage));
+  EXPECT_TRUE(StartsAtZero(&bbTraps::X, &bbTraps::MapY));
+  EXPECT_TRUE(StartsAtZero(&bbBackDrops::X, &bbBackDrops::RoomY));
+  EXPECT_TRUE(StartsAtZero(&bbExitDoors::x, &bbExitDoors::FrameCounter));
+  EXPECT_TRUE(StartsAtZero(&bbstatuses::x, &bbstatuses::roomy));
+
+  auto v = Items(3);
+  std::weak_ptr<bbItems> a = v[0], b = v[1], c = v[2];
+  item = v[0];
+  v.clear();
+  item->Remove();  // its link still points at b's
+  b.lock()->Remove();
+  EXPECT_TRUE(b.expired());  // nothing holds b, whatever a's link points at
+  EXPECT_EQ(item->After(), nullptr);
+  item.reset();
+  EXPECT_TRUE(a.expired());
+  Trap = New<bbTraps>();
+  std::weak_ptr<bbTraps> t = Trap;
+  CreateObjectLists();  // the lists let go; the cursor keeps its object
+  EXPECT_TRUE(c.expired());
+  EXPECT_FALSE(t.expired());
+  ResetObjects();
+  EXPECT_TRUE(t.expired());
+  EXPECT_EQ(Trap, nullptr);
+}
+
+// A 32-bit length, then that many bytes when it is 1 to 1,048,575; otherwise empty, and only
+// the length is read.
+TEST_F(ObjectsTest, ReadStringTakesItsLengthWithinTheBound) {
+  quill_test::TempFolder folder;
+  struct Case {
+    std::int32_t length;
+    std::string tail, want;
+    int pos;  // where the stream stands after
+  };
+  const std::string big(1048575, 'z');
+  // clang-format off
+  const Case cases[] = {
+      {3, "abcdef", "abc", 7}, {2, "\xE9\x01", "\xE9\x01", 6}, {10, "ab", "ab", 6},
+      {0, "qq", "", 4}, {-1, "qq", "", 4}, {INT32_MIN, "qq", "", 4}, {1048576, "qq", "", 4},
+      {INT32_MAX, "qq", "", 4}, {1048575, big + "!", big, 1048579}};
+  // clang-format on
+  for (const Case& c : cases) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+      bytes += static_cast<char>((static_cast<std::uint32_t>(c.length) >> (8 * i)) & 0xFF);
+    quill_test::WriteBytes("s.bin", bytes + c.tail);
+    media::Stream s = media::ReadFile("s.bin");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(ReadString(s) == c.want) << c.length;
+    EXPECT_EQ(media::StreamPos(s), c.pos) << c.length;
   }
-  EXPECT_EQ(n, 2);
-  // After() of an object whose neighbour is of another class gives none.
-  EXPECT_EQ(a->After(), nullptr);
+  EXPECT_EQ(ReadString(nullptr), "");
+  quill_test::WriteBytes("short.bin", std::string("\x03\x00", 2));
+  EXPECT_EQ(ReadString(media::ReadFile("short.bin")), "");
+}
+
+TEST_F(ObjectsTest, ResetGlobalsBringsBackTheStartValues) {
+  Stage[196][146] = 99;
+  Rooms[6][6] = RoomX = Worldtheme = NumOfGold = EditMode = quit = Mode = FPS = 3;
+  SN = Sng = md = AppPath = "x";
+  Difficulity = 2;
+  CantFly = 0;
+  LangRect = 4;
+  PlayerJump[18] = W[25] = Demo[1][5000] = Played[70] = widthTable[94] = pausecounter = 7;
+  Lang[185] = Tut[11] = ItemName[30] = Option[15] = txt[30] = "t";
+  MusicVol = tmpMusicVol = SfxVol = tmpSfxVol = 0.5f;
+  imgFont = media::CreateImage(1, 1);
+  Player = New<bbPlayers>();
+  Game = New<bbGames>();
+  MusicName = "Music/x.ogg";
+  AllPrecachedMusic.push_back({"Music/x.ogg", nullptr});
+
+  ResetGlobals();
+
+  EXPECT_EQ(Stage[196][146] + Rooms[6][6] + RoomX + Worldtheme + NumOfGold + EditMode + quit +
+                Mode + FPS + PlayerJump[18] + W[25] + Demo[1][5000] + Played[70] + widthTable[94] +
+                pausecounter,
+            0);
+  EXPECT_TRUE(SN.empty() && Sng.empty() && md.empty() && AppPath.empty() && Lang[185].empty() &&
+              Tut[11].empty() && ItemName[30].empty() && Option[15].empty() && txt[30].empty());
+  EXPECT_EQ(Difficulity, 1);
+  EXPECT_EQ(CantFly, 1);
+  EXPECT_EQ(LangRect, 1);
+  EXPECT_EQ(MusicVol, 1.0f);
+  EXPECT_EQ(tmpMusicVol, 1.0f);
+  EXPECT_EQ(SfxVol, 0.3f);
+  EXPECT_EQ(tmpSfxVol, 0.3f);
+  EXPECT_FALSE(imgFont || Player || Game || song || Sfx);
+  EXPECT_TRUE(Players_list.IsEmpty() && Games_list.IsEmpty());
+  EXPECT_TRUE(MusicName.empty() && AllPrecachedMusic.empty());
 }
 
 }  // namespace

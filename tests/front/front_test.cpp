@@ -1,5 +1,7 @@
 #include "front_test.h"
 
+#include <unistd.h>
+
 #include <fstream>
 
 #include "app/startup.h"
@@ -15,21 +17,38 @@
 
 namespace fronttest {
 
-namespace {
-const char* const kTags[5] = {"", "EN", "FR", "GR", "IT"};
-const char* const kFolders[5] = {"", "Langs/", "Langs/fr/", "Langs/gr/", "Langs/it/"};
-}  // namespace
-
 std::string LineOf(int language, int n) {
+  static const char* const kTags[5] = {"", "EN", "FR", "GR", "IT"};
   return std::string(kTags[language]) + " LINE " + std::to_string(n);
+}
+
+unsigned At(int x, int y) {
+  return media::ReadScreenPixel(x, y) | 0xFF000000u;
+}
+
+void LoadForScreens() {
+  RegisterEmbeddedFiles();
+  CreateObjectLists();
+  Player = New<bbPlayers>();
+  Exitdoor = New<bbExitDoors>();
+  Game = New<bbGames>();
+  media::Graphics(800, 600, 0, 60);
+  media::SetMaskColor(255, 0, 255);
+  LoadFont();
+  Flags = media::LoadImage("incbin::Images/Flags.png");
+  LoadMenuPictures();
+  dir = "Images/";
+  LoadWithProgressBar();
 }
 
 void FrontTest::SetUp() {
   oldDir_ = std::filesystem::current_path();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
   dir_ = std::filesystem::temp_directory_path() /
-         ("quill_front_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-          std::to_string(::getpid()));
+         ("quill_front_" + name + "_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
   std::filesystem::current_path(dir_);
@@ -51,76 +70,83 @@ void FrontTest::TearDown() {
   std::filesystem::remove_all(dir_, ec);
 }
 
-void FrontTest::WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
+void FrontTest::Write(const std::string& name, const Bytes& bytes) {
   std::filesystem::path p = dir_ / name;
   std::filesystem::create_directories(p.parent_path());
-  std::ofstream out(p, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  std::ofstream(p, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
 }
 
-void FrontTest::WriteText(const std::string& name, const std::string& text) {
-  WriteBytes(name, std::vector<unsigned char>(text.begin(), text.end()));
+void FrontTest::Write(const std::string& name, const std::string& text) {
+  Write(name, Bytes(text.begin(), text.end()));
 }
 
-std::vector<unsigned char> FrontTest::ReadBytes(const std::string& name) {
+Bytes FrontTest::Read(const std::string& name) {
   std::ifstream in(dir_ / name, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-bool FrontTest::Exists(const std::string& name) {
-  return std::filesystem::is_regular_file(dir_ / name);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 void FrontTest::WriteLanguageFiles() {
+  static const char* const kFolders[5] = {"", "Langs/", "Langs/fr/", "Langs/gr/", "Langs/it/"};
   for (int language = 1; language <= 4; ++language) {
     std::string text;
     for (int n = 0; n < 177; ++n) text += LineOf(language, n) + "\n";
-    WriteText(std::string(kFolders[language]) + "Lang.txt", text);
-    WriteText(std::string(kFolders[language]) + "quit.txt", "yes\nno\n");
+    Write(std::string(kFolders[language]) + "Lang.txt", text);
+    Write(std::string(kFolders[language]) + "quit.txt", std::string("yes\nno\n"));
   }
 }
 
-bool FrontTest::Run(const std::function<void()>& body, const std::function<bool(int)>& onFlip,
-                    int maxFrames) {
-  media::headless::OnFlip([&](int frame) { return frame < maxFrames && onFlip(frame); });
-  bool stopped = false;
+int FrontTest::Run(const std::function<void()>& body, const std::function<bool(int)>& onFlip) {
+  const int first = media::headless::FrameCount();
+  media::headless::OnFlip(
+      [&](int frame) { return frame - first < 20000 && onFlip(frame - first); });
   try {
     body();
   } catch (const media::headless::Stop&) {
-    stopped = true;
   }
   media::headless::OnFlip(nullptr);
-  return stopped;
+  return media::headless::FrameCount() - first;
 }
 
-bool FrontTest::RunGame(const std::function<bool(int)>& atTitle, int maxFrames) {
-  int titleFrames = 0;
-  return Run([] { _bb_main(); },
-             [&](int) {
-               if (!Game || Game->State != 31 || !Title) return true;
-               return atTitle(titleFrames++);
-             },
-             maxFrames);
+namespace {
+
+std::vector<media::headless::InputEvent> Parse(const std::string& script) {
+  std::vector<media::headless::InputEvent> events;
+  std::string error;
+  EXPECT_TRUE(media::headless::ParseScript(script, events, error)) << error;
+  return events;
 }
 
-void LoadForScreens() {
-  RegisterEmbeddedFiles();
-  CreateObjectLists();
-  Player = New<bbPlayers>();
-  Exitdoor = New<bbExitDoors>();
-  Game = New<bbGames>();
-  media::Graphics(800, 600, 0, 60);
-  media::SetMaskColor(255, 0, 255);
-  imgFont = media::LoadAnimImage("incbin::Images/Font.png", 16, 16, 0, 95,
-                                 media::MASKEDIMAGE | media::DYNAMICIMAGE);
-  MeasureFontWidths();
-  Flags = media::LoadImage("incbin::Images/Flags.png");
-  Back = media::LoadAnimImage("incbin::Images/Back.png", 192, 96, 0, 12);
-  optAlpha = media::LoadAnimImage("incbin::Images/optAlpha.png", 16, 16, 0, 59);
-  optAlpha2 = media::LoadAnimImage("incbin::Images/optAlpha2.png", 16, 16, 0, 59);
-  ItemSprite = media::LoadAnimImage("incbin::Images/Items.png", 48, 48, 0, 64);
-  dir = "Images/";
-  LoadWithProgressBar();
+// Applies the events of one frame now.
+void Apply(const std::vector<media::headless::InputEvent>& events, int frame) {
+  std::vector<media::headless::InputEvent> now;
+  for (media::headless::InputEvent e : events)
+    if (e.frame == frame) now.push_back((e.frame = 0, e));
+  if (!now.empty()) media::headless::SetScript(now);
+}
+
+}  // namespace
+
+Trace FrontTest::Play(const std::function<void()>& body, const std::string& script,
+                      const Probe& probe, const Trace& want, int until,
+                      const std::function<bool()>& counts) {
+  const auto events = Parse(script);
+  const int last = until >= 0 ? until : want.empty() ? 0 : want.rbegin()->first;
+  Trace got;
+  int n = 0;
+  shown_ = Run(body, [&](int) {
+    if (counts && !counts()) return true;
+    if (want.count(n)) got[n] = probe();
+    Apply(events, n);
+    return n++ < last;
+  });
+  return got;
+}
+
+Trace FrontTest::PlayGame(const std::string& script, const Probe& probe, const Trace& want,
+                          int until) {
+  return Play([] { _bb_main(); }, script, probe, want, until,
+              [] { return Game && Game->State == 31 && Title; });
 }
 
 }  // namespace fronttest

@@ -1,51 +1,58 @@
-// Shared set-up for the front-end tests: a temporary start folder with our own small language
-// files, the headless backend with every global reset, and a driver that acts on chosen frames.
+// Shared set-up of the front-end tests: a temporary start folder, the headless backend with every
+// global reset, our own small language files, and a driver that plays an input script and reads
+// chosen values after chosen frames.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace fronttest {
 
+using Bytes = std::vector<unsigned char>;
+// Values read after a frame, by frame number.
+using Trace = std::map<int, std::vector<int>>;
+using Probe = std::function<std::vector<int>()>;
+
 // Thrown by the end-of-program handler the tests install, instead of leaving the process.
 struct ProgramEnded {};
 
-// The language line n of the test files of a language: "<tag> LINE <n>" with tag EN, FR, GR, IT.
+// Line n of our test language file of a language: "<EN|FR|GR|IT> LINE <n>".
 std::string LineOf(int language, int n);
+// The shown screen's pixel, made opaque.
+unsigned At(int x, int y);
+// Loads the pictures and sounds the screens draw, as start-up does, without running it.
+void LoadForScreens();
 
 class FrontTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Writes a file of the start folder (folders made as needed).
-  void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes);
-  void WriteText(const std::string& name, const std::string& text);
-  std::vector<unsigned char> ReadBytes(const std::string& name);
-  bool Exists(const std::string& name);
-  // The four test language files (177 lines each) and their quit.txt files.
+  void Write(const std::string& name, const Bytes& bytes);
+  void Write(const std::string& name, const std::string& text);
+  Bytes Read(const std::string& name);
+  // The four test language files (177 lines each) and their quit.txt ("yes", "no").
   void WriteLanguageFiles();
 
-  // Runs `body` with an OnFlip callback that calls `onFlip(frame)` and stops the run when it
-  // returns false (or after maxFrames). Returns true when the run was stopped by the callback,
-  // false when `body` returned by itself; ProgramEnded passes through.
-  bool Run(const std::function<void()>& body, const std::function<bool(int)>& onFlip,
-           int maxFrames = 20000);
+  // Runs `body` calling onFlip(n) after its n-th frame (from 0) until it returns false; returns
+  // the frames shown. ProgramEnded passes through.
+  int Run(const std::function<void()>& body, const std::function<bool(int)>& onFlip);
+  // Runs `body` and plays `script` (the headless runner's lines; the events of frame n arrive
+  // after the body's frame n, once `probe` has been read there when `want` names n). Stops after
+  // frame `until` (-1: the last frame `want` names); returns what was read. shown_ is the frames
+  // shown. Frames for which `counts` (when given) is false are not counted.
+  Trace Play(const std::function<void()>& body, const std::string& script, const Probe& probe,
+             const Trace& want, int until = -1, const std::function<bool()>& counts = nullptr);
+  // The same over the whole program, counting the frames shown on the title screen.
+  Trace PlayGame(const std::string& script, const Probe& probe, const Trace& want, int until = -1);
 
-  // Runs the whole program; `atTitle(n)` is called on the n-th frame (from 0) shown with
-  // Game->State 31 after start-up, and stops the run by returning false.
-  bool RunGame(const std::function<bool(int)>& atTitle, int maxFrames = 20000);
-
-  std::filesystem::path dir_;
-  std::filesystem::path oldDir_;
+  std::filesystem::path dir_, oldDir_;
+  int shown_ = 0;
 };
-
-// Loads the pictures and sounds the screens draw (the first part of start-up without the
-// screens): the built-in files registered, objects made, window open, fonts and images loaded.
-void LoadForScreens();
 
 }  // namespace fronttest

@@ -1,6 +1,6 @@
-// The instruction pages, the quit dialog and the game-over page, run directly with the
-// pictures loaded.
-#include <gtest/gtest.h>
+// The instruction pages, the quit dialog, the game-over page and the state machine, run directly
+// with the pictures loaded.
+#include <algorithm>
 
 #include "app/startup.h"
 #include "app/state_machine.h"
@@ -13,398 +13,189 @@
 #include "media/headless.h"
 #include "media/media.h"
 
-using fronttest::FrontTest;
 namespace hl = media::headless;
+using fronttest::At;
+using fronttest::Trace;
 
 namespace {
 
-class ScreensTest : public FrontTest {
+class ScreensTest : public fronttest::FrontTest {
  protected:
   void SetUp() override {
     FrontTest::SetUp();
     fronttest::LoadForScreens();
     Game->State = 31;
   }
-  // Runs `body`; `onFlip(frame)` acts after each frame shown; stops after `last`. Returns the
-  // number of frames shown.
-  int Frames(const std::function<void()>& body, const std::function<void(int)>& onFlip,
-             int last = 100) {
-    const int before = hl::FrameCount();
-    Run(body, [&](int frame) {
-      onFlip(frame - before);
-      return frame - before < last;
-    });
-    return hl::FrameCount() - before;
-  }
 };
 
-// --- instruction pages
-
-TEST_F(ScreensTest, ThreeSpacesBringPageZeroBack) {
-  std::vector<int> pages;
-  const int shown = Frames([] { Instructions(); },
-                           [&](int f) {
-                             pages.push_back(InstructionPage);
-                             if (f < 3) hl::PressKey(media::KEY_SPACE);
-                             if (f == 4) hl::PressKey(media::KEY_ESCAPE);
-                           });
-  EXPECT_EQ(pages, (std::vector<int>{0, 1, 2, 0, 0}));
-  EXPECT_EQ(shown, 5);  // Escape ends the screen after the pass that showed it
-}
-
-TEST_F(ScreensTest, SpaceAndClickInOnePassTurnOnePage) {
-  std::vector<int> pages;
-  Frames([] { Instructions(); },
-         [&](int f) {
-           pages.push_back(InstructionPage);
-           if (f == 0) {
-             hl::PressKey(media::KEY_SPACE);
-             hl::ClickNow(1);
-           }
-           if (f == 2) hl::PressKey(media::KEY_ESCAPE);
-         });
-  EXPECT_EQ(pages, (std::vector<int>{0, 1, 1}));
-}
-
-TEST_F(ScreensTest, PendingEscapeLeavesTheInstructionsAtOnce) {
-  hl::PressKey(media::KEY_ESCAPE);
-  EXPECT_EQ(Frames([] { Instructions(); }, [](int) {}), 0);
-}
-
-TEST_F(ScreensTest, TextPagesCopyTheirLines) {
-  for (int n = 0; n < 177; ++n) Lang[n] = "L" + std::to_string(n);
-  Lang[95] = "";
-  Frames([] { Instructions(); },
-         [&](int f) {
-           if (f == 0) hl::PressKey(media::KEY_SPACE);
-           if (f == 1) {
-             EXPECT_EQ(txt[0], "L87");
-             EXPECT_EQ(txt[18], "L105");
-             EXPECT_EQ(txt[8], "");
-             hl::ClickNow(1);
-           }
-           if (f == 2) {
-             EXPECT_EQ(txt[0], "L106");
-             EXPECT_EQ(txt[13], "L119");
-             hl::PressKey(media::KEY_ESCAPE);
-           }
-         });
-}
-
-// --- quit dialog
-
-TEST_F(ScreensTest, QuitOpensWithThePointerJustOutsideTheButtons) {
-  Frames([] { QuitFunc(); },
-         [](int f) {
-           if (f == 0) {
-             EXPECT_EQ(media::MouseX(), 370);
-             EXPECT_EQ(media::MouseY(), 350);
-             hl::PressKey('N');
-           }
-         });
-  EXPECT_EQ(quit, 0);
-}
-
-TEST_F(ScreensTest, YesOnTheTitleEndsTheProgram) {
-  EXPECT_THROW(Frames([] { QuitFunc(); },
-                      [](int f) {
-                        if (f == 1) hl::PressKey('Y');
-                      }),
-               fronttest::ProgramEnded);
-}
-
-TEST_F(ScreensTest, YesDuringPlayGoesBackToTheTitleAndStopsTheMusic) {
-  Game->State = 26;
-  song = media::PlaySound(sndOptions);
-  ASSERT_EQ(media::ChannelPlaying(song), 1);
-  const int shown = Frames([] { QuitFunc(); },
-                           [](int f) {
-                             if (f == 2) hl::PressKey('Y');
-                           });
-  EXPECT_EQ(shown, 4);
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(quit, 0);
-  EXPECT_EQ(media::ChannelPlaying(song), 0);
-}
-
-TEST_F(ScreensTest, NoDuringPlayRestoresThePlayField) {
-  Game->State = 26;
-  song = media::PlaySound(sndOptions);
-  media::SetViewport(16, 0, 768, 600);
-  media::SetOrigin(16, 0);
-  Frames([] { QuitFunc(); },
-         [](int f) {
-           if (f == 0) {
-             // The dialog itself drew with whatever the caller left; change it to be sure.
-             media::SetViewport(0, 0, 800, 600);
-             media::SetOrigin(0, 0);
-             hl::MoveMouseNow(400, 390);
-             hl::ClickNow(1);
-           }
-         });
-  EXPECT_EQ(Game->State, 26);
-  EXPECT_EQ(quit, 0);
-  int vx, vy, vw, vh;
-  media::GetViewport(vx, vy, vw, vh);
-  EXPECT_EQ(vx, 16);
-  EXPECT_EQ(vy, 0);
-  EXPECT_EQ(vw, 768);
-  EXPECT_EQ(vh, 600);
-  float ox, oy;
-  media::GetOrigin(ox, oy);
-  EXPECT_EQ(ox, 16.0f);
-  EXPECT_EQ(oy, 0.0f);
-  EXPECT_EQ(media::ChannelPlaying(song), 1);  // the music goes on
-}
-
-TEST_F(ScreensTest, NoWinsOverYesInOneFrame) {
-  Game->State = 26;
-  Frames([] { QuitFunc(); },
-         [](int f) {
-           if (f == 0) {
-             hl::PressKey('Y');
-             hl::PressKey('N');
-           }
-         });
-  EXPECT_EQ(Game->State, 26);
-  EXPECT_EQ(quit, 0);
-}
-
-TEST_F(ScreensTest, YesInTheEditorLeavesTheAnswerToTheCaller) {
-  Game->State = 32;
-  Frames([] { QuitFunc(); },
-         [](int f) {
-           if (f == 0) hl::PressKey('Y');
-         });
-  EXPECT_EQ(quit, 1);
-  EXPECT_EQ(Game->State, 32);
-}
-
-TEST_F(ScreensTest, ClicksOnAndJustOutsideTheButtonEdges) {
-  struct Click {
-    int x, y, answer;  // 0 none, 1 yes, 2 no
+// Space or a click turns the page (both in one pass: one page); Escape ends the screen after the
+// pass that showed it; the text pages copy lines 87 to 105 and 106 to 119.
+TEST_F(ScreensTest, InstructionPages) {
+  for (int n = 0; n < 177; ++n) Lang[n] = std::to_string(n);
+  auto probe = [] {
+    return std::vector<int>{InstructionPage, std::atoi(txt[0].c_str()), std::atoi(txt[13].c_str()),
+                            std::atoi(txt[18].c_str())};
   };
-  const Click clicks[] = {{310, 390, 0}, {311, 390, 1}, {369, 390, 1}, {370, 390, 0},
-                          {340, 360, 0}, {340, 361, 1}, {340, 419, 1}, {340, 420, 0},
-                          {395, 390, 0}, {396, 390, 2}, {454, 390, 2}, {455, 390, 0},
-                          {420, 361, 2}, {420, 420, 0}, {383, 390, 0}};
-  for (const Click& c : clicks) {
-    Game->State = 32;  // yes leaves quit at 1 here, no sets it back to 0
+  const Trace want = {
+      {0, {0, 0, 0, 0}}, {1, {1, 87, 100, 105}}, {2, {2, 106, 119, 105}}, {3, {0, 106, 119, 105}}};
+  InstructionPage = 2;
+  const Trace got =
+      Play([] { Instructions(); },
+           "0 press SPACE\n0 click 1\n1 click 1\n2 press SPACE\n3 press ESC", probe, want);
+  EXPECT_EQ(got.at(3), want.at(3));
+  EXPECT_EQ(Trace(got.begin(), got.find(3)), Trace(want.begin(), want.find(3)));
+  EXPECT_EQ(shown_, 4);
+  hl::PressKey(media::KEY_ESCAPE);  // pending on entry: leaves at once
+  EXPECT_EQ(Run([] { Instructions(); }, [](int) { return true; }), 0);
+}
+
+TEST_F(ScreensTest, QuitDialogAnswers) {
+  struct Case {
+    const char* what;
+    int state;
+    const char* input;  // after the first frame
+    int shown, stateAfter, quitAfter;
+  };
+  // Unanswered, the dialog gets a no after frame 4. The buttons answer inside their frames.
+  const Case cases[] = {
+      {"no during play", 26, "press N", 2, 26, 0},
+      {"yes during play", 26, "press Y", 2, 31, 0},
+      {"no wins over yes", 26, "press Y\n0 press N", 2, 26, 0},
+      {"yes in the editor", 32, "press Y", 2, 32, 1},
+      {"escape", 32, "press ESC", 6, 32, 0},
+      {"yes left edge", 32, "mouse 311 390\n0 click 1", 2, 32, 1},
+      {"left of yes", 32, "mouse 310 390\n0 click 1", 6, 32, 0},
+      {"yes right edge", 32, "mouse 369 390\n0 click 1", 2, 32, 1},
+      {"right of yes", 32, "mouse 370 390\n0 click 1", 6, 32, 0},
+      {"above yes", 32, "mouse 340 360\n0 click 1", 6, 32, 0},
+      {"yes top", 32, "mouse 340 361\n0 click 1", 2, 32, 1},
+      {"yes bottom", 32, "mouse 340 419\n0 click 1", 2, 32, 1},
+      {"below yes", 32, "mouse 340 420\n0 click 1", 6, 32, 0},
+      {"left of no", 32, "mouse 395 390\n0 click 1", 6, 32, 0},
+      {"no top left", 32, "mouse 396 361\n0 click 1", 2, 32, 0},
+      {"no bottom right", 32, "mouse 454 419\n0 click 1", 2, 32, 0},
+      {"right of no", 32, "mouse 455 390\n0 click 1", 6, 32, 0},
+  };
+  for (const Case& c : cases) {
+    Game->State = c.state;
     quit = 0;
-    const int shown = Frames([] { QuitFunc(); },
-                             [&](int f) {
-                               if (f == 0) {
-                                 hl::MoveMouseNow(c.x, c.y);
-                                 hl::ClickNow(1);
-                               }
-                               if (f == 3) hl::PressKey('N');
-                             });
-    const int answered = shown == 2 ? (quit == 1 ? 1 : 2) : 0;
-    EXPECT_EQ(answered, c.answer) << c.x << ", " << c.y;
+    song = media::PlaySound(sndExiting);
+    media::SetViewport(16, 0, 768, 600);
+    media::SetOrigin(16, 0);
+    auto probe = [] {
+      // The dialog drew with what the caller left; change it.
+      media::SetViewport(0, 0, 800, 600);
+      media::SetOrigin(0, 0);
+      return std::vector<int>{media::MouseX(), media::MouseY()};
+    };
+    const Trace want = {{0, {370, 350}}, {9, {}}};  // the pointer starts just outside the buttons
+    EXPECT_EQ(
+        Play([] { QuitFunc(); }, std::string("0 ") + c.input + "\n4 press N", probe, want).at(0),
+        want.at(0))
+        << c.what;
+    EXPECT_EQ(shown_, c.shown) << c.what;
+    EXPECT_EQ(Game->State, c.stateAfter) << c.what;
+    EXPECT_EQ(quit, c.quitAfter) << c.what;
+    int vx, vy, vw, vh;
+    media::GetViewport(vx, vy, vw, vh);
+    EXPECT_EQ(vx, c.state == 26 && c.stateAfter == 26 ? 16 : 0) << c.what;  // back to play
+    EXPECT_EQ(media::ChannelPlaying(song), c.stateAfter == 31 ? 0 : 1) << c.what;
   }
-}
-
-TEST_F(ScreensTest, EscapeDoesNothingInTheDialog) {
-  hl::PressKey(media::KEY_ESCAPE);  // the Escape that opened it is flushed
-  const int shown = Frames([] { QuitFunc(); },
-                           [](int f) {
-                             if (f == 1) hl::PressKey(media::KEY_ESCAPE);
-                             if (f == 4) hl::PressKey('N');
-                           });
-  EXPECT_EQ(shown, 6);
-  EXPECT_EQ(quit, 0);
-}
-
-TEST_F(ScreensTest, AnswerLeftByAnotherScreenActsAtOnce) {
+  Game->State = 31;
+  EXPECT_THROW(Play([] { QuitFunc(); }, "1 press Y", [] { return std::vector<int>{}; }, {}, 20),
+               fronttest::ProgramEnded);
   Game->State = 26;
-  quit = 2;
-  EXPECT_EQ(Frames([] { QuitFunc(); }, [](int) {}), 0);
+  quit = 2;  // an answer left by another screen acts at once
+  EXPECT_EQ(Run([] { QuitFunc(); }, [](int) { return true; }), 0);
   EXPECT_EQ(quit, 0);
-  EXPECT_EQ(Game->State, 26);
 }
 
-TEST_F(ScreensTest, SnapshotDuringPlayLandsWhereItWasTaken) {
+TEST_F(ScreensTest, QuitDialogPicture) {
+  // During play the snapshot lands where it was taken, under the play-field's origin.
   Game->State = 26;
   media::SetViewport(16, 0, 768, 600);
   media::SetOrigin(16, 0);
   media::Cls();
   media::SetColor(255, 0, 0);
   media::DrawRect(100, 100, 10, 10);  // screen columns 116 to 125
-  media::SetColor(255, 255, 255);
-  media::Pixel atRect = 0, rightOfRect = 0;
-  Frames([] { QuitFunc(); },
-         [&](int f) {
-           if (f == 0) {
-             atRect = media::ShownPixels()[105 * 800 + 120];
-             rightOfRect = media::ShownPixels()[105 * 800 + 134];
-             hl::PressKey('N');
-           }
-         });
-  EXPECT_EQ(atRect & 0xFFFFFFu, 0xFF0000u);
-  EXPECT_NE(rightOfRect & 0xFFFFFFu, 0xFF0000u);
-}
-
-TEST_F(ScreensTest, HoverOvalOnlyInsideAButton) {
-  Game->State = 32;
-  media::SetColor(255, 0, 0);
-  media::Pixel outside = 0, inside = 0;
-  Frames([] { QuitFunc(); },
-         [&](int f) {
-           if (f == 0) outside = media::ShownPixels()[400 * 800 + 322];
-           if (f == 0) hl::MoveMouseNow(330, 390);  // the yes button
-           if (f == 1) {
-             inside = media::ShownPixels()[400 * 800 + 322];
-             hl::PressKey('N');
-           }
-         });
-  EXPECT_NE(inside, outside);
-}
-
-TEST_F(ScreensTest, HoverOvalLightensInWhiteAndKeepsTheCallersColour) {
-  Game->State = 32;
-  media::SetColor(255, 0, 0);
-  media::Pixel outside = 0, inside = 0;
-  Frames([] { QuitFunc(); },
-         [&](int f) {
-           if (f == 0) outside = media::ShownPixels()[390 * 800 + 430];
-           if (f == 0) hl::MoveMouseNow(410, 390);  // the no button
-           if (f == 1) {
-             inside = media::ShownPixels()[390 * 800 + 430];
-             hl::PressKey('N');
-           }
-         });
-  // Every channel moves 30 % of the way to 255.
+  auto probe = [] {
+    return std::vector<int>{static_cast<int>(At(120, 105)), static_cast<int>(At(134, 105)),
+                            static_cast<int>(At(338, 400)), static_cast<int>(At(430, 390))};
+  };
+  const Trace got = Play([] { QuitFunc(); }, "0 mouse 330 390\n1 mouse 410 390\n2 press N", probe,
+                         {{0, {}}, {1, {}}, {2, {}}});
+  EXPECT_EQ(static_cast<unsigned>(got.at(0)[0]), 0xFFFF0000u);
+  EXPECT_NE(static_cast<unsigned>(got.at(0)[1]), 0xFFFF0000u);
+  EXPECT_NE(got.at(1)[2], got.at(0)[2]);  // the hover oval over yes, under the play-field's origin
+  // Over no: every channel 30 % of the way to white, whatever the caller's colour, which is
+  // given back.
   for (int shift : {16, 8, 0}) {
-    const int before = static_cast<int>((outside >> shift) & 255);
-    const int after = static_cast<int>((inside >> shift) & 255);
+    const int before = (got.at(0)[3] >> shift) & 255, after = (got.at(2)[3] >> shift) & 255;
     EXPECT_NEAR(after, before + (255 - before) * 3 / 10, 2) << shift;
   }
   int r, g, b;
   media::GetColor(r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 0);
-  EXPECT_EQ(b, 0);
+  EXPECT_EQ(r * 65536 + g * 256 + b, 0xFF0000);
 }
 
-// --- game over and the state machine
-
-TEST_F(ScreensTest, GameOverEndsAtOnceOnASpaceLeftFromPlay) {
+TEST_F(ScreensTest, GameOverPage) {
   Game->State = 28;
   User = 1;
-  hl::PressKey(media::KEY_SPACE);
-  EXPECT_EQ(Frames([] { GameOverPage(); }, [](int) {}), 0);
+  Sfx = media::PlaySound(sndOptions);
+  song = media::PlaySound(sndExiting);
+  Lang[50] = "game over";
+  std::vector<std::vector<media::Pixel>> strips;
+  auto probe = [&] {
+    const media::Pixel* p = media::ShownPixels();
+    strips.emplace_back(p + 300 * 800, p + 316 * 800);
+    Lang[50] = "GAME OVER";
+    return std::vector<int>{media::ChannelPlaying(song)};
+  };
+  const Trace want = {{0, {0}}, {1, {0}}};
+  EXPECT_EQ(Play([] { GameOverPage(); }, "3 press ESC", probe, want, 20), want);
+  EXPECT_EQ(shown_, 4);
+  EXPECT_EQ(strips[0], strips[1]);  // drawn in capitals either way
+  EXPECT_GT(std::count_if(strips[1].begin(), strips[1].end(),
+                          [](media::Pixel p) { return (p & 0xFFFFFFu) != 0; }),
+            100);
   EXPECT_EQ(Game->State, 31);
   EXPECT_EQ(User, 0);
-}
-
-TEST_F(ScreensTest, GameOverShowsTheTextInCapitals) {
-  Game->State = 28;
-  Lang[50] = "game over";
-  std::vector<media::Pixel> lower, upper;
-  auto strip = [] {
-    const media::Pixel* p = media::ShownPixels();
-    return std::vector<media::Pixel>(p + 300 * 800, p + 316 * 800);
-  };
-  Frames([] { GameOverPage(); },
-         [&](int f) {
-           if (f == 0) {
-             lower = strip();
-             Lang[50] = "GAME OVER";
-           }
-           if (f == 1) {
-             upper = strip();
-             hl::PressKey(media::KEY_SPACE);
-           }
-         });
-  EXPECT_EQ(lower, upper);  // drawn upper-cased either way
-  bool drawn = false;
-  for (media::Pixel px : upper) drawn = drawn || (px & 0xFFFFFFu) != 0;
-  EXPECT_TRUE(drawn);
-}
-
-TEST_F(ScreensTest, GameOverWaitsForEscapeAndStopsTheSounds) {
-  Game->State = 28;
-  Sfx = media::PlaySound(sndOptions);
-  song = media::PlaySound(sndGold);
-  Lang[50] = "Game over";
-  const int shown = Frames([] { GameOverPage(); },
-                           [](int f) {
-                             if (f == 0) {
-                               EXPECT_EQ(media::ChannelPlaying(song), 0);
-                             }
-                             if (f == 3) hl::PressKey(media::KEY_ESCAPE);
-                           });
-  EXPECT_EQ(shown, 4);
-  EXPECT_EQ(Game->State, 31);
   EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
   EXPECT_EQ(media::KeyHit(media::KEY_ESCAPE), 0);
-}
-
-TEST_F(ScreensTest, StateMachineRunsTheGameOverPageThenTheTitle) {
   Game->State = 28;
-  bool sawTitle = false;
-  Frames([] { RunStateMachine(); },
-         [&](int f) {
-           if (f == 2) hl::PressKey(media::KEY_SPACE);
-           if (Game->State == 31 && f > 2) sawTitle = true;
-         },
-         5);
-  EXPECT_TRUE(sawTitle);
+  hl::PressKey(media::KEY_SPACE);  // left from play: ends at once
+  EXPECT_EQ(Run([] { GameOverPage(); }, [](int) { return true; }), 0);
 }
 
-TEST_F(ScreensTest, StateMachineSendsAnUnknownStateToTheTitle) {
-  Game->State = 5;
-  bool sawTitle = false;
-  Frames([] { RunStateMachine(); }, [&](int) { sawTitle = sawTitle || Game->State == 31; }, 2);
-  EXPECT_TRUE(sawTitle);
-}
+struct MachineCase {
+  int state;
+  const char* input;
+  int shown;      // frames shown before the machine returned; 6: it ran on past frame 5
+  int titleFrom;  // the first frame shown on the title screen, -1 for none
+};
 
-TEST_F(ScreensTest, StateThirtyLeavesTheStateMachine) {
-  Game->State = 30;
-  EXPECT_EQ(Frames([] { RunStateMachine(); }, [](int) {}), 0);
-}
+class StateMachine : public ScreensTest, public ::testing::WithParamInterface<MachineCase> {};
 
-TEST_F(ScreensTest, StateTwentyNineRunsTheQuitDialog) {
-  Game->State = 29;
-  bool opened = false;
-  Frames([] { RunStateMachine(); },
-         [&](int f) {
-           if (f == 0) {
-             opened = media::MouseX() == 370 && media::MouseY() == 350;
-             hl::PressKey('N');
-             Game->State = 30;  // leave once the dialog returns
-           }
-         });
-  EXPECT_TRUE(opened);
-}
-
-TEST_F(ScreensTest, StateTwentyNineYesLeavesTheStateMachine) {
-  Game->State = 29;
-  int frames = 0;
-  Frames([] { RunStateMachine(); },
-         [&](int f) {
-           frames = f + 1;
-           if (f == 0) hl::PressKey('Y');
-         },
-         50);
-  // Two dialog frames (the second takes the Y), then the machine returns instead of calling
-  // the answered dialog again.
-  EXPECT_EQ(frames, 2);
-  EXPECT_EQ(Game->State, 30);
+TEST_P(StateMachine, GoesWhereTheStateSays) {
+  const MachineCase& c = GetParam();
+  Game->State = c.state;
+  auto probe = [] { return std::vector<int>{Game->State == 31}; };
+  const Trace got = Play([] { RunStateMachine(); }, c.input, probe,
+                         {{0, {}}, {1, {}}, {2, {}}, {3, {}}, {4, {}}, {5, {}}});
+  int titleFrom = -1;
+  for (const auto& [n, v] : got)
+    if (titleFrom < 0 && v[0]) titleFrom = n;
+  EXPECT_EQ(shown_, c.shown);
+  EXPECT_EQ(titleFrom, c.titleFrom);
   EXPECT_EQ(quit, 0);
 }
 
-TEST_F(ScreensTest, StateTwentyNineNoGoesToTheTitle) {
-  Game->State = 29;
-  bool sawTitle = false;
-  Frames([] { RunStateMachine(); },
-         [&](int f) {
-           if (f == 0) hl::PressKey('N');
-           sawTitle = sawTitle || (f > 0 && Game->State == 31);
-         },
-         4);
-  EXPECT_TRUE(sawTitle);
-  EXPECT_EQ(quit, 0);
-}
+INSTANTIATE_TEST_SUITE_P(States, StateMachine,
+                         ::testing::Values(MachineCase{30, "", 0, -1},  // leaves at once
+                                           MachineCase{5, "", 6, 0},    // unknown: the title
+                                           MachineCase{28, "0 press SPACE", 6, 1},  // game over
+                                           MachineCase{29, "0 press N", 6, 2},  // quit dialog, no
+                                           // yes leaves without opening the answered dialog again
+                                           MachineCase{29, "0 press Y", 2, -1}));
 
 }  // namespace

@@ -1,355 +1,240 @@
-// The title menu, driven through the whole program with scripted input.
+// The title menu and the options screen, driven through the whole program with input scripts.
 #include "front/title.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
 
 #include "app/startup.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "front/front_globals.h"
+#include "front/options.h"
 #include "front_test.h"
 #include "media/headless.h"
 #include "media/media.h"
 
-using fronttest::FrontTest;
-namespace hl = media::headless;
+using fronttest::At;
+using fronttest::Bytes;
+using fronttest::Trace;
 
 namespace {
 
-class TitleTest : public FrontTest {
+class TitleTest : public fronttest::FrontTest {
  protected:
   void SetUp() override {
     FrontTest::SetUp();
     WriteLanguageFiles();
-    WriteBytes("Country.ini", {1});
-    WriteBytes("prefs.ini", {1});
-  }
-  // Runs the game; at the title's frame n the action of `steps` for n runs (checks included);
-  // the run ends after frame `last`.
-  void Drive(const std::map<int, std::function<void()>>& steps, int last) {
-    bool stopped = RunGame([&](int n) {
-      auto it = steps.find(n);
-      if (it != steps.end()) it->second();
-      return n < last;
-    });
-    EXPECT_TRUE(stopped);
+    Write("Country.ini", Bytes{2});
+    Write("prefs.ini", Bytes{1});
   }
 };
 
-// The hover test uses the pointer's y read at the start of the frame, so a key that moves the
-// pointer settles on its entry one frame later; with the pointer parked above the menu the keys
-// act alone.
-TEST_F(TitleTest, UpAndDownWrapAndMoveThePointer) {
-  Drive({{0,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);
-            EXPECT_EQ(media::MouseX(), 405);
-            EXPECT_EQ(media::MouseY(), 355);
-            hl::MoveMouseNow(405, 100);
-            hl::PressKey(media::KEY_UP);
-          }},
-         {1,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 5);
-            EXPECT_EQ(TitleMenu.rowTop, 547);
-            EXPECT_EQ(media::MouseX(), 405);
-            EXPECT_EQ(media::MouseY(), 567);
-          }},
-         {2,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 5);
-            hl::MoveMouseNow(405, 100);
-            hl::PressKey(media::KEY_DOWN);
-          }},
-         {3,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);
-            EXPECT_EQ(media::MouseY(), 347);
-          }},
-         {4,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);
-            hl::PressKey(media::KEY_DOWN);  // the pointer is on the menu now
-          }},
-         {6, [] { EXPECT_EQ(TitleMenu.selection, 1); }}},
-        6);
+// Keys move the pointer onto their entry (taken by the hover a frame later; parked above the
+// menu the keys act alone); the hover answers inside x 261..534, y 328..589.
+TEST_F(TitleTest, MenuKeysHoverCreditsAndArrow) {
+  auto probe = [] {
+    std::vector<int> v = {TitleMenu.selection, media::MouseY(), TitleMenu.creditsX,
+                          TitleMenu.arrowCell};
+    // Once the credits are at 779, push them wholly off the left: they come back at 801.
+    if (v[2] == 779) TitleMenu.creditsX = -media::TextWidth(kCredits) + 1;
+    return v;
+  };
+  const Trace want = {{0, {0, 355, 799, 0}},  {1, {5, 567, 797, 0}},  {2, {0, 347, 795, 0}},
+                      {3, {5, 589, 793, 0}},  {4, {0, 328, 791, 0}},  {5, {0, 500, 789, 1}},
+                      {6, {0, 500, 787, 1}},  {7, {3, 500, 785, 1}},  {8, {3, 327, 783, 1}},
+                      {9, {3, 590, 781, 1}},  {10, {3, 590, 779, 1}}, {11, {4, 523, 801, 2}},
+                      {12, {4, 523, 799, 2}}, {59, {4, 523, 705, 0}}};
+  EXPECT_EQ(PlayGame("0 mouse 405 100\n0 press UP\n1 mouse 405 100\n1 press DOWN\n"
+                     "2 mouse 400 589\n3 mouse 400 328\n4 mouse 260 500\n5 mouse 535 500\n"
+                     "6 mouse 534 500\n7 mouse 261 327\n8 mouse 400 590\n"
+                     "10 mouse 405 100\n10 press DOWN\n10 press DOWN\n"  // one query: one step
+                     "11 mouse 405 100\n11 press UP\n11 press DOWN\n",
+                     probe, want),
+            want);
 }
 
-TEST_F(TitleTest, UpAndDownInOneFrameBothAct) {
-  Drive({{0,
-          [] {
-            hl::MoveMouseNow(100, 100);
-            hl::PressKey(media::KEY_DOWN);
-            hl::PressKey(media::KEY_DOWN);
-          }},
-         {1,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 1);  // two presses, one query: one step
-            hl::MoveMouseNow(100, 100);
-            hl::PressKey(media::KEY_UP);
-            hl::PressKey(media::KEY_DOWN);
-          }},
-         {2, [] { EXPECT_EQ(TitleMenu.selection, 1); }}},
-        2);
+// Enter, Space and a click in one frame act once: the instructions open at page 0 and the options
+// screen toggles nothing; the credits stand still while either runs.
+TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
+  auto probe = [] {
+    return std::vector<int>{InstructionPage, media::MouseX(),     media::MouseY(),
+                            Difficulity,     TitleMenu.selection, TitleMenu.creditsX};
+  };
+  const Trace want = {{2, {0, 400, 380, 1, 1, 795}},  {4, {0, 400, 380, 1, 1, 795}},
+                      {7, {0, 400, 513, 1, 4, 791}},  {8, {0, 318, 228, 1, 4, 789}},
+                      {10, {0, 318, 228, 1, 4, 789}}, {12, {0, 318, 228, 1, 4, 787}}};
+  InstructionPage = 2;
+  EXPECT_EQ(PlayGame("0 mouse 400 380\n1 press ENTER\n1 press SPACE\n1 click 1\n4 press ESC\n"
+                     "6 mouse 400 513\n7 press ENTER\n7 press SPACE\n7 click 1\n10 press ESC\n",
+                     probe, want),
+            want);
 }
 
-TEST_F(TitleTest, HoverSelectsTheEntryUnderThePointerWithinItsLimits) {
-  Drive({{0, [] { hl::MoveMouseNow(400, 589); }},
-         {1,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 5);
-            hl::MoveMouseNow(400, 328);
-          }},
-         {2,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);
-            hl::MoveMouseNow(260, 500);
-          }},
-         {3,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);  // x 260 is outside
-            hl::MoveMouseNow(535, 500);
-          }},
-         {4,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 0);  // x 535 is outside
-            hl::MoveMouseNow(534, 500);
-          }},
-         {5,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 3);  // (500 - 327) div 44
-            hl::MoveMouseNow(261, 327);
-          }},
-         {6,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 3);  // y 327 is above the menu
-            hl::MoveMouseNow(400, 590);
-          }},
-         {7, [] { EXPECT_EQ(TitleMenu.selection, 3); }}},
-        7);
+TEST_F(TitleTest, QuitDialogFromEscapeAndTheExitEntry) {
+  auto probe = [] {
+    return std::vector<int>{media::MouseX(), media::MouseY(), quit, TitleMenu.selection};
+  };
+  const Trace want = {{1, {370, 350, 0, 1}}, {4, {370, 350, 0, 1}}};
+  EXPECT_THROW(PlayGame("0 mouse 400 380\n0 press ESC\n2 press N\n4 mouse 400 560\n"
+                        "5 press SPACE\n7 press Y\n",
+                        probe, want, 50),
+               fronttest::ProgramEnded);  // yes on the title ends the program
 }
 
-TEST_F(TitleTest, CreditsScrollLeftAndComeBackFromTheRight) {
-  Drive({{0, [] { EXPECT_EQ(TitleMenu.creditsX, 799); }},
-         {1, [] { EXPECT_EQ(TitleMenu.creditsX, 797); }},
-         {10,
-          [] {
-            EXPECT_EQ(TitleMenu.creditsX, 779);
-            TitleMenu.creditsX = -media::TextWidth(kCredits) + 1;
-          }},
-         {11, [] { EXPECT_EQ(TitleMenu.creditsX, 801); }},
-         {12, [] { EXPECT_EQ(TitleMenu.creditsX, 799); }}},
-        12);
-}
-
-TEST_F(TitleTest, ArrowAnimatesEverySixFrames) {
-  Drive({{0, [] { EXPECT_EQ(TitleMenu.arrowCell, 0); }},
-         {5, [] { EXPECT_EQ(TitleMenu.arrowCell, 1); }},
-         {11, [] { EXPECT_EQ(TitleMenu.arrowCell, 2); }},
-         {59, [] { EXPECT_EQ(TitleMenu.arrowCell, 0); }}},
-        59);
-}
-
-TEST_F(TitleTest, StartGameSetsUpANewGame) {
-  bool sawNextStage = false;
-  Run([] { _bb_main(); },
-      [&](int) {
-        if (!Game || !Title) return true;
-        if (Game->State == 27 && !sawNextStage) {
-          sawNextStage = true;
-          EXPECT_EQ(Player->Score, 0);
-          EXPECT_EQ(Player->Lives, 2);
-          EXPECT_EQ(Player->XS, 3);
-          EXPECT_EQ(Player->YS, 3);
-          EXPECT_EQ(Player->Frame, 6);
-          EXPECT_EQ(Game->Stage, 0);
-          EXPECT_EQ(DoorOpened, 0);
-          int vx, vy, vw, vh;
-          media::GetViewport(vx, vy, vw, vh);
-          EXPECT_EQ(vx, 16);
-          EXPECT_EQ(vw, 768);
-          float ox, oy;
-          media::GetOrigin(ox, oy);
-          EXPECT_EQ(ox, 16.0f);
-          EXPECT_EQ(Tutorial, 0);
-          return false;
-        }
-        if (Game->State == 31) {
-          Player->Score = 1234;
-          DoorOpened = 1;
-          hl::PressKey(media::KEY_ENTER);
-        }
-        return true;
-      });
-  EXPECT_TRUE(sawNextStage);
-}
-
-TEST_F(TitleTest, TutorialsPlaySilentlyAndTheTitleRestoresTheVolumes) {
+// Start, tutorials and editor leave the title: a new game, silent tutorials with the volumes
+// given back on the title, the editor with the viewport left alone.
+TEST_F(TitleTest, EntriesThatLeaveTheTitle) {
   tmpMusicVol = 0.7f;
   tmpSfxVol = 0.3f;
-  int titleVisits = 0;
-  bool sawTutorial = false;
-  int lastTitleFrame = -10;
-  Run([] { _bb_main(); },
-      [&](int frame) {
-        if (!Game || !Title) return true;
-        if (Game->State == 27) {
-          if (!sawTutorial) {
-            sawTutorial = true;
-            EXPECT_EQ(MusicVol, 0.0f);
-            EXPECT_EQ(SfxVol, 0.0f);
-            EXPECT_EQ(Tutorial, 1);
-            EXPECT_EQ(TutNo, 0);
-            EXPECT_EQ(DemoMode, 1);
-            EXPECT_EQ(User, 1);
-            EXPECT_EQ(tmpMusicVol, 0.7f);
-          } else {
-            hl::PressKey(media::KEY_ESCAPE);  // a chooser of the stage flow: back to the title
-          }
-          return true;
-        }
-        if (Game->State != 31) {
-          hl::PressKey(media::KEY_ESCAPE);  // leave whatever the stage flow shows
-          return true;
-        }
-        if (frame != lastTitleFrame + 1) ++titleVisits;
-        lastTitleFrame = frame;
-        if (titleVisits == 1) {
-          EXPECT_EQ(MusicVol, 0.7f);
-          if (TitleMenu.selection != 2) {
-            hl::PressKey(media::KEY_DOWN);
-          } else {
-            hl::PressKey(media::KEY_SPACE);
-          }
-          return true;
-        }
-        // Back on the title: the volumes of before the tutorials.
-        EXPECT_EQ(MusicVol, 0.7f);
-        EXPECT_EQ(SfxVol, 0.3f);
-        EXPECT_EQ(Tutorial, 0);
-        EXPECT_EQ(DemoMode, 0);
-        return false;
-      },
-      5000);
-  EXPECT_TRUE(sawTutorial);
-  EXPECT_EQ(titleVisits, 2);
-}
-
-TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
-  // On the options entry: leftover Space or click would toggle the difficulty there.
-  Drive({{0, [] { hl::MoveMouseNow(400, 513); }},
-         {2,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 4);
-            hl::PressKey(media::KEY_ENTER);
-            hl::PressKey(media::KEY_SPACE);
-            hl::ClickNow(1);
-          }},
-         {3,
-          [] {
-            EXPECT_EQ(media::MouseX(), 318);  // the options screen opened
-            EXPECT_EQ(media::MouseY(), 228);
-          }},
-         {6, [] { EXPECT_EQ(Difficulity, 1); }}},
-        6);
-}
-
-TEST_F(TitleTest, EnterSpaceAndClickOpenTheInstructionsAtPageZero) {
-  Drive({{0, [] { hl::MoveMouseNow(400, 380); }},
-         {1,
-          [] {
-            EXPECT_EQ(TitleMenu.selection, 1);
-            InstructionPage = 2;
-            hl::PressKey(media::KEY_ENTER);
-            hl::PressKey(media::KEY_SPACE);
-            hl::ClickNow(1);
-          }},
-         {4, [] { EXPECT_EQ(InstructionPage, 0); }}},
-        4);
-}
-
-TEST_F(TitleTest, EditorEntrySetsStateThirtyTwo) {
-  bool sawEditor = false;
+  std::vector<std::vector<int>> seen;
+  int visits = 0;
+  bool onTitle = false, left = false;
   Run([] { _bb_main(); },
       [&](int) {
-        if (!Game || !Title) return true;
+        if (!Game || !Title || (visits == 0 && Game->State != 31)) return true;
+        if (Game->State == 31) {
+          if (!onTitle) {
+            onTitle = true;
+            left = false;
+            ++visits;
+            seen.push_back({31, static_cast<int>(10 * MusicVol + 0.5f),
+                            static_cast<int>(10 * SfxVol + 0.5f), Tutorial, DemoMode});
+            Player->Score = 1234;
+            DoorOpened = 1;
+          }
+          if (TitleMenu.selection != (visits == 1 ? 0 : visits == 2 ? 2 : 3)) {
+            media::headless::PressKey(media::KEY_DOWN);
+          } else {
+            media::headless::ClickNow(1);
+          }
+          return true;
+        }
+        onTitle = false;
+        if (left) {
+          media::headless::PressKey(media::KEY_ESCAPE);  // leave whatever the stage flow shows
+          return true;
+        }
+        left = true;
+        int vx, vy, vw, vh;
+        media::GetViewport(vx, vy, vw, vh);
         if (Game->State == 32) {
-          sawEditor = true;
-          int vx, vy, vw, vh;
-          media::GetViewport(vx, vy, vw, vh);
-          EXPECT_EQ(vx, 0);  // the viewport is left as it was
+          seen.push_back({32, vx, vw});  // the editor: the viewport is left as it was
           return false;
         }
-        if (Game->State == 31) {
-          if (TitleMenu.selection != 3) {
-            hl::PressKey(media::KEY_DOWN);
-          } else {
-            hl::ClickNow(1);
-          }
-        }
-        return true;
+        seen.push_back({Game->State, vx, vw, Player->Score, Player->Lives, Player->XS, Player->YS,
+                        Player->Frame, Game->Stage, DoorOpened, Tutorial, DemoMode, User,
+                        static_cast<int>(10 * MusicVol + 0.5f),
+                        static_cast<int>(10 * SfxVol + 0.5f)});
+        if (visits == 1) Game->State = 31;  // back to the title
+        return Game->State != 32;
       });
-  EXPECT_TRUE(sawEditor);
+  const std::vector<std::vector<int>> want = {
+      {31, 7, 3, 0, 0}, {27, 16, 768, 0, 2, 3, 3, 6, 0, 0, 0, 0, 0, 7, 3},
+      {31, 7, 3, 0, 0}, {27, 16, 768, 0, 2, 3, 3, 6, 0, 0, 1, 1, 1, 0, 0},
+      {31, 7, 3, 0, 0}, {32, 0, 800}};
+  EXPECT_EQ(seen, want);
 }
 
-TEST_F(TitleTest, EscapeOpensTheQuitDialogAndNReturnsToTheMenu) {
-  int dialogFrames = 0;
-  Drive({{0,
-          [] {
-            hl::MoveMouseNow(400, 380);
-            hl::PressKey(media::KEY_ESCAPE);
-          }},
-         {1,
-          [&] {
-            // The dialog's first frame: its pointer starts at (370, 350).
-            EXPECT_EQ(media::MouseX(), 370);
-            EXPECT_EQ(media::MouseY(), 350);
-            ++dialogFrames;
-          }},
-         {2, [] { hl::PressKey('N'); }},
-         {4,
-          [] {
-            EXPECT_EQ(quit, 0);
-            EXPECT_EQ(TitleMenu.selection, 1);
-            hl::MoveMouseNow(400, 430);
-          }},
-         {5, [] { EXPECT_EQ(TitleMenu.selection, 2); }}},
-        5);
-  EXPECT_EQ(dialogFrames, 1);
+// Volume steps in 32-bit reals, shown as truncated tenths; no step below 0.0 or past 10 tenths.
+TEST_F(TitleTest, VolumeSteps) {
+  struct Case {
+    float start;
+    bool up;
+    std::vector<int> shown;
+  };
+  const Case cases[] = {{1.0f, false, {9, 7, 6, 5, 4, 3, 2, 1, 0, 0}},
+                        {0.3f, true, {4, 5, 6, 7, 8, 9, 10, 10, 10}},
+                        {0.3f, false, {2, 1, 0, 0}}};
+  for (const Case& c : cases) {
+    float v = c.start;
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < c.shown.size(); ++i)
+      shown.push_back(VolumeShown(v = c.up ? VolumeUp(v) : VolumeDown(v)));
+    EXPECT_EQ(shown, c.shown) << c.start;
+    EXPECT_EQ(c.up ? VolumeUp(v) : VolumeDown(v), v) << c.start;
+  }
+  EXPECT_EQ(VolumeUp(1.0f), 1.0f);
 }
 
-TEST_F(TitleTest, YesInTheQuitDialogEndsTheProgram) {
-  EXPECT_THROW(
-      Drive({{0, [] { hl::PressKey(media::KEY_ESCAPE); }}, {2, [] { hl::PressKey('Y'); }}}, 50),
-      fronttest::ProgramEnded);
+// The options screen opens on title frame 2 (frames below count from there). Rows 2 and 3 take
+// '-' and Enter (and the keypad's) and their buttons; Enter activates nothing there.
+TEST_F(TitleTest, OptionsVolumes) {
+  auto probe = [] {
+    return std::vector<int>{VolumeShown(MusicVol),    VolumeShown(SfxVol),    Difficulity,
+                            VolumeShown(tmpMusicVol), VolumeShown(tmpSfxVol), Game->State};
+  };
+  const Trace want = {
+      {4, {10, 4, 1, 10, 3, 31}}, {6, {9, 5, 1, 10, 3, 31}},  {7, {7, 5, 1, 10, 3, 31}},
+      {8, {6, 5, 1, 10, 3, 31}},  {9, {6, 5, 1, 10, 3, 31}},  {10, {7, 5, 1, 10, 3, 31}},
+      {11, {7, 5, 1, 10, 3, 31}}, {12, {7, 4, 1, 10, 3, 31}}, {14, {7, 4, 1, 7, 4, 31}}};
+  EXPECT_EQ(PlayGame("0 mouse 400 513\n1 press SPACE\n2 mouse 318 342\n3 press NUMADD\n"
+                     "4 press ENTER\n5 mouse 318 302\n5 press MINUS\n6 press NUMSUBTRACT\n"
+                     "7 mouse 520 305\n7 click 1\n8 mouse 540 305\n8 click 1\n9 mouse 550 305\n"
+                     "9 click 1\n10 mouse 520 359\n10 click 1\n11 mouse 520 345\n11 click 1\n"
+                     "12 press ESC\n",
+                     probe, want),
+            want);
 }
 
-TEST_F(TitleTest, ExitEntryOpensTheQuitDialog) {
-  EXPECT_THROW(Drive({{0, [] { hl::MoveMouseNow(400, 560); }},
-                      {1, [] { hl::PressKey(media::KEY_SPACE); }},
-                      {3, [] { hl::PressKey('Y'); }}},
-                     50),
-               fronttest::ProgramEnded);
+TEST_F(TitleTest, OptionsRows) {
+  std::vector<Bytes> prefs;
+  auto probe = [&] {
+    prefs.push_back(Read("prefs.ini"));
+    return std::vector<int>{media::MouseY(),
+                            Difficulity,
+                            ShowGrid,
+                            Control,
+                            Mode,
+                            md == fronttest::LineOf(2, 11 + Mode),
+                            Game->State,
+                            TitleMenu.selection};
+  };
+  const Trace want = {{3, {428, 1, 1, 0, 1, 1, 31, 4}},  {4, {228, 1, 1, 0, 1, 1, 31, 4}},
+                      {5, {228, 2, 0, 0, 1, 1, 31, 4}},  {6, {228, 1, 1, 0, 1, 1, 31, 4}},
+                      {7, {268, 1, 1, 0, 1, 1, 31, 4}},  {8, {268, 1, 1, 1, 1, 1, 31, 4}},
+                      {9, {268, 1, 1, 0, 1, 1, 31, 4}},  {11, {382, 1, 1, 0, 2, 1, 31, 4}},
+                      {12, {382, 1, 1, 0, 0, 1, 31, 4}}, {13, {382, 1, 1, 0, 1, 1, 31, 4}},
+                      {17, {422, 1, 1, 0, 1, 1, 31, 2}}};
+  // Up wraps to row 5, Down to row 0, one step a pass; Space and clicks toggle the difficulty
+  // and the controls, cycle the display mode into prefs.ini, and the back row leaves (its last
+  // frame, state 99, is not counted): the title answers the pointer again.
+  EXPECT_EQ(PlayGame("0 mouse 400 513\n1 press SPACE\n2 mouse 405 100\n2 press UP\n"
+                     "3 mouse 405 100\n3 press DOWN\n4 press SPACE\n5 click 1\n6 mouse 405 100\n"
+                     "6 press DOWN\n6 press DOWN\n7 press SPACE\n8 click 1\n9 mouse 318 382\n"
+                     "10 click 1\n11 click 1\n12 click 1\n14 mouse 318 422\n15 click 1\n",
+                     probe, want),
+            want);
+  EXPECT_EQ(prefs[7], Bytes{2});
+  EXPECT_EQ(prefs[8], Bytes{0});
+  EXPECT_EQ(prefs[9], Bytes{1});
+  EXPECT_EQ(GraphicsFullScreen, 0);  // the running game keeps its mode
 }
 
-TEST_F(TitleTest, LeavingTheOptionsKeepsSelectionCreditsAndArrow) {
-  int creditsAtEntry = 0;
-  Drive({{0, [] { hl::MoveMouseNow(400, 513); }},
-         {2,
-          [&] {
-            creditsAtEntry = TitleMenu.creditsX;
-            hl::PressKey(media::KEY_SPACE);
-          }},
-         {8, [] { hl::PressKey(media::KEY_ESCAPE); }},
-         {10,
-          [&] {
-            EXPECT_EQ(TitleMenu.selection, 4);
-            // Two title passes since: the credits did not move while the options ran.
-            EXPECT_EQ(TitleMenu.creditsX, creditsAtEntry - 4);
-          }}},
-        10);
+TEST_F(TitleTest, OptionsFlags) {
+  const unsigned yellow = 0xFFFFFF00u, white = 0xFFFFFFFFu;
+  std::vector<std::vector<int>> shots;
+  auto probe = [&] {
+    // French framed in yellow from (336, 48) to (384, 96), the volume buttons in the same
+    // colour; the flag under the pointer in white, and the buttons then white too.
+    shots.push_back({At(336, 48) == yellow, At(384, 96) == yellow, At(360, 97) == yellow,
+                     At(514, 298) == yellow, At(566, 358) == yellow, At(540, 308) == yellow,
+                     At(480, 60) == white, At(432, 96) == white, At(566, 358) == white});
+    const Bytes country = Read("Country.ini");
+    return std::vector<int>{LangRect, country.empty() ? -1 : country[0], Difficulity};
+  };
+  const Trace want = {{2, {2, 2, 1}},  {4, {2, 2, 1}},  {5, {3, 2, 1}},  {6, {4, 2, 1}},
+                      {7, {1, 2, 1}},  {8, {4, 2, 1}},  {9, {3, 3, 1}},  {11, {1, 1, 1}},
+                      {13, {1, 1, 1}}, {15, {2, 2, 1}}, {17, {2, 2, 1}}, {19, {3, 3, 1}},
+                      {21, {4, 4, 1}}, {23, {4, 4, 2}}};
+  // The arrows move the frame and write nothing; Space or a click on a flag writes it and
+  // activates no row; right of the flags a click activates the row (the difficulty).
+  EXPECT_EQ(PlayGame("0 mouse 400 513\n1 press SPACE\n2 mouse 450 90\n4 press RIGHT\n"
+                     "5 press RIGHT\n6 press RIGHT\n7 press LEFT\n8 mouse 400 70\n8 press SPACE\n"
+                     "10 mouse 289 60\n10 click 1\n12 mouse 335 60\n12 click 1\n14 mouse 336 60\n"
+                     "14 click 1\n16 mouse 383 60\n16 click 1\n18 mouse 384 60\n18 click 1\n"
+                     "20 mouse 479 60\n20 click 1\n22 mouse 480 60\n22 click 1\n",
+                     probe, want),
+            want);
+  ASSERT_GE(shots.size(), 2u);
+  EXPECT_EQ(shots[0], (std::vector<int>{1, 1, 0, 1, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(shots[1], (std::vector<int>{1, 1, 0, 0, 0, 0, 1, 1, 1}));
 }
 
 }  // namespace

@@ -1,357 +1,396 @@
-// Streams: the open rules, reads past the end, ReadLine, and safe writing.
+// Files: the open rules, reads against a model of the bytes, safe writing, folders and paths,
+// hostile files, pictures and sounds that do not load, and the console.
 #include "media/files.h"
 
-#include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "media/app.h"
 #include "media/files_internal.h"
-#include "media/temp_folder.h"
-#include "media/text.h"
+#include "media/graphics.h"
+#include "media/sound.h"
+#include "support/headless_fixture.h"
+#include "support/ogg.h"
+#include "support/temp_folder.h"
 
 using namespace media;
 using quill_test::ReadBytes;
-using quill_test::TempFolder;
 using quill_test::WriteBytes;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  WriteBytes("lines.txt", bytes);
-  Stream s = ReadFile("lines.txt");
-  std::vector<std::string> out;
-  for (int guard = 0; s && !Eof(s) && guard < 100; ++guard) out.push_back(ReadLine(s));
-  CloseFile(s);
-  return out;
+class Files : public quill_test::HeadlessTest {
+ protected:
+  quill_test::TempFolder folder_;
+};
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
 }
 
-}  // namespace
-
-TEST(FilesOpen, OpenFileNeedsExactLetterCase) {
-  TempFolder t;
-  WriteBytes("Prefs.ini", "\x01");
-  EXPECT_EQ(OpenFile("prefs.ini"), nullptr);
-  EXPECT_EQ(OpenFile("PREFS.INI"), nullptr);
-  Stream s = OpenFile("Prefs.ini");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(ReadByte(s), 1);
-  EXPECT_TRUE(CloseFile(s));
-}
-
-TEST(FilesOpen, OpenFileRefusesMissingFoldersAndReadOnlyFiles) {
-  TempFolder t;
-  EXPECT_EQ(OpenFile("missing.ini"), nullptr);
-  EXPECT_EQ(OpenFile(""), nullptr);
-  ASSERT_TRUE(CreateDir("sub"));
-  EXPECT_EQ(OpenFile("sub"), nullptr);
-  WriteBytes("ro.ini", "\x02");
-  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
-  EXPECT_EQ(OpenFile("ro.ini"), nullptr);
-  // Reading only is still fine.
-  Stream r = ReadFile("ro.ini");
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(ReadByte(r), 2);
-}
-
-TEST(FilesOpen, OpenFileReadsAndWritesWithoutEmptyingTheFile) {
-  TempFolder t;
-  WriteBytes("data.bin", std::string("\x01\x02\x03\x04", 4));
-  Stream s = OpenFile("data.bin");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(StreamSize(s), 4);
-  EXPECT_EQ(ReadByte(s), 1);
-  WriteByte(s, 9);  // overwrites the second byte
-  EXPECT_EQ(ReadByte(s), 3);
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(ReadBytes("data.bin"), std::string("\x01\x09\x03\x04", 4));
-}
-
-TEST(FilesOpen, ReadFileFindsAPathDifferingOnlyInLetterCase) {
-  TempFolder t;
+// Which paths each opener opens: OpenFile needs the exact name of a writable file, ReadFile
+// finds any letter case (the exact name first) and embedded files, nobody opens folders.
+TEST_F(Files, OpenRules) {
   ASSERT_TRUE(CreateDir("Levels/Sub", true));
   WriteBytes("Levels/Sub/Stage1.SOL", "abc");
-  for (const char* name : {"Levels/Sub/Stage1.SOL", "levels/sub/stage1.sol",
-                           "LEVELS/SUB/STAGE1.SOL", "levels\\SUB\\stage1.Sol"}) {
-    Stream s = ReadFile(name);
-    ASSERT_NE(s, nullptr) << name;
-    EXPECT_EQ(ReadString(s, 3), "abc") << name;
-  }
-  EXPECT_EQ(ReadFile("levels/sub/stage2.sol"), nullptr);
-  EXPECT_EQ(ReadFile("levels/other/stage1.sol"), nullptr);
-  // With an absolute path too.
-  Stream abs = ReadFile(t.path() + "/LEVELS/sub/stage1.sol");
-  ASSERT_NE(abs, nullptr);
-  EXPECT_EQ(ReadByte(abs), 'a');
-}
-
-TEST(FilesOpen, ReadFilePrefersTheExactName) {
-  TempFolder t;
   WriteBytes("name.txt", "lower");
   WriteBytes("NAME.txt", "upper");
-  Stream a = ReadFile("name.txt");
-  Stream b = ReadFile("NAME.txt");
-  ASSERT_NE(a, nullptr);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(ReadLine(a), "lower");
-  EXPECT_EQ(ReadLine(b), "upper");
-  EXPECT_EQ(ReadFile("sub"), nullptr);
-  ASSERT_TRUE(CreateDir("folder"));
-  EXPECT_EQ(ReadFile("folder"), nullptr);  // a folder is not a file
-}
-
-TEST(FilesOpen, BackslashesReadAsSlashes) {
-  TempFolder t;
-  ASSERT_TRUE(CreateDir("PlayerLevels"));
-  Stream w = WriteFile(t.path() + "\\PlayerLevels\\mine");
-  ASSERT_NE(w, nullptr);
-  WriteString(w, "xy");
-  EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("PlayerLevels/mine"), "xy");
-  EXPECT_EQ(FileType("PlayerLevels\\mine"), 1);
-  EXPECT_NE(OpenFile("PlayerLevels\\mine"), nullptr);
-}
-
-TEST(FilesEmbedded, IncbinNamesAreFoundInAnyCaseAndAreReadOnly) {
-  static const unsigned char kData[] = {7, 8, 9, 10, 0, 0, 0};
+  WriteBytes("ro.ini", "r");
+  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
+  ASSERT_EQ(::mkfifo("pipe.ini", 0644), 0);  // would block an ordinary open
+  static const unsigned char kData[] = {7, 8, 9, 10};
   ClearEmbedded();
   RegisterEmbedded("Images/Font.png", kData, 4);
-  for (const char* name : {"incbin::Images/Font.png", "INCBIN::Images/Font.png",
-                           "InCbIn::images/font.PNG", "incbin::Images\\Font.png"}) {
-    Stream s = ReadFile(name);
-    ASSERT_NE(s, nullptr) << name;
-    EXPECT_EQ(StreamSize(s), 4);
-    EXPECT_EQ(ReadInt(s), 7 | 8 << 8 | 9 << 16 | 10 << 24) << name;
-    EXPECT_EQ(Eof(s), 1);
-    WriteByte(s, 1);  // read only: nothing happens
-    EXPECT_EQ(kData[0], 7);
+  // A path, what ReadFile reads from it ("-": no stream), whether OpenFile opens it.
+  std::istringstream table(R"(Levels/Sub/Stage1.SOL abc 1
+      levels\SUB\stage1.Sol abc 0
+      TMP/LEVELS/sub/stage1.sol abc 0
+      levels/sub/stage2.sol - 0
+      name.txt lower 1
+      NAME.txt upper 1
+      ro.ini r 0
+      pipe.ini - 0
+      Levels - 0
+      name.txt/inside - 0
+      InCbIn::images\font.PNG \x07 0
+      incbin::Images/None.png - 0
+      Images/Font.png - 0)");
+  for (std::string path, read; table >> path >> read;) {
+    bool open = false;
+    table >> open;
+    if (path.rfind("TMP/", 0) == 0) path = folder_.path() + path.substr(3);
+    if (read == "\\x07") read = "\x07";
+    Stream r = ReadFile(path);
+    EXPECT_EQ(r ? ReadString(r, static_cast<int>(read.size())) : "-", read) << path;
+    EXPECT_EQ(OpenFile(path) != nullptr, open) << path;
   }
-  EXPECT_EQ(OpenFile("incbin::Images/Font.png"), nullptr);
-  EXPECT_EQ(WriteFile("incbin::Images/Font.png"), nullptr);
+  EXPECT_EQ(ReadFile(""), nullptr);
   EXPECT_EQ(WriteFileSafely("incbin::Images/Font.png"), nullptr);
-  EXPECT_EQ(ReadFile("incbin::Images/Missing.png"), nullptr);
-  EXPECT_EQ(ReadFile("Images/Font.png"), nullptr);  // without the prefix it is a disk file
+  WriteByte(ReadFile("incbin::Images/Font.png"), 1);  // read only: nothing happens
+  EXPECT_EQ(kData[0], 7);
   std::vector<unsigned char> all;
   EXPECT_TRUE(ReadWholeFile("Incbin::images/font.png", all));
   EXPECT_EQ(all, (std::vector<unsigned char>{7, 8, 9, 10}));
-  EXPECT_FALSE(ReadWholeFile("incbin::nothing", all));
+  EXPECT_TRUE(ReadWholeFile("levels/sub/STAGE1.sol", all));
+  EXPECT_FALSE(ReadWholeFile("pipe.ini", all));
+  EXPECT_TRUE(all.empty());
   ClearEmbedded();
   EXPECT_EQ(ReadFile("incbin::Images/Font.png"), nullptr);
+  EXPECT_FALSE(CloseFile(nullptr));
 }
 
-TEST(FilesEmbedded, AnEmptyBlobOpensAndIsAtItsEnd) {
-  ClearEmbedded();
-  RegisterEmbedded("Sfx/Gold.ogg", nullptr, 0);
-  Stream s = ReadFile("incbin::Sfx/Gold.ogg");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
-  ClearEmbedded();
+// A plain model of the bytes: the same values, positions and end-of-file state as random reads
+// of a read-only and a read-write stream.
+struct Model {
+  std::string bytes;
+  std::size_t pos = 0;
+  bool past = false;
+  std::size_t Left() const { return bytes.size() - std::min(pos, bytes.size()); }
+  int Byte() {
+    if (pos >= bytes.size()) return past = true, 0;
+    return static_cast<unsigned char>(bytes[pos++]);
+  }
+  int Int() {
+    if (Left() < 4) return pos = bytes.size(), past = true, 0;
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+    return static_cast<std::int32_t>(v);
+  }
+  std::string Line() {
+    std::string out;
+    while (pos < bytes.size()) {
+      const char c = bytes[pos++];
+      if (c == '\n' || c == '\0') return out;
+      if (c != '\r') out.push_back(c);
+    }
+    past = true;
+    return out;
+  }
+  std::string Str(int n) {
+    const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), Left());
+    std::string out = bytes.substr(std::min(pos, bytes.size()), take);
+    pos += take;
+    past = past || take < static_cast<std::size_t>(n);
+    return out;
+  }
+  int Eof() const { return past || pos >= bytes.size() ? 1 : 0; }
+};
+
+void Check(const Stream& s, Model m, std::mt19937& rng) {
+  for (int step = 0; step < 200; ++step) {
+    switch (rng() % 5) {
+      case 0:
+        ASSERT_EQ(ReadByte(s), m.Byte()) << step;
+        break;
+      case 1:
+        ASSERT_EQ(ReadInt(s), m.Int()) << step;
+        break;
+      case 2:
+        ASSERT_EQ(ReadLine(s), m.Line()) << step;
+        break;
+      case 3: {
+        const int n = static_cast<int>(rng() % 9);
+        ASSERT_EQ(ReadString(s, n), m.Str(n)) << step;
+        break;
+      }
+      default: {
+        const int to = static_cast<int>(rng() % (m.bytes.size() + 3));
+        SeekStream(s, to);
+        m.pos = std::min<std::size_t>(static_cast<std::size_t>(to), m.bytes.size());
+        m.past = false;
+      }
+    }
+    ASSERT_EQ(StreamPos(s), static_cast<int>(m.pos)) << step;
+    ASSERT_EQ(Eof(s), m.Eof()) << step;
+  }
 }
 
-TEST(FilesRead, ReadsPastTheEndGiveZeroAndSetEof) {
-  TempFolder t;
-  WriteBytes("short.bin", std::string("\x05\x06\x07", 3));
-  Stream s = ReadFile("short.bin");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 0);
-  EXPECT_EQ(ReadInt(s), 0);  // only three bytes are there
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
-  EXPECT_EQ(ReadString(s, 5), "");
-  EXPECT_EQ(ReadLine(s), "");
-  EXPECT_EQ(Eof(s), 1);
-
-  Stream b = ReadFile("short.bin");
-  EXPECT_EQ(ReadByte(b), 5);
-  EXPECT_EQ(ReadByte(b), 6);
-  EXPECT_EQ(Eof(b), 0);
-  EXPECT_EQ(ReadByte(b), 7);
-  EXPECT_EQ(Eof(b), 1);  // at the end, though nothing was read past it yet
-  EXPECT_EQ(ReadByte(b), 0);
-  SeekStream(b, 1);
-  EXPECT_EQ(Eof(b), 0);
-  EXPECT_EQ(ReadString(b, 100), "\x06\x07");
-  EXPECT_EQ(Eof(b), 1);
+TEST_F(Files, RandomReadsMatchTheBytes) {
+  std::mt19937 rng(1234);
+  const char alphabet[] = {'a', 'b', '\n', '\r', '\0', '\xff', '7'};
+  for (int round = 0; round < 60; ++round) {
+    Model m;
+    for (std::size_t i = rng() % 40; i > 0; --i) m.bytes.push_back(alphabet[rng() % 7]);
+    WriteBytes("f.bin", m.bytes);
+    Check(ReadFile("f.bin"), m, rng);
+    Stream rw = OpenFile("f.bin");
+    Check(rw, m, rng);
+    EXPECT_TRUE(CloseFile(rw));
+    EXPECT_EQ(ReadBytes("f.bin"), m.bytes);  // reading changed nothing
+  }
 }
 
-TEST(FilesRead, OpenFileStreamsAlsoStopAtTheEnd) {
-  TempFolder t;
-  WriteBytes("prefs.ini", "");
-  Stream s = OpenFile("prefs.ini");
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(Eof(s), 1);
-  EXPECT_EQ(ReadByte(s), 0);
+// A sparse file of `size` bytes: reads as zeros, `tail` at its end.
+bool MakeSparse(const char* path, off_t size, const std::string& tail) {
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  bool ok = ::ftruncate(fd, size) == 0;
+  const off_t at = size - static_cast<off_t>(tail.size());
+  ok = ok && ::pwrite(fd, tail.data(), tail.size(), at) == static_cast<ssize_t>(tail.size());
+  ::close(fd);
+  return ok;
+}
+
+TEST_F(Files, BigFilesAreStreamedAndTooBigPicturesRefused) {
+  constexpr off_t kBig = off_t{300} << 20;  // beyond what is read into memory and decoded
+  if (!MakeSparse("Big.png", kBig, "\x01\x02\x03\x04tail\n")) GTEST_SKIP() << "no sparse files";
+  Stream s = ReadFile("big.PNG");
+  SeekStream(s, static_cast<int>(kBig - 9));
+  EXPECT_EQ(ReadInt(s), 0x04030201);
+  EXPECT_EQ(ReadLine(s), "tail");
   EXPECT_EQ(ReadInt(s), 0);
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(FileSize("prefs.ini"), 0);
-}
-
-TEST(FilesRead, NullAndClosedStreamsAreHarmless) {
-  Stream none;
-  EXPECT_EQ(ReadByte(none), 0);
-  EXPECT_EQ(ReadInt(none), 0);
-  EXPECT_EQ(ReadLine(none), "");
-  EXPECT_EQ(Eof(none), 1);
-  EXPECT_FALSE(CloseFile(none));
-  WriteByte(none, 1);
-  TempFolder t;
-  WriteBytes("a", "abc");
-  Stream s = ReadFile("a");
-  EXPECT_TRUE(CloseFile(s));
-  EXPECT_EQ(ReadByte(s), 0);
   EXPECT_EQ(Eof(s), 1);
-  EXPECT_TRUE(CloseFile(s));  // a second close changes nothing
+  EXPECT_EQ(FileSize("Big.png"), static_cast<long>(kBig));
+  std::vector<unsigned char> bytes{1};
+  EXPECT_FALSE(ReadWholeFile("Big.png", bytes));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(LoadImage("Big.png") || LoadSound("Big.png"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Big.png"), std::string::npos);
 }
 
-TEST(FilesRead, ReadLineEndsAtLineFeedZeroOrEnd) {
-  TempFolder t;
-  EXPECT_EQ(Lines("one\r\ntwo\r\nthree"), (std::vector<std::string>{"one", "two", "three"}));
-  EXPECT_EQ(Lines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(Lines("a\nb\n\n"), (std::vector<std::string>{"a", "b", ""}));
-  EXPECT_EQ(Lines(std::string("a\0b\nc", 5)), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(Lines("x\ry\rz\n"), (std::vector<std::string>{"xyz"}));
-  EXPECT_EQ(Lines("\n\n"), (std::vector<std::string>{"", ""}));
-  EXPECT_EQ(Lines(""), (std::vector<std::string>{}));
-  // High bytes are one character each.
-  EXPECT_EQ(Lines("\xe9t\xe9\n"), (std::vector<std::string>{"\xe9t\xe9"}));
+// An over-long line is cut at the bound and the rest of it skipped, whether the file is held in
+// memory or read through (over 16 MB); the cut is said once a file, naming it.
+TEST_F(Files, LongLinesAreCutAndTheNextLineIsReadWhole) {
+  const std::size_t cap = kMaxLineLength;
+  for (std::size_t longLine : {std::size_t{5} << 20, std::size_t{20} << 20}) {
+    WriteBytes("Lang.txt", "first\r\n" + std::string(longLine, 'x') + "\r\nthird\nlast");
+    for (bool readOnly : {true, false}) {
+      Stream in = readOnly ? ReadFile("Lang.txt") : OpenFile("Lang.txt");
+      testing::internal::CaptureStderr();
+      EXPECT_EQ(ReadLine(in), "first");
+      EXPECT_EQ(ReadLine(in), std::string(cap, 'x'));
+      EXPECT_EQ(ReadLine(in), "third");
+      EXPECT_EQ(Eof(in), 0);
+      EXPECT_EQ(ReadLine(in), "last");
+      EXPECT_EQ(Eof(in), 1);
+      EXPECT_NE(testing::internal::GetCapturedStderr().find("Lang.txt"), std::string::npos);
+    }
+  }
+  WriteBytes("quit.txt", std::string(cap, 'y') + "\n" + std::string(3 * cap, 'z') + "\n" +
+                             std::string(3 * cap, 'w'));
+  Stream in = ReadFile("quit.txt");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'y'));  // exactly the bound: whole, nothing said
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'z'));
+  EXPECT_EQ(ReadLine(in), std::string(cap, 'w'));  // an endless last line ends after the cut
+  EXPECT_EQ(Eof(in), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("was cut"), said.rfind("was cut")) << said;
 }
 
-TEST(FilesWrite, WriteFileCreatesOrEmptiesAndWritesLittleEndian) {
-  TempFolder t;
+TEST_F(Files, WritesAreLittleEndianAndSafeWritesReplaceTheFileWhole) {
   WriteBytes("out.bin", "old content that is long");
   Stream w = WriteFile("out.bin");
-  ASSERT_NE(w, nullptr);
-  WriteInt(w, 0x04030201);
   WriteInt(w, -2);
-  WriteByte(w, 0x1FF);  // the low 8 bits
+  WriteByte(w, 0x1FF);
   WriteFloat(w, 1.5f);
   WriteLine(w, "hi");
   WriteString(w, "end");
-  EXPECT_EQ(StreamPos(w), 4 + 4 + 1 + 4 + 3 + 3);
   EXPECT_TRUE(CloseFile(w));
-  std::string bytes = ReadBytes("out.bin");
-  ASSERT_EQ(bytes.size(), 19u);
-  EXPECT_EQ(bytes.substr(0, 9), std::string("\x01\x02\x03\x04\xfe\xff\xff\xff\xff", 9));
-  Stream r = ReadFile("out.bin");
-  EXPECT_EQ(ReadInt(r), 0x04030201);
-  EXPECT_EQ(ReadInt(r), -2);
-  EXPECT_EQ(ReadByte(r), 255);
-  EXPECT_EQ(ReadFloat(r), 1.5f);
-  EXPECT_EQ(ReadLine(r), "hi");
-  EXPECT_EQ(ReadString(r, 3), "end");
-  EXPECT_EQ(Eof(r), 1);
-  EXPECT_EQ(WriteFile("no/such/folder/file"), nullptr);
-}
-
-TEST(FilesWrite, WriteFileSafelyReplacesTheFileWhole) {
-  TempFolder t;
-  WriteBytes("Played.Bin", "old");
-  ASSERT_EQ(::chmod("Played.Bin", 0640), 0);
-  Stream w = WriteFileSafely("Played.Bin");
-  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(ReadBytes("out.bin"), std::string("\xfe\xff\xff\xff\xff\0\0\xc0\x3fhi\nend", 15));
+  Stream rw = OpenFile("out.bin");  // reads and writes in place
+  EXPECT_EQ(ReadInt(rw), -2);
+  WriteByte(rw, 9);
+  EXPECT_EQ(ReadFloat(rw), 1.5f);
+  EXPECT_TRUE(CloseFile(rw));
+  EXPECT_EQ(ReadBytes("out.bin").substr(3, 3), std::string("\xff\x09\0", 3));
+  ASSERT_EQ(::chmod("out.bin", 0640), 0);
+  w = WriteFileSafely("out.bin");
   for (int i = 1; i <= 70; ++i) WriteByte(w, i);
-  EXPECT_EQ(ReadBytes("Played.Bin"), "old");  // untouched until the close
+  EXPECT_EQ(ReadBytes("out.bin").size(), 15u);  // untouched until the close
   EXPECT_TRUE(CloseFile(w));
-  std::string bytes = ReadBytes("Played.Bin");
-  ASSERT_EQ(bytes.size(), 70u);
-  EXPECT_EQ(bytes[11], 12);
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"Played.Bin"}));  // no temporary left
+  EXPECT_EQ(ReadBytes("out.bin").size(), 70u);
   struct stat st {};
-  ASSERT_EQ(::stat("Played.Bin", &st), 0);
+  ASSERT_EQ(::stat("out.bin", &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions are kept
+  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"out.bin"}));  // no temporary left
 }
 
-TEST(FilesWrite, WriteFileSafelyCreatesANewFile) {
-  TempFolder t;
-  ASSERT_TRUE(CreateDir("PlayerLevels"));
-  Stream w = WriteFileSafely("PlayerLevels\\new");
-  ASSERT_NE(w, nullptr);
-  WriteLine(w, "stage");
-  EXPECT_TRUE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("PlayerLevels/new"), "stage\n");
-  EXPECT_EQ(LoadDir("PlayerLevels").size(), 1u);
-}
-
-TEST(FilesWrite, AFailedWriteKeepsTheOldFile) {
-  TempFolder t;
-  WriteBytes("prefs.ini", "keep me");
-  Stream w = WriteFileSafely("prefs.ini");
-  ASSERT_NE(w, nullptr);
-  detail::FailWritesAfter(3);  // the disk fills after three bytes
-  WriteString(w, "new content");
-  detail::FailWritesAfter(-1);
-  WriteString(w, "more");  // the stream stays failed
-  EXPECT_FALSE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"}));
-}
-
-TEST(FilesWrite, APlainWriteReportsAFailedWrite) {
-  TempFolder t;
+// Every way a safe write can fail leaves the old file whole and no temporary file behind.
+TEST_F(Files, FailedSafeWritesKeepTheOldFile) {
+  for (int failure = 0; failure < 3; ++failure) {  // a full disk, a lost temporary, no close
+    WriteBytes("prefs.ini", "keep me");
+    Stream w = WriteFileSafely("prefs.ini");
+    detail::FailWritesAfter(failure == 0 ? 3 : -1);
+    WriteString(w, "new content");
+    detail::FailWritesAfter(-1);
+    WriteString(w, "more");  // a failed stream stays failed
+    for (const auto& name : LoadDir("."))
+      if (failure == 1 && name != "prefs.ini") DeleteFile(name);
+    if (failure == 2) w.reset();
+    EXPECT_FALSE(w && CloseFile(w)) << failure;
+    EXPECT_EQ(ReadBytes("prefs.ini"), "keep me") << failure;
+    EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"prefs.ini"})) << failure;
+  }
   Stream w = WriteFile("x.bin");
-  ASSERT_NE(w, nullptr);
   detail::FailWritesAfter(0);
   WriteInt(w, 5);
   detail::FailWritesAfter(-1);
   EXPECT_FALSE(CloseFile(w));
-}
-
-TEST(FilesWrite, WriteFileSafelyIntoAMissingFolderGivesNull) {
-  TempFolder t;
-  EXPECT_EQ(WriteFileSafely("missing/prefs.ini"), nullptr);
-  EXPECT_EQ(WriteFileSafely(""), nullptr);
-  EXPECT_EQ(WriteFileSafely("folder/"), nullptr);
-}
-
-TEST(FilesWrite, AFailedRenameKeepsTheOldFile) {
-  TempFolder t;
-  WriteBytes("stage", "old");
-  Stream w = WriteFileSafely("stage");
-  ASSERT_NE(w, nullptr);
-  WriteString(w, "data");
-  // Something takes the temporary file away before the close: the rename fails.
-  for (const auto& name : LoadDir(".")) {
-    if (name != "stage") {
-      ASSERT_TRUE(DeleteFile(name));
-    }
-  }
-  EXPECT_FALSE(CloseFile(w));
-  EXPECT_EQ(ReadBytes("stage"), "old");
-  EXPECT_EQ(LoadDir("."), (std::vector<std::string>{"stage"}));
-}
-
-TEST(FilesWrite, WritersLeaveReadOnlyFilesAndFoldersAlone) {
-  TempFolder t;
-  WriteBytes("ro.ini", "keep");
-  ASSERT_EQ(::chmod("ro.ini", 0444), 0);
-  EXPECT_EQ(WriteFile("ro.ini"), nullptr);
-  EXPECT_EQ(WriteFileSafely("ro.ini"), nullptr);
-  EXPECT_EQ(ReadBytes("ro.ini"), "keep");
+  ASSERT_EQ(::chmod("prefs.ini", 0444), 0);
   ASSERT_TRUE(CreateDir("stage"));
-  EXPECT_EQ(WriteFileSafely("stage"), nullptr);
-  EXPECT_EQ(WriteFile("stage"), nullptr);
-  EXPECT_EQ(FileType("stage"), 2);
-  EXPECT_EQ(LoadDir(".").size(), 2u);
+  for (const char* path : {"prefs.ini", "stage", "missing/p.ini", "", "folder/", "x.bin/in"})
+    EXPECT_FALSE(WriteFileSafely(path) || WriteFile(path)) << path;
+  EXPECT_EQ(ReadBytes("prefs.ini"), "keep me");
 }
 
-TEST(FilesWrite, ASafeStreamDroppedWithoutCloseLeavesTheOldFile) {
-  TempFolder t;
-  WriteBytes("Country.ini", "\x02");
-  {
-    Stream w = WriteFileSafely("Country.ini");
-    ASSERT_NE(w, nullptr);
-    WriteByte(w, 3);
-  }
-  EXPECT_EQ(ReadBytes("Country.ini"), "\x02");
-  EXPECT_EQ(LoadDir(".").size(), 1u);
+// What interrupted safe writes leave behind (".NAME.tmp-XXXXXX" files) is removed, nothing else.
+TEST_F(Files, LeftoversOfInterruptedSavesAreRemoved) {
+  for (const char* name : {".prefs.ini.tmp-a1B2c3", ".Played.Bin.tmp-XYZ789", "prefs.ini",
+                           ".hidden", "x.tmp-123456", ".y.tmp-12345", ".z.tmp-1234567"})
+    WriteBytes(name, "data");
+  ASSERT_TRUE(CreateDir(".dir.tmp-abcdef"));
+  EXPECT_EQ(RemoveStaleTempFiles(folder_.path()), 2);
+  EXPECT_EQ(Sorted(LoadDir(".")),
+            (std::vector<std::string>{".dir.tmp-abcdef", ".hidden", ".y.tmp-12345",
+                                      ".z.tmp-1234567", "prefs.ini", "x.tmp-123456"}));
+  EXPECT_EQ(RemoveStaleTempFiles("missing"), 0);
 }
 
-TEST(FilesWhole, ReadWholeFileReadsDiskFilesInAnyCase) {
-  TempFolder t;
-  WriteBytes("Music.ogg", std::string("\x00\x01\x02", 3));
-  std::vector<unsigned char> out{9, 9};
-  EXPECT_TRUE(ReadWholeFile("music.OGG", out));
-  EXPECT_EQ(out, (std::vector<unsigned char>{0, 1, 2}));
-  EXPECT_FALSE(ReadWholeFile("none.ogg", out));
-  EXPECT_TRUE(out.empty());
-  EXPECT_FALSE(ReadWholeFile("", out));
+TEST_F(Files, FoldersAndPaths) {
+  WriteBytes("a.ogg", "12345");
+  EXPECT_TRUE(CreateDir("Sub") && CreateDir(folder_.path() + "\\Sub\\"));  // twice is fine
+  EXPECT_FALSE(CreateDir("x/y/z") || CreateDir("a.ogg/sub", true));
+  EXPECT_TRUE(CreateDir("x/y/z", true));
+  EXPECT_EQ(Sorted(LoadDir(folder_.path())), (std::vector<std::string>{"Sub", "a.ogg", "x"}));
+  EXPECT_TRUE(LoadDir("Sub").empty() && LoadDir("Missing").empty() && LoadDir("a.ogg").empty());
+  Dir d = ReadDir("x/y");
+  EXPECT_EQ(NextFile(d), "z");
+  EXPECT_EQ(NextFile(d), "");
+  CloseDir(d);
+  EXPECT_EQ(ReadDir("nowhere"), nullptr);
+  EXPECT_EQ(FileType("a.ogg") * 100 + FileType("Sub") * 10 + FileType("none"), 120);
+  EXPECT_EQ(FileSize("a.ogg") * 10 + FileSize("none"), 49);
+  EXPECT_TRUE(RenameFile("a.ogg", "Sub\\moved"));
+  EXPECT_FALSE(RenameFile("a.ogg", "other") || DeleteFile("Sub"));
+  EXPECT_TRUE(DeleteFile("Sub/moved"));
+  EXPECT_FALSE(DeleteFile("Sub/moved"));
+  const std::string start = CurrentDir();
+  EXPECT_TRUE(ChangeDir("Sub") && CurrentDir() == start + "/Sub" && ChangeDir(".."));
+  EXPECT_FALSE(ChangeDir("Missing") || ChangeDir(""));
+  EXPECT_TRUE(ChangeDir(start + "\\x\\") && StripDir(CurrentDir()) == "x");
+  EXPECT_TRUE(ChangeDir("/") && CurrentDir() == "/");
+  EXPECT_EQ(StripDir("Levels/Stage12") + StripDir("C:\\G\\my stage") + StripDir("f/"),
+            "Stage12my stage");
+  EXPECT_EQ(StripExt("Music/song.ogg") + "|" + StripExt("dir.d/file") + "|" + StripExt("a.b.c"),
+            "Music/song|dir.d/file|a.b");
+  EXPECT_EQ(ExtractDir("Music/song.ogg") + "|" + ExtractDir("a\\b\\c") + "|" +
+                ExtractDir("song.ogg") + "|" + ExtractDir("/song.ogg"),
+            "Music|a\\b||/");
 }
+
+// Pictures and sounds that do not load: null, and one line on standard error naming the file.
+TEST_F(Files, PicturesAndSoundsThatDoNotLoad) {
+  std::vector<Pixel> pixels(16 * 8, 0xFF00FF00u);
+  ASSERT_TRUE(SavePNG(pixels.data(), 16, 8, "good.png"));
+  const std::string png = ReadBytes("good.png");
+  const auto ogg = quill_test::EncodeSineOgg(22050, 1, 4000, 440.0, 0.5);
+  WriteBytes("empty.png", "");
+  WriteBytes("text.png", "hello\n");
+  WriteBytes("half.png", png.substr(0, png.size() / 2));
+  WriteBytes("header.png", png.substr(0, 20));
+  WriteBytes("text.ogg", "OggS not");
+  WriteBytes("header.ogg", std::string(ogg.begin(), ogg.begin() + 60));
+  WriteBytes("picture.ogg", png);
+  ASSERT_TRUE(CreateDir("folder.png") && CreateDir("folder.ogg"));
+  using Load = std::function<bool(const std::string&)>;
+  const Load image = [](const std::string& n) { return !LoadImage(n); };
+  const Load anim = [](const std::string& n) { return !LoadAnimImage(n, 8, 8, 0, 2); };
+  const Load sound = [](const std::string& n) { return !LoadSound(n); };
+  const Load loop = [](const std::string& n) { return !LoadSound(n, SOUND_LOOP); };
+  const auto check = [](const std::string& name, const std::vector<Load>& loads) {
+    for (const Load& load : loads) {
+      testing::internal::CaptureStderr();
+      EXPECT_TRUE(load(name)) << name;
+      const std::string err = testing::internal::GetCapturedStderr();
+      EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << name << ": " << err;
+      EXPECT_EQ(err.back(), '\n') << name;
+      EXPECT_NE(err.find(name), std::string::npos) << name << ": " << err;
+    }
+  };
+  for (const char* name : {"missing.png", "empty.png", "text.png", "half.png", "header.png",
+                           "folder.png", "incbin::Images/None.png"})
+    check(name, {image, anim});
+  for (const char* name : {"missing.ogg", "empty.png", "text.ogg", "header.ogg", "picture.ogg",
+                           "folder.ogg", "incbin::Sfx/None.ogg"})
+    check(name, {sound, loop});
+  // Cell layouts the 16 x 8 picture cannot give.
+  EXPECT_NE(LoadAnimImage("good.png", 8, 8, 0, 2), nullptr);
+  testing::internal::CaptureStderr();
+  for (auto [w, h, first, count] : std::vector<std::array<int, 4>>{
+           {8, 8, 0, 3}, {8, 8, 2, 1}, {0, 8, 0, 1}, {8, 8, -1, 1}, {17, 8, 0, 1}, {8, 8, 0, 0}})
+    EXPECT_EQ(LoadAnimImage("good.png", w, h, first, count), nullptr) << w << " " << first;
+  testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(quill_test::WriteBytes("good.ogg", ogg));
+  testing::internal::CaptureStderr();
+  EXPECT_NE(LoadSound("good.ogg"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(Files, ConsoleAndLogsInTheHeadlessBackend) {
+  headless::SetConsoleLines({"mystage"});
+  EXPECT_EQ(RequestFile("Save"), "mystage");
+  EXPECT_EQ(RequestFile(), "");  // none left
+  Print("hax");
+  EXPECT_EQ(headless::PrintedLines(),
+            (std::vector<std::string>{"Enter a filename:", "Enter a filename:", "hax"}));
+  ClearDebugLog();
+  for (int i = 0; i < 25000; ++i) DebugLog(std::to_string(i));
+  const auto& log = DebugLogLines();
+  EXPECT_TRUE(log.size() >= 10000 && log.size() <= 20000) << log.size();
+  EXPECT_EQ(std::stoi(log.front()) + static_cast<int>(log.size()), 25000);  // the newest kept
+  for (int i = 0; i < 120000; ++i) Print(std::to_string(i));
+  EXPECT_LE(headless::PrintedLines().size(), 100000u);
+  EXPECT_EQ(headless::PrintedLines().back(), "119999");
+}
+
+}  // namespace

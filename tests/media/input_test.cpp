@@ -1,27 +1,23 @@
-// Polled input over the headless backend.
+// Polled input from scripts, the script format, the headless backend (frames, stopping,
+// audio, reset) and its virtual clock.
 #include "media/input.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <limits>
 
-#include <utility>
-#include <vector>
-
+#include "media/app.h"
+#include "media/backend.h"
+#include "media/files.h"
 #include "media/graphics.h"
-#include "media/headless.h"
+#include "media/timing.h"
+#include "support/headless_fixture.h"
 
 using namespace media;
 using headless::InputEvent;
 
 namespace {
 
-class InputTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    headless::ResetHeadless();
-    Graphics(800, 600, 0, 60);
-  }
-  void TearDown() override { headless::ResetHeadless(); }
-};
+class Input : public quill_test::HeadlessTest {};
 
 InputEvent Ev(int frame, InputEvent::Kind kind, int code, int x = 0, int y = 0) {
   InputEvent e;
@@ -33,168 +29,76 @@ InputEvent Ev(int frame, InputEvent::Kind kind, int code, int x = 0, int y = 0) 
   return e;
 }
 
-}  // namespace
-
-TEST_F(InputTest, KeyHitCountsPressesSinceTheLastQueryOfThatKey) {
-  headless::PressKey(KEY_SPACE);
-  headless::PressKey(KEY_SPACE);
-  headless::PressKey(KEY_ENTER);
-  EXPECT_EQ(KeyHit(KEY_SPACE), 2);
-  EXPECT_EQ(KeyHit(KEY_SPACE), 0);
-  EXPECT_EQ(KeyHit(KEY_ENTER), 1);  // another key's query left it alone
-  EXPECT_EQ(KeyDown(KEY_SPACE), 0);
-  EXPECT_EQ(KeyHit(-1), 0);
-  EXPECT_EQ(KeyHit(KEY_COUNT), 0);
-  EXPECT_EQ(KeyDown(100000), 0);
+std::vector<InputEvent> Parse(const std::string& text) {
+  std::vector<InputEvent> out;
+  std::string error;
+  EXPECT_TRUE(headless::ParseScript(text, out, error)) << text << ": " << error;
+  return out;
 }
 
-TEST_F(InputTest, KeyDownFollowsTheHeldState) {
-  headless::KeyDownNow(KEY_LEFT);
-  EXPECT_EQ(KeyDown(KEY_LEFT), 1);
-  EXPECT_EQ(KeyDown(KEY_LEFT), 1);
-  headless::KeyUpNow(KEY_LEFT);
-  EXPECT_EQ(KeyDown(KEY_LEFT), 0);
-  EXPECT_EQ(KeyHit(KEY_LEFT), 1);
-}
-
-TEST_F(InputTest, FlushKeysClearsCountsAndTypedCharactersButNotHeldKeys) {
-  headless::KeyDownNow(KEY_RIGHT);
-  headless::PressKey(KEY_A);
-  headless::TypeChar('a');
-  FlushKeys();
-  EXPECT_EQ(KeyHit(KEY_A), 0);
-  EXPECT_EQ(KeyHit(KEY_RIGHT), 0);
-  EXPECT_EQ(GetChar(), 0);
+// Keys, characters, the mouse and the joystick from a script, frame by frame.
+TEST_F(Input, AScriptedSessionReachesThePolls) {
+  headless::SetScript(
+      Parse("0 key down RIGHT\n0 press SPACE\n0 press SPACE\n0 press A\n0 type a\n"
+            "0 mouse 120 300\n0 click 1\n0 click 1\n0 button down 2\n"
+            "1 key up RIGHT\n1 press BACKSPACE\n1 key down ENTER\n1 key down ESC\n"
+            "2 joy down 0\n2 joy up 0\n2 joy down 0\n2 joy axis x -20000\n2 joy axis y 10000\n"
+            "3 click 1\n3 type xyz\n3 button up 2\n3 key down LEFT\n"));
   EXPECT_EQ(KeyDown(KEY_RIGHT), 1);
-}
-
-TEST_F(InputTest, MouseHitCountsAndFlushMouseClears) {
-  headless::MoveMouseNow(120, 300);
-  headless::ClickNow(1);
-  headless::ClickNow(1);
-  headless::ButtonDownNow(2);
-  EXPECT_EQ(MouseX(), 120);
-  EXPECT_EQ(MouseY(), 300);
-  EXPECT_EQ(MouseHit(1), 2);
-  EXPECT_EQ(MouseHit(1), 0);
-  EXPECT_EQ(MouseDown(1), 0);
-  EXPECT_EQ(MouseDown(2), 1);
-  headless::ClickNow(1);
+  EXPECT_EQ(KeyHit(KEY_SPACE), 2);  // presses since the last query of that key
+  EXPECT_EQ(KeyHit(KEY_SPACE), 0);
+  EXPECT_EQ(KeyDown(KEY_SPACE), 0);
+  EXPECT_EQ(KeyHit(-1) + KeyHit(KEY_COUNT) + KeyDown(100000), 0);
+  EXPECT_EQ((std::array<int, 4>{MouseX(), MouseY(), MouseHit(1), MouseHit(1)}),
+            (std::array<int, 4>{120, 300, 2, 0}));
+  EXPECT_EQ(MouseDown(1) * 10 + MouseDown(2), 1);
+  EXPECT_EQ(MouseHit(9) + MouseDown(-1), 0);
+  Flip();
+  EXPECT_EQ(KeyDown(KEY_RIGHT), 0);
+  EXPECT_EQ(KeyHit(KEY_RIGHT), 1);
+  EXPECT_EQ(KeyHit(KEY_A), 1);  // another key's query left it alone
+  // A space is typed only as text; Backspace, Enter and Escape also as keys going down.
+  std::string typed;
+  for (int c = GetChar(); c != 0; c = GetChar()) typed.push_back(static_cast<char>(c));
+  EXPECT_EQ(typed, "a\b\r\x1b");
+  Flip();
+  EXPECT_EQ(JoyHit(0) * 10 + JoyDown(0), 21);
+  EXPECT_EQ(JoyHit(0) + JoyHit(0, 1) + JoyXDir(1) + JoyHit(40), 0);  // only port 0 exists
+  EXPECT_EQ(JoyXDir() * 10 + JoyYDir(), -10);  // 10000 is inside the middle third
+  Flip();
+  // FlushKeys and FlushMouse drop counts and typed characters, not what is held.
+  EXPECT_EQ(KeyDown(KEY_LEFT), 1);
+  FlushKeys();
   FlushMouse();
-  EXPECT_EQ(MouseHit(1), 0);
-  EXPECT_EQ(MouseHit(2), 0);
-  EXPECT_EQ(MouseDown(2), 1);
-  headless::ButtonUpNow(2);
+  EXPECT_EQ(KeyHit(KEY_LEFT) + KeyHit(KEY_ENTER) + GetChar() + MouseHit(1), 0);
+  EXPECT_EQ(KeyDown(KEY_LEFT) + KeyDown(KEY_ENTER), 2);
   EXPECT_EQ(MouseDown(2), 0);
-  EXPECT_EQ(MouseHit(9), 0);
-  EXPECT_EQ(MouseDown(-1), 0);
-}
-
-TEST_F(InputTest, GetCharPopsTypedCharactersInOrder) {
-  for (char c : std::string("Hi!")) headless::TypeChar(c);
-  EXPECT_EQ(GetChar(), 'H');
-  EXPECT_EQ(GetChar(), 'i');
-  EXPECT_EQ(GetChar(), '!');
-  EXPECT_EQ(GetChar(), 0);
-  // A full queue keeps the first 64 and drops the rest.
-  for (int i = 0; i < 100; ++i) headless::TypeChar('a' + i % 26);
+  headless::ButtonDownNow(3);
+  EXPECT_EQ(MouseDown(3), 1);
+  headless::ButtonUpNow(3);
+  EXPECT_EQ(MouseHit(3) * 10 + MouseDown(3), 10);
+  HideMouse();
+  ShowMouse();
+  MoveMouse(400, 250);
+  EXPECT_EQ(MouseX() * 1000 + MouseY(), 400250);
+  // A full typing queue keeps the first 64 characters.
+  for (int i = 0; i < 100; ++i) headless::TypeChar(static_cast<char>('a' + i % 26));
   for (int i = 0; i < 64; ++i) ASSERT_EQ(GetChar(), 'a' + i % 26);
   EXPECT_EQ(GetChar(), 0);
 }
 
-TEST_F(InputTest, EnterBackspaceAndEscapeAreAlsoTypedLikeOnAKeyboard) {
-  headless::TypeChar('a');
-  headless::PressKey(KEY_BACKSPACE);
-  headless::PressKey(KEY_SPACE);  // a space is typed only as text
-  headless::SetScript(
-      {Ev(0, InputEvent::KeyDown, KEY_ENTER), Ev(0, InputEvent::KeyDown, KEY_ESCAPE)});
-  EXPECT_EQ(GetChar(), 'a');
-  EXPECT_EQ(GetChar(), KEY_BACKSPACE);
-  EXPECT_EQ(GetChar(), KEY_ENTER);
-  EXPECT_EQ(GetChar(), KEY_ESCAPE);
-  EXPECT_EQ(GetChar(), 0);
-  EXPECT_EQ(KeyHit(KEY_ENTER), 1);
-  EXPECT_EQ(KeyHit(KEY_BACKSPACE), 1);
-}
-
-TEST_F(InputTest, MoveMouseSetsThePosition) {
-  MoveMouse(400, 250);
-  EXPECT_EQ(MouseX(), 400);
-  EXPECT_EQ(MouseY(), 250);
-  HideMouse();
-  ShowMouse();
-}
-
-TEST_F(InputTest, ScriptedEventsArriveAtTheirFrames) {
-  headless::SetScript({Ev(0, InputEvent::KeyDown, KEY_RIGHT), Ev(2, InputEvent::KeyUp, KEY_RIGHT),
-                       Ev(2, InputEvent::MouseMove, 0, 30, 40), Ev(3, InputEvent::Type, 'x')});
-  EXPECT_EQ(KeyDown(KEY_RIGHT), 1);
-  Flip();
-  EXPECT_EQ(KeyDown(KEY_RIGHT), 1);
-  EXPECT_EQ(MouseX(), 0);
-  Flip();
-  EXPECT_EQ(KeyDown(KEY_RIGHT), 0);
-  EXPECT_EQ(KeyHit(KEY_RIGHT), 1);
-  EXPECT_EQ(MouseX(), 30);
-  EXPECT_EQ(MouseY(), 40);
-  EXPECT_EQ(GetChar(), 0);
-  Flip();
-  EXPECT_EQ(GetChar(), 'x');
-}
-
-TEST_F(InputTest, WaitKeyReturnsTheCodeOfAKeyPressedLater) {
-  int flips = 0;
-  headless::SetScript({Ev(1, InputEvent::KeyDown, KEY_ESCAPE)});
-  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);
-  Flip();
-  ++flips;
-  EXPECT_EQ(WaitKey(), KEY_ESCAPE);
-  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);  // WaitKey took the press
-  EXPECT_EQ(flips, 1);
-}
-
-TEST_F(InputTest, WaitKeyWithNothingToComeStopsTheRun) {
-  headless::OnFlip([](int) { return false; });
-  Flip();
-  EXPECT_THROW(WaitKey(), headless::Stop);
-}
-
-TEST_F(InputTest, WaitKeyThatCanNeverBeWokenStopsInsteadOfHanging) {
-  EXPECT_THROW(WaitKey(), headless::Stop);
-  EXPECT_GE(headless::VirtualMillis(), 20000);  // twenty seconds of 1 ms waits
-}
-
-TEST_F(InputTest, JoystickButtonsAndAxes) {
-  headless::SetScript({Ev(0, InputEvent::JoyButtonDown, 0), Ev(0, InputEvent::JoyAxis, 0, -20000),
-                       Ev(0, InputEvent::JoyAxis, 1, 10000), Ev(1, InputEvent::JoyButtonUp, 0),
-                       Ev(1, InputEvent::JoyAxis, 0, 11000),
-                       Ev(1, InputEvent::JoyAxis, 1, -10000)});
-  EXPECT_EQ(JoyDown(0), 1);
-  EXPECT_EQ(JoyHit(0), 1);
-  EXPECT_EQ(JoyHit(0), 0);
-  EXPECT_EQ(JoyXDir(), -1);
-  EXPECT_EQ(JoyYDir(), 0);     // 10000 is inside the middle third
-  EXPECT_EQ(JoyHit(0, 1), 0);  // only port 0 exists
-  EXPECT_EQ(JoyXDir(1), 0);
-  Flip();
-  EXPECT_EQ(JoyDown(0), 0);
-  EXPECT_EQ(JoyXDir(), 1);
-  EXPECT_EQ(JoyYDir(), 0);
-  EXPECT_EQ(JoyHit(40), 0);
-}
-
 // A third of the axis's full scale (32767 / 3 = 10922.3) either way is the edge of the dead
 // zone: 10922 is still inside it, 10923 is beyond.
-TEST_F(InputTest, JoystickDirectionsTurnAtAThirdOfTheAxis) {
-  const std::pair<int, int> cases[] = {{-32768, -1}, {-20000, -1}, {-10923, -1}, {-10922, 0},
-                                       {-1, 0},      {0, 0},       {10922, 0},   {10923, 1},
-                                       {20000, 1},   {32767, 1}};
-  int frame = 0;
+TEST_F(Input, JoystickDirectionsTurnAtAThirdOfTheAxis) {
+  // clang-format off
+  const std::pair<int, int> cases[] = {
+      {-32768, -1}, {-10923, -1}, {-10922, 0}, {0, 0}, {10922, 0},   {10923, 1},   {32767, 1}};
+  // clang-format on
   std::vector<InputEvent> script;
+  int frame = 0;
   for (const auto& [value, dir] : cases) {
     script.push_back(Ev(frame, InputEvent::JoyAxis, 0, value));
-    script.push_back(Ev(frame, InputEvent::JoyAxis, 1, -value));
-    ++frame;
+    script.push_back(Ev(frame++, InputEvent::JoyAxis, 1, -value));
   }
   headless::SetScript(script);
   for (const auto& [value, dir] : cases) {
@@ -204,12 +108,160 @@ TEST_F(InputTest, JoystickDirectionsTurnAtAThirdOfTheAxis) {
   }
 }
 
-TEST_F(InputTest, JoyHitCountsEveryPressSinceItsLastQuery) {
-  headless::SetScript({Ev(0, InputEvent::JoyButtonDown, 1), Ev(0, InputEvent::JoyButtonUp, 1),
-                       Ev(0, InputEvent::JoyButtonDown, 1), Ev(0, InputEvent::JoyButtonUp, 1),
-                       Ev(0, InputEvent::JoyButtonDown, 1)});
-  EXPECT_EQ(JoyHit(1, 0), 3);
-  EXPECT_EQ(JoyHit(1, 0), 0);
-  EXPECT_EQ(JoyDown(1, 0), 1);
-  EXPECT_EQ(JoyHit(2, 0), 0);
+TEST_F(Input, WaitKeyTakesAPressOrStopsTheRun) {
+  Flip();
+  headless::SetScript({Ev(1, InputEvent::KeyDown, KEY_ESCAPE)});  // frames count from here
+  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);
+  Flip();
+  EXPECT_EQ(WaitKey(), KEY_ESCAPE);
+  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);         // WaitKey took the press
+  EXPECT_THROW(WaitKey(), headless::Stop);  // nothing can ever come
+  EXPECT_GE(headless::VirtualMillis(), 20000);
 }
+
+TEST_F(Input, ScriptLinesAndTheirErrors) {
+  auto ev = Parse(
+      "# a comment\n\n0 key down 39\r\n  5 key up RIGHT\n6 press enter\n7 type Hi you\n"
+      "8 mouse 120 300\n9 click 3\n10 button down 2\n11 joy axis y 20000\n12 joy up 31\n"
+      "13 \vtype hi\n14\t\ttype x\n");
+  std::vector<std::array<int, 5>> got;
+  for (const auto& e : ev) got.push_back({e.frame, e.kind, e.code, e.x, e.y});
+  using E = InputEvent;
+  const std::vector<std::array<int, 5>> want = {
+      {0, E::KeyDown, 39, 0, 0},      {5, E::KeyUp, KEY_RIGHT, 0, 0}, {6, E::KeyDown, 13, 0, 0},
+      {6, E::KeyUp, 13, 0, 0},        {7, E::Type, 'H', 0, 0},        {7, E::Type, 'i', 0, 0},
+      {7, E::Type, ' ', 0, 0},        {7, E::Type, 'y', 0, 0},        {7, E::Type, 'o', 0, 0},
+      {7, E::Type, 'u', 0, 0},        {8, E::MouseMove, 0, 120, 300}, {9, E::ButtonDown, 3, 0, 0},
+      {9, E::ButtonUp, 3, 0, 0},      {10, E::ButtonDown, 2, 0, 0},   {11, E::JoyAxis, 1, 20000, 0},
+      {12, E::JoyButtonUp, 31, 0, 0}, {13, E::Type, 'h', 0, 0},       {13, E::Type, 'i', 0, 0},
+      {14, E::Type, 'x', 0, 0}};
+  EXPECT_EQ(got, want);
+  EXPECT_TRUE(Parse("# only\n   \n").empty());
+  const std::pair<const char*, int> names[] = {
+      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8},
+      {"Esc", 27},    {"escape", 27},       {"SPACE", 32},   {"up", 38},
+      {"DOWN", 40},   {"left", 37},         {"z", 90},       {"F", 70},
+      {"F1", 112},    {"f12", 123},         {"TAB", 9},      {"0", 0},
+      {"7", 7},       {"255", 255}};
+  for (const auto& [name, code] : names) {
+    auto one = Parse(std::string("3 key down ") + name);
+    ASSERT_EQ(one.size(), 1u) << name;
+    EXPECT_EQ(one[0].code, code) << name;
+  }
+  // clang-format off
+  const std::pair<const char*, int> bad[] = {
+      {"0 key down 39\nkey down 39", 2}, {"-1 press 13", 1}, {"\n\n3 jump", 3},
+      {"0 key sideways 39", 1}, {"0 key down 256", 1}, {"0 key down F0", 1}, {"0 key down F13", 1},
+      {"0 key down PLUS", 1}, {"0 key down F1X", 1}, {"0 key down 39 40", 1}, {"0 press", 1},
+      {"0 type", 1}, {"0 type ", 1}, {"0 mouse 12", 1}, {"0 mouse 12 y", 1}, {"0 mouse 1 2 3", 1},
+      {"0 click 4", 1}, {"0 click 0", 1}, {"0 button down 5", 1}, {"0 joy down 32", 1},
+      {"0 joy axis z 5", 1}, {"0 joy axis x", 1}, {"0 joy axis x 5 6", 1},
+      {"99999999999999 press 13", 1}, {"5", 1}, {"1x press 13", 1}};
+  // clang-format on
+  for (const auto& [text, line] : bad) {
+    std::vector<InputEvent> out{InputEvent{}};
+    std::string error;
+    EXPECT_FALSE(headless::ParseScript(text, out, error)) << text;
+    EXPECT_TRUE(out.empty()) << text;
+    EXPECT_EQ(error.rfind("line " + std::to_string(line) + ":", 0), 0u) << text << ": " << error;
+  }
+}
+
+// OnFlip sees each frame and the picture shown; a false from it stops the next waiting call
+// (queries go on); a reset brings back the start: no frames, no time, no input, the screen.
+TEST_F(Input, TheHeadlessBackendCountsFramesStopsAndResets) {
+  std::vector<Pixel> shown;
+  headless::OnFlip([&](int frame) {
+    shown.push_back(ShownPixels()[0] | static_cast<Pixel>(frame));
+    return frame < 1;
+  });
+  for (int i = 0; i < 2; ++i) {
+    SetClsColor(i * 16, 0, 0);
+    Cls();
+    Flip();
+  }
+  EXPECT_EQ(shown, (std::vector<Pixel>{0xFF000000u, 0xFF100001u}));
+  EXPECT_EQ(KeyHit(KEY_SPACE), 0);
+  EXPECT_THROW(Flip(), headless::Stop);
+  EXPECT_THROW(Delay(1), headless::Stop);
+  EXPECT_THROW(WaitTimer(CreateTimer(150)), headless::Stop);
+  EXPECT_EQ(headless::FrameCount(), 2);
+  headless::KeyDownNow(KEY_A);
+  headless::TypeChar('q');
+  headless::SetConsoleLines({"x"});
+  Print("line");
+  AppTitle("Other");
+  ASSERT_TRUE(Graphics(320, 200, 32, 85));
+  SetColor(1, 2, 3);
+  headless::ResetHeadless();
+  Flip();  // the stop is cleared; 60 Hz again: 16 ms, not 11 or 12
+  EXPECT_EQ(headless::FrameCount(), 1);
+  EXPECT_EQ(headless::VirtualMillis(), 16);
+  EXPECT_EQ(KeyDown(KEY_A) + GetChar(), 0);
+  EXPECT_TRUE(headless::PrintedLines().empty());
+  EXPECT_EQ(RequestFile(), "");
+  int r, g, b, x, y, w, h;
+  GetColor(r, g, b);
+  GetViewport(x, y, w, h);
+  EXPECT_EQ((std::array<int, 5>{r + g + b, GraphicsWidth(), GraphicsHeight(), w, h}),
+            (std::array<int, 5>{765, 800, 600, 800, 600}));
+  EXPECT_EQ(ReadScreenPixel(799, 599), 0xFF000000u);
+  // Without a backend set, the headless one is used.
+  detail::SetBackend(nullptr);
+  EXPECT_FALSE(detail::CurrentBackend().PacesItself());
+  Delay(7);
+  EXPECT_EQ(MilliSecs(), 23);
+}
+
+TEST_F(Input, TheClockPullsTheMixerExactlyAndCapsItsBuffer) {
+  headless::TakeMixedAudio();
+  for (int i = 0; i < 10; ++i) Delay(1);  // 44.1 frames each: 441 in all, none lost
+  EXPECT_EQ(headless::TakeMixedAudio().size(), 441u * 2);
+  for (int i = 0; i < 60; ++i) Flip();  // one second of frames
+  const std::vector<short> second = headless::TakeMixedAudio();
+  EXPECT_EQ(second.size(), 44100u * 2);
+  EXPECT_EQ(std::count(second.begin(), second.end(), 0), 44100 * 2);  // nothing plays
+  Delay(60 * 1000);
+  EXPECT_EQ(headless::TakeMixedAudio().size(), 44100u * 2 * 10);
+}
+
+TEST_F(Input, TheVirtualClockPacesFlipsDelaysAndTimers) {
+  EXPECT_EQ(MilliSecs(), 0);
+  Delay(250);
+  Delay(0);
+  Delay(-5);
+  EXPECT_EQ(MilliSecs(), 250);
+  for (int i = 0; i < 60; ++i) {
+    const int before = MilliSecs();
+    Flip();
+    ASSERT_TRUE(MilliSecs() - before == 16 || MilliSecs() - before == 17) << i;
+  }
+  EXPECT_EQ(MilliSecs(), 1250);
+  for (int i = 0; i < 600; ++i) Flip();
+  EXPECT_EQ(MilliSecs(), 11250);  // no drift
+  Flip(0);
+  EXPECT_EQ(MilliSecs(), 11250);
+  headless::ResetHeadless();
+  // Tick n of a timer falls at its start + n * 1000 / hertz; time spent elsewhere comes back as
+  // several ticks at once.
+  Timer t = CreateTimer(150);
+  for (int i = 0; i < 150; ++i) ASSERT_EQ(WaitTimer(t), 1);
+  EXPECT_EQ(MilliSecs(), 1000);
+  Delay(20);
+  EXPECT_EQ(WaitTimer(t), 3);
+  EXPECT_EQ(MilliSecs(), 1020);
+  EXPECT_EQ(WaitTimer(t), 1);
+  EXPECT_EQ(MilliSecs(), 1027);  // tick 154 at 1026.7 ms
+  Delay(3);
+  Timer slow = CreateTimer(0.5f);
+  EXPECT_EQ(WaitTimer(slow), 1);
+  EXPECT_EQ(MilliSecs(), 3030);
+  for (float bad : {0.0f, -3.0f, 1e-30f, 1e30f, std::numeric_limits<float>::quiet_NaN(),
+                    std::numeric_limits<float>::infinity()})
+    EXPECT_EQ(CreateTimer(bad), nullptr) << bad;
+  EXPECT_EQ(WaitTimer(nullptr), 0);
+  Delay(2147483647);
+  EXPECT_EQ(MilliSecs(), -2147480619);  // wraps at 32 bits
+}
+
+}  // namespace

@@ -127,13 +127,14 @@ TEST_F(Frame, EscapeAsksWhetherToQuit) {
   EXPECT_EQ(Game->State, 31);
 }
 
-// One record tick per frame (a count of 0 plays like 1); the label shows 39 of every 80 frames,
+// One record tick per frame (run 0 with no recorded step drives none: run 1 plays at once); the
+// label shows 39 of every 80 frames,
 // never in a tutorial.
 TEST_F(Frame, ReplayStepAndLabel) {
-  PlayRuns({{0, 0}, {2, 3}, {1, 500}});
+  PlayRuns({{0, 1}, {2, 3}, {1, 500}});
   std::vector<int> cursor;
   for (int f = 1; f <= 4; ++f) KeyFrame(0), cursor.push_back(ActionCount * 10 + ActionNo);
-  EXPECT_EQ(cursor, (std::vector<int>{10, 11, 12, 20}));
+  EXPECT_EQ(cursor, (std::vector<int>{11, 12, 20, 21}));
   for (int f = 5; f <= 160; ++f) {
     KeyFrame(0);
     EXPECT_EQ(TextShows("REPLAY", 3, 3), f % 80 > 40) << f;

@@ -217,11 +217,12 @@ TEST_F(RulesExit, TheStageEndsInThe326thTickAndIsMarkedPlayed) {
   Played[3] = 3;
   New<bbEnemies>();
   auto rock = New<bbEnemies>();
-  rock->Kind = 2, rock->x = 768 + 5 * 24, rock->y = 10 * 24;
+  rock->Kind = 2, rock->State = 21, rock->HaltingCounter = 5, rock->RoomX = 1;
+  rock->x = 768 + 5 * 24, rock->y = 10 * 24;
   rock->Block1 = 3, rock->Block2 = 99, rock->Block3 = 2, rock->Block4 = 0;
   for (int c : {5, 6}) SetRoomCell(1, 0, c, 10, 88), SetRoomCell(1, 0, c, 11, 88);
-  New<bbWeapons>();
-  Pass();  // a step of code 0
+  New<bbWeapons>()->State = 21;  // stuck in a wall
+  Pass();                        // a step of code 0
   PlaceAt(264, 432);
   Pass();
   EXPECT_EQ(Player->Action, 26);
@@ -394,7 +395,9 @@ TEST_F(RulesTest, FireThrowsOrJumpsOrDoesNothing) {
   Hit(KEY_SPACE);
   Pass();
   EXPECT_EQ(Player->Action, 15);
-  EXPECT_EQ(ActionCount * 10000 + ActionNo, runs * 10000 + steps);
+  // The press starts nothing: one step of no input, so playback spends the tick too.
+  EXPECT_EQ(ActionCount * 10000 + ActionNo, runs * 10000 + steps + 1);
+  EXPECT_EQ(LastActionType, kActionNone);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "core/globals.h"
 #include "core/objects.h"
@@ -15,27 +16,24 @@
 #include "media/files.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
+#include "tools/fuzz/fuzz_targets.h"
 
 namespace fuzz {
 namespace {
 
-std::string MakeRoot() {
-  std::string base = std::filesystem::temp_directory_path().string() + "/quill-fuzz-XXXXXX";
-  std::vector<char> buf(base.begin(), base.end());
-  buf.push_back('\0');
-  if (!::mkdtemp(buf.data())) {
-    std::perror("quill fuzz: mkdtemp");
-    std::abort();
-  }
-  std::string root = std::string(buf.data()) + "/";
-  for (const char* sub : {"Levels", "PlayerLevels", "Langs/fr", "Langs/gr", "Langs/it"})
-    std::filesystem::create_directories(root + sub);
-  return root;
-}
-
 struct RootHolder {
   std::string startDir = media::CurrentDir();
-  std::string path = MakeRoot();
+  std::string path;
+  RootHolder() {
+    std::string base = std::filesystem::temp_directory_path().string() + "/quill-fuzz-XXXXXX";
+    if (!::mkdtemp(base.data())) {
+      std::perror("quill fuzz: mkdtemp");
+      std::abort();
+    }
+    path = base + "/";
+    for (const char* sub : {"Levels", "PlayerLevels", "Langs/fr", "Langs/gr", "Langs/it"})
+      std::filesystem::create_directories(path + sub);
+  }
   ~RootHolder() {
     std::error_code ec;
     std::filesystem::remove_all(path, ec);
@@ -47,6 +45,15 @@ RootHolder& Holder() {
   return holder;
 }
 
+void ResetAll() {
+  ResetGlobals();
+  ResetObjects();
+  ResetReplayGlobals();
+  ResetStageReader();
+  ResetFrontGlobals();
+  media::ClearEmbedded();
+}
+
 }  // namespace
 
 const std::string& Root() {
@@ -54,9 +61,9 @@ const std::string& Root() {
 }
 
 void FreshWorld() {
+  SetTaken(false);
   media::UseHeadlessBackend();
-  ResetGlobals();
-  media::ClearEmbedded();
+  ResetAll();
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();
@@ -66,42 +73,20 @@ void FreshWorld() {
   media::ChangeDir(Root());
 }
 
-namespace {
-
-bool g_keep = false;
-
-template <std::size_t N>
-void Release(std::string (&strings)[N]) {
-  for (std::string& s : strings) std::string().swap(s);
-}
-
-}  // namespace
-
-void Settle() {
-  // The fuzzer reads its corpus by relative paths: back to the folder the program began in.
-  media::ChangeDir(Holder().startDir);
-  ResetObjects();
+SettleAtEnd::~SettleAtEnd() {
+  media::ChangeDir(Holder().startDir);  // the fuzzer reads its corpus by relative paths
+  ResetAll();
   Player.reset();
   Exitdoor.reset();
   Game.reset();
-  ResetReplayGlobals();
-  ResetStageReader();
-  ResetFrontGlobals();
-  media::ClearEmbedded();
-  Release(Lang);
-  for (auto& row : arrKeyMap) Release(row);
-  Release(KN);
+  auto release = [](std::string& s) { std::string().swap(s); };
+  for (std::string& s : Lang) release(s);
+  for (auto& row : arrKeyMap)
+    for (std::string& s : row) release(s);
+  for (std::string& s : KN) release(s);
   for (std::string* s : {&yes, &no, &md, &SN, &Path, &AppPath, &FilePath, &ReplayName,
                          &LastStageFile, &LastStageCheck.what})
-    std::string().swap(*s);
-}
-
-void KeepStateAfterRuns(bool keep) {
-  g_keep = keep;
-}
-
-SettleAtEnd::~SettleAtEnd() {
-  if (!g_keep) Settle();
+    release(*s);
 }
 
 bool WriteRootFile(const std::string& relative, const std::uint8_t* data, std::size_t size) {
@@ -114,13 +99,9 @@ bool WriteRootFile(const std::string& relative, const std::vector<std::uint8_t>&
   return WriteRootFile(relative, bytes.data(), bytes.size());
 }
 
-void RemoveRootFile(const std::string& relative) {
-  std::error_code ec;
-  std::filesystem::remove(Root() + relative, ec);
-}
-
-std::vector<std::uint8_t> Bytes(const std::string& text) {
-  return {text.begin(), text.end()};
+std::vector<std::uint8_t> ReadRootFile(const std::string& relative) {
+  std::ifstream in(Root() + relative, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace fuzz

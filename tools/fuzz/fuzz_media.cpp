@@ -1,7 +1,5 @@
-// The media readers: PNG pictures (LoadImage, LoadAnimImage), Ogg Vorbis sounds (LoadSound)
-// and length-prefixed strings (ReadString), each fed from an "incbin::" blob and from a file.
-#include <climits>
-
+// The media readers: PNG pictures (LoadImage, LoadAnimImage), Ogg Vorbis sounds (LoadSound) and
+// length-prefixed strings (ReadString), each fed from an "incbin::" blob and from a file.
 #include "core/objects.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -12,24 +10,19 @@
 namespace fuzz {
 namespace {
 
-constexpr int kMaxSide = 16384;
-constexpr long long kMaxPixels = 1LL << 26;
-
 void CheckImage(const char* name, const media::Image& image, int frames) {
   const int w = media::ImageWidth(image), h = media::ImageHeight(image);
-  FUZZ_CHECK(name, w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide, "picture size");
-  FUZZ_CHECK(name, static_cast<long long>(w) * h <= kMaxPixels, "picture pixels");
+  FUZZ_CHECK(name, w >= 1 && h >= 1 && w <= 16384 && h <= 16384 && 1LL * w * h <= (1LL << 26),
+             "picture size");
   FUZZ_CHECK(name, media::ImageFrames(image) == frames, "picture frames");
-  // Every pixel of every frame is there to read.
-  unsigned sum = 0;
-  for (int f = 0; f < media::ImageFrames(image); f++) {
+  for (int f = 0; f < frames; f++) {  // every pixel of every frame is there to read
     media::Pixmap p = media::LockImage(image, f);
     FUZZ_CHECK(name, p.pixels != nullptr && p.width == w && p.height == h, "locked frame");
-    if (p.pixels)
-      for (long long i = 0; i < static_cast<long long>(w) * h; i++) sum += p.pixels[i];
+    unsigned sum = 0;
+    for (long long i = 0; p.pixels && i < 1LL * w * h; i++) sum += p.pixels[i];
     media::UnlockImage(image, f);
+    (void)sum;
   }
-  (void)sum;
 }
 
 }  // namespace
@@ -40,38 +33,33 @@ int FuzzPng(const std::uint8_t* data, std::size_t size) {
   FreshWorld();
   media::RegisterEmbedded("fuzz.png", data, size);
   media::SetMaskColor(255, 0, 255);
-  media::Image image = media::LoadImage("incbin::fuzz.png", 0);
-  media::Image masked = media::LoadImage("incbin::fuzz.png", media::MASKEDIMAGE);
+  const media::Image image = media::LoadImage("incbin::fuzz.png", 0);
+  const media::Image masked = media::LoadImage("incbin::fuzz.png", media::MASKEDIMAGE);
+  SetTaken(image != nullptr);
   FUZZ_CHECK(kName, (image == nullptr) == (masked == nullptr), "masking does not change loading");
-  if (image) {
-    CheckImage(kName, image, 1);
-    CheckImage(kName, masked, 1);
-    // Cut into cells: a third of the width, half the height, as many cells as fit and one more.
-    const int w = media::ImageWidth(image), h = media::ImageHeight(image);
-    const int cw = std::max(1, w / 3), ch = std::max(1, h / 2);
-    const int cells = (w / cw) * (h / ch);
-    media::Image anim = media::LoadAnimImage("incbin::fuzz.png", cw, ch, 0, cells);
-    FUZZ_CHECK(kName, anim != nullptr, "the cells that fit are cut");
-    if (anim) {
-      CheckImage(kName, anim, cells);
-      // The last cell's last pixel is the picture's pixel there.
-      const int last = cells - 1;
-      const int across = w / cw;
-      const int x = (last % across) * cw + cw - 1, y = (last / across) * ch + ch - 1;
-      media::Pixmap a = media::LockImage(anim, last), whole = media::LockImage(image, 0);
-      FUZZ_CHECK(kName, media::ReadPixel(a, cw - 1, ch - 1) == media::ReadPixel(whole, x, y),
-                 "a cell holds the picture's pixels");
-      media::UnlockImage(anim, last);
-      media::UnlockImage(image, 0);
-    }
-    FUZZ_CHECK(kName, media::LoadAnimImage("incbin::fuzz.png", cw, ch, 1, cells) == nullptr,
-               "more cells than fit are refused");
-  }
-  // The same bytes from a file.
   WriteRootFile("fuzz.png", data, size);
-  media::Image fromFile = media::LoadImage(Root() + "fuzz.png", 0);
-  FUZZ_CHECK(kName, (fromFile == nullptr) == (image == nullptr), "a file loads as its blob");
-  media::ClearEmbedded();
+  FUZZ_CHECK(kName, (media::LoadImage(Root() + "fuzz.png", 0) == nullptr) == (image == nullptr),
+             "a file loads as its blob");
+  if (!image) return 0;
+  CheckImage(kName, image, 1);
+  CheckImage(kName, masked, 1);
+  // Cut into cells of a third of the width and half the height: as many as fit, not one more.
+  const int w = media::ImageWidth(image), h = media::ImageHeight(image);
+  const int cw = std::max(1, w / 3), ch = std::max(1, h / 2), across = w / cw,
+            cells = across * (h / ch);
+  const media::Image anim = media::LoadAnimImage("incbin::fuzz.png", cw, ch, 0, cells);
+  FUZZ_CHECK(kName, anim && !media::LoadAnimImage("incbin::fuzz.png", cw, ch, 1, cells),
+             "the cells that fit are cut, and no more");
+  if (!anim) return 0;
+  CheckImage(kName, anim, cells);
+  media::Pixmap a = media::LockImage(anim, cells - 1), whole = media::LockImage(image, 0);
+  FUZZ_CHECK(kName,
+             media::ReadPixel(a, cw - 1, ch - 1) ==
+                 media::ReadPixel(whole, ((cells - 1) % across) * cw + cw - 1,
+                                  ((cells - 1) / across) * ch + ch - 1),
+             "the last cell holds the picture's pixels");
+  media::UnlockImage(anim, cells - 1);
+  media::UnlockImage(image, 0);
   return 0;
 }
 
@@ -80,21 +68,18 @@ int FuzzSound(const std::uint8_t* data, std::size_t size) {
   constexpr const char* kName = "sound";
   FreshWorld();
   media::RegisterEmbedded("fuzz.ogg", data, size);
-  media::Sound sound = media::LoadSound("incbin::fuzz.ogg", size % 2 ? media::SOUND_LOOP : 0);
-  if (sound) {
-    const int frames = media::SoundFrames(sound), channels = media::SoundChannels(sound);
-    const int rate = media::SoundRate(sound);
-    FUZZ_CHECK(kName, channels == 1 || channels == 2, "one or two channels");
-    FUZZ_CHECK(kName, rate >= 1 && rate <= 384000, "rate in range");
-    FUZZ_CHECK(kName, frames >= 1 && frames <= (1 << 25), "frames in range");
-    const short* samples = media::SoundSamples(sound);
-    FUZZ_CHECK(kName, samples != nullptr, "the samples are there");
-    long long sum = 0;
-    if (samples)
-      for (long long i = 0; i < static_cast<long long>(frames) * channels; i++) sum += samples[i];
-    (void)sum;
-  }
-  media::ClearEmbedded();
+  const media::Sound sound = media::LoadSound("incbin::fuzz.ogg", size % 2 ? media::SOUND_LOOP : 0);
+  SetTaken(sound != nullptr);
+  if (!sound) return 0;
+  const int frames = media::SoundFrames(sound), channels = media::SoundChannels(sound);
+  FUZZ_CHECK(kName, channels == 1 || channels == 2, "one or two channels");
+  FUZZ_CHECK(kName, media::SoundRate(sound) >= 1 && media::SoundRate(sound) <= 384000, "rate");
+  FUZZ_CHECK(kName, frames >= 1 && frames <= (1 << 25), "frames in range");
+  const short* samples = media::SoundSamples(sound);
+  FUZZ_CHECK(kName, samples != nullptr, "the samples are there");
+  long long sum = 0;
+  for (long long i = 0; samples && i < 1LL * frames * channels; i++) sum += samples[i];
+  (void)sum;
   return 0;
 }
 
@@ -110,29 +95,26 @@ int FuzzReadString(const std::uint8_t* data, std::size_t size) {
                        : way == 1 ? media::ReadFile(Root() + "FUZZ.bin")
                                   : media::OpenFile(Root() + "fuzz.bin");
     FUZZ_CHECK(kName, in != nullptr, "the stream opens");
-    if (!in) continue;
     std::size_t pos = 0;
-    for (int reads = 0; reads < 64 && !media::Eof(in); reads++) {
+    for (int reads = 0; in && reads < 64 && !media::Eof(in); reads++) {
       std::uint32_t u = 0;
       for (int b = 0; b < 4; b++) u |= pos + b < size ? std::uint32_t(data[pos + b]) << (8 * b) : 0;
       const int n = size - pos >= 4 ? static_cast<std::int32_t>(u) : 0;
       pos = std::min(size, pos + 4);
       std::string want;
-      if (n >= 1 && n < 1048576) {
-        std::size_t take = std::min<std::size_t>(n, size - pos);
-        want.assign(reinterpret_cast<const char*>(data + pos), take);
-        pos += take;
+      if (n >= 1 && n < 1048576) {  // longer strings read as empty
+        want.assign(reinterpret_cast<const char*>(data + pos),
+                    std::min<std::size_t>(n, size - pos));
+        pos += want.size();
       }
-      std::string got = ReadString(in);
-      if (got != want) {
-        ReportFault(kName, "string " + std::to_string(reads) + " is not the file's");
-        break;
-      }
-      FUZZ_CHECK(kName, media::StreamPos(in) == static_cast<int>(pos), "stream position");
+      const std::string got = ReadString(in);
+      if (reads == 0) SetTaken(!got.empty());
+      FUZZ_CHECK(kName, got == want && media::StreamPos(in) == static_cast<int>(pos),
+                 "string " + std::to_string(reads) + " is the file's");
+      if (got != want) break;
     }
-    media::CloseFile(in);
+    if (in) media::CloseFile(in);
   }
-  media::ClearEmbedded();
   return 0;
 }
 

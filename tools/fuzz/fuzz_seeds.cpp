@@ -1,16 +1,16 @@
-// The built-in seeds: small sound inputs of every reader and a few near misses, made in code.
-#include "tools/fuzz/fuzz_seeds.h"
-
+// The built-in seeds: small inputs every reader takes, and near misses it refuses, made in code.
 #include <png.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
-#include "tools/fuzz/fuzz_env.h"
 #include "tools/fuzz/fuzz_targets.h"
 #include "tools/sfxgen/vorbis_out.h"
 
 namespace fuzz {
+
+using Bytes8 = std::vector<std::uint8_t>;
 
 stagefile::Data BaselineStage() {
   stagefile::Data s;
@@ -36,52 +36,50 @@ stagefile::Data BaselineStage() {
 
 namespace {
 
-using Bytes8 = std::vector<std::uint8_t>;
+Bytes8 B(const std::string& text) {
+  return {text.begin(), text.end()};
+}
 
 void Put32(Bytes8& b, std::int64_t v) {
   for (int i = 0; i < 4; i++) b.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 255));
 }
 
-// The far corner of the world: room (5, 5), objects at the last cells that fit.
-stagefile::Data CornerStage() {
-  stagefile::Data s;
-  s.signature = {21, 0, 0, 0};
-  s.roomRecords = {{5, 5}, {5, 5}};
-  for (int row = 0; row < 24; row++)
-    for (int column = 0; column < 32; column++) s.Cell(5, 5, column, row) = (row * 7 + column) % 5;
-  s.enemies = {{35, 25, 3, 24, 5, 5}};
-  s.traps = {{36, 0, 0, 0, 25, 5, 5}, {35, 23, 7, 4, 4, 5, 5}, {36, 26, 9, 0, 0, 5, 5},
-             {33, 25, 1, 0, 0, 5, 5}, {35, 24, 2, 0, 0, 5, 5}, {35, 26, 3, 0, 0, 5, 5}};
-  s.items = {{36, 26, 0, 0, 5, 5}};
-  s.playerX = 35, s.playerY = 25, s.playerRoomX = 5, s.playerRoomY = 5;
-  s.doorX = 33, s.doorY = 23, s.doorFrame = 9, s.doorRoomX = 5, s.doorRoomY = 5;
-  s.Worldtheme = 5, s.BackGround = 11;
-  s.statues = {{36, 26, 0, 5, 5}};
-  return s;
-}
-
 std::vector<Seed> StageSeeds() {
-  Bytes8 base = stagefile::Encode(BaselineStage());
-  std::vector<Seed> out = {{"baseline", base}, {"corner", stagefile::Encode(CornerStage())}};
-  stagefile::Data empty;
+  const Bytes8 base = stagefile::Encode(BaselineStage());
+  stagefile::Data corner;  // the far corner of the world: objects at the last cells that fit
+  corner.signature = {21, 0, 0, 0};
+  corner.roomRecords = {{5, 5}, {5, 5}};
+  for (int row = 0; row < 24; row++)
+    for (int column = 0; column < 32; column++)
+      corner.Cell(5, 5, column, row) = (row * 7 + column) % 5;
+  corner.enemies = {{35, 25, 3, 24, 5, 5}};
+  corner.traps = {{36, 0, 0, 0, 25, 5, 5}, {35, 23, 7, 4, 4, 5, 5}, {36, 26, 9, 0, 0, 5, 5},
+                  {33, 25, 1, 0, 0, 5, 5}, {35, 24, 2, 0, 0, 5, 5}, {35, 26, 3, 0, 0, 5, 5}};
+  corner.items = {{36, 26, 0, 0, 5, 5}};
+  corner.playerX = 35, corner.playerY = 25, corner.playerRoomX = 5, corner.playerRoomY = 5;
+  corner.doorX = 33, corner.doorY = 23, corner.doorFrame = 9, corner.doorRoomX = 5,
+  corner.doorRoomY = 5;
+  corner.Worldtheme = 5, corner.BackGround = 11;
+  corner.statues = {{36, 26, 0, 5, 5}};
+  stagefile::Data empty, theme6 = BaselineStage(), tall = BaselineStage(), low = BaselineStage();
   empty.roomRecords = {{0, 0}};
-  out.push_back({"one-empty-room", stagefile::Encode(empty)});
-  out.push_back({"cut-in-cells", Bytes8(base.begin(), base.begin() + 400)});
-  out.push_back({"cut-before-statues", Bytes8(base.begin(), base.end() - 8)});
-  Bytes8 b = base;
-  b[0] = 5;
-  out.push_back({"bad-signature", b});
-  b = base;
-  b[5] = 6;
-  out.push_back({"room-outside", b});
-  stagefile::Data far = BaselineStage();
-  far.Worldtheme = 6;
-  out.push_back({"theme-6", stagefile::Encode(far)});
-  far = BaselineStage();
-  far.traps[0].Height = 200;
-  out.push_back({"tall-trap", stagefile::Encode(far)});
-  out.push_back({"signature-only", {4, 7, 9, 1}});
-  return out;
+  theme6.Worldtheme = 6;
+  tall.traps[0].Height = 200;
+  low.traps[0] = {4, 20, 0, 0, 6, 0, 5};  // a brick column one row past the grid's last
+  Bytes8 badSignature = base, roomOutside = base;
+  badSignature[0] = 5;
+  roomOutside[5] = 6;
+  return {{"baseline", base, true},
+          {"corner", stagefile::Encode(corner), true},
+          {"one-empty-room", stagefile::Encode(empty), true},
+          {"cut-in-cells", Bytes8(base.begin(), base.begin() + 400), false},
+          {"cut-before-statues", Bytes8(base.begin(), base.end() - 8), false},
+          {"bad-signature", badSignature, false},
+          {"room-outside", roomOutside, false},
+          {"theme-6", stagefile::Encode(theme6), false},
+          {"tall-trap", stagefile::Encode(tall), false},
+          {"trap-past-the-floor", stagefile::Encode(low), false},
+          {"signature-only", {4, 7, 9, 1}, false}};
 }
 
 Bytes8 Replay(int n, const std::vector<std::pair<int, std::int64_t>>& runs) {
@@ -95,71 +93,59 @@ Bytes8 Replay(int n, const std::vector<std::pair<int, std::int64_t>>& runs) {
 }
 
 std::vector<Seed> ReplaySeeds() {
-  std::vector<Seed> out = {
-      {"one-run", Replay(1, {{2, 30}, {5, 7}})},
-      {"three-runs", Replay(3, {{1, 4}, {7, 18}, {11, 2}, {100, 0}})},
-      {"player-folder", Replay(1, {{1, 0}, {1, 0}})},
-      {"zero-runs", Replay(0, {{1, 4}})},
-      {"too-many-runs", Replay(5001, {{1, 4}})},
-      {"short", Replay(4, {{1, 4}, {2, 5}})},
-      {"huge-counts", Replay(2, {{3, 2147483647}, {4, -2147483648LL}, {5, -1}})},
-  };
-  out[2].bytes[0] = 1;  // odd first byte: read from PlayerLevels/
   std::vector<std::pair<int, std::int64_t>> full;
   for (int i = 0; i <= 5000; i++) full.push_back({i % 12, i % 3});
-  out.push_back({"full-table", Replay(5000, full)});
-  return out;
+  return {
+      {"three-runs", Replay(3, {{1, 4}, {7, 18}, {11, 2}, {100, 0}}), true},
+      {"odd-first-byte", Replay(1, {{1, 0}, {1, 0}}), true},  // read from PlayerLevels/
+      {"huge-counts", Replay(2, {{3, 2147483647}, {4, -2147483648LL}, {5, -1}}), true},
+      {"full-table", Replay(5000, full), true},
+      {"zero-runs", Replay(0, {{1, 4}}), false},
+      {"too-many-runs", Replay(5001, std::vector(5002, std::pair<int, std::int64_t>{1, 4})), false},
+      {"short", Replay(4, {{1, 4}, {2, 5}}), false}};
 }
 
+// Language input: language, the length of quit.txt's part, quit.txt, then Lang.txt.
 Bytes8 Language(int language, const std::string& quit, const std::string& lang) {
-  Bytes8 b = {static_cast<std::uint8_t>(language), static_cast<std::uint8_t>(quit.size())};
-  b.insert(b.end(), quit.begin(), quit.end());
-  b.insert(b.end(), lang.begin(), lang.end());
-  return b;
+  return B(std::string(1, static_cast<char>(language)) + static_cast<char>(quit.size()) + quit +
+           lang);
 }
 
 std::vector<Seed> LanguageSeeds() {
   std::string many;
   for (int i = 0; i < 190; i++) many += "Line " + std::to_string(i) + "\r\n";
-  return {
-      {"english", Language(1, "Yes\nNo\n", many)},
-      {"french", Language(2, "oui\r\nnon", std::string("Un\0Deux\nTrois", 14))},
-      {"german", Language(3, "", "")},
-      {"italian", Language(4, "\n\n", "\n\n\n")},
-      {"none", Language(0, "Y\nN\n", "x\n")},
-  };
+  return {{"english", Language(1, "Yes\nNo\n", many), true},
+          {"french", Language(2, "oui\r\nnon", std::string("Un\0Deux\nTrois", 14)), true},
+          {"italian", Language(4, "\n\n", "\n\n\n"), true},
+          {"none", Language(0, "Y\nN\n", "x\n"), false}};
 }
 
+// Settings input: which files exist (see fuzz_settings.cpp), the lengths of prefs.ini's and
+// Country.ini's parts, the parts, then Played.Bin.
 Bytes8 Settings(int flags, const Bytes8& prefs, const Bytes8& country, const Bytes8& played) {
   Bytes8 b = {static_cast<std::uint8_t>(flags), static_cast<std::uint8_t>(prefs.size()),
               static_cast<std::uint8_t>(country.size())};
-  b.insert(b.end(), prefs.begin(), prefs.end());
-  b.insert(b.end(), country.begin(), country.end());
-  b.insert(b.end(), played.begin(), played.end());
+  for (const Bytes8* part : {&prefs, &country, &played})
+    b.insert(b.end(), part->begin(), part->end());
   return b;
 }
 
 std::vector<Seed> SettingsSeeds() {
-  Bytes8 played(70);
-  for (int k = 0; k < 70; k++) played[k] = static_cast<std::uint8_t>(k % 3);
-  return {
-      {"all-files", Settings(7, {1}, {2}, played)},
-      {"none", Settings(0, {}, {}, {})},
-      {"empty-files", Settings(7, {}, {}, {})},
-      {"odd-values", Settings(7, {200, 1}, {9}, {255, 1, 2})},
-      {"lower-case-played", Settings(12, {}, {}, Bytes8(100, 1))},
-      {"read-only-prefs", Settings(17, {2}, {}, {})},
-  };
+  return {{"all-files", Settings(7, {1}, {2}, Bytes8(70, 1)), true},
+          {"odd-values", Settings(7, {200, 1}, {9}, {255, 1, 2}), true},
+          {"none", Settings(0, {}, {}, {}), false},
+          {"empty-files", Settings(7, {}, {}, {}), false},
+          {"lower-case-played", Settings(12, {}, {}, Bytes8(100, 1)), false},
+          {"read-only-prefs", Settings(17, {2}, {}, {}), false}};
 }
 
 std::vector<Seed> KeysSeeds() {
   std::string many;
   for (int i = 0; i < 120; i++) many += "K" + std::to_string(i) + "," + std::to_string(i) + "\n";
-  return {
-      {"two-keys", Bytes("A,65\r\nB,66\n")},
-      {"odd-lines", Bytes(std::string(",\nnocomma\n,,7\n\0\nSPACE,32", 25))},
-      {"many", Bytes(many)},
-  };
+  return {{"two-keys", B("A,65\r\nB,66\n"), true},
+          {"odd-lines", B(std::string(",\nnocomma\n,,7\n\0\nSPACE,32", 25)), true},
+          {"many", B(many), true},
+          {"empty", {}, false}};
 }
 
 // A picture through libpng's simple writer in the given format.
@@ -170,20 +156,16 @@ Bytes8 Png(int width, int height, png_uint_32 format) {
   image.width = static_cast<png_uint_32>(width);
   image.height = static_cast<png_uint_32>(height);
   image.format = format;
-  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image)), map;
   for (std::size_t i = 0; i < pixels.size(); i++) pixels[i] = static_cast<png_byte>(i * 37 + 11);
-  std::vector<png_color> palette(256);
-  for (int i = 0; i < 256; i++) palette[i] = {png_byte(i), png_byte(255 - i), png_byte(i * 3)};
-  const void* colormap = nullptr;
-  std::vector<png_byte> map;
   if (format & PNG_FORMAT_FLAG_COLORMAP) {
     image.colormap_entries = 4;
     map.resize(PNG_IMAGE_COLORMAP_SIZE(image));
     for (std::size_t i = 0; i < map.size(); i++) map[i] = static_cast<png_byte>(i * 61);
-    colormap = map.data();
     for (auto& p : pixels) p %= 4;
   }
   png_alloc_size_t size = 0;
+  const void* colormap = map.empty() ? nullptr : map.data();
   if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, colormap)) return {};
   Bytes8 out(size);
   if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, colormap))
@@ -193,20 +175,17 @@ Bytes8 Png(int width, int height, png_uint_32 format) {
 }
 
 std::vector<Seed> PngSeeds() {
-  Bytes8 rgba = Png(6, 4, PNG_FORMAT_RGBA);
-  std::vector<Seed> out = {
-      {"rgba", rgba},
-      {"rgb", Png(5, 3, PNG_FORMAT_RGB)},
-      {"gray", Png(7, 2, PNG_FORMAT_GRAY)},
-      {"gray-alpha", Png(3, 3, PNG_FORMAT_GA)},
-      {"palette", Png(4, 4, PNG_FORMAT_RGB_COLORMAP)},
-      {"palette-alpha", Png(4, 2, PNG_FORMAT_RGBA_COLORMAP)},
-      {"sixteen-bit", Png(3, 5, PNG_FORMAT_LINEAR_RGB_ALPHA)},
-      {"one-pixel", Png(1, 1, PNG_FORMAT_RGB)},
-  };
-  if (rgba.size() > 40) out.push_back({"cut", Bytes8(rgba.begin(), rgba.end() - 20)});
-  out.push_back({"signature-only", {137, 80, 78, 71, 13, 10, 26, 10}});
-  return out;
+  const Bytes8 rgba = Png(6, 4, PNG_FORMAT_RGBA);
+  return {{"rgba", rgba, true},
+          {"rgb", Png(5, 3, PNG_FORMAT_RGB), true},
+          {"gray", Png(7, 2, PNG_FORMAT_GRAY), true},
+          {"gray-alpha", Png(3, 3, PNG_FORMAT_GA), true},
+          {"palette", Png(4, 4, PNG_FORMAT_RGB_COLORMAP), true},
+          {"palette-alpha", Png(4, 2, PNG_FORMAT_RGBA_COLORMAP), true},
+          {"sixteen-bit", Png(3, 5, PNG_FORMAT_LINEAR_RGB_ALPHA), true},
+          {"one-pixel", Png(1, 1, PNG_FORMAT_RGB), true},
+          {"cut", Bytes8(rgba.begin(), rgba.end() - 20), false},
+          {"signature-only", {137, 80, 78, 71, 13, 10, 26, 10}, false}};
 }
 
 // A short sine as Ogg Vorbis, channel c at its own pitch.
@@ -219,75 +198,99 @@ Bytes8 Ogg(int rate, int channels, int frames) {
 }
 
 std::vector<Seed> SoundSeeds() {
-  Bytes8 mono = Ogg(8000, 1, 600);
-  std::vector<Seed> out = {
-      {"mono", mono}, {"stereo", Ogg(11025, 2, 300)}, {"three-channels", Ogg(8000, 3, 200)}};
-  if (mono.size() > 100) out.push_back({"cut", Bytes8(mono.begin(), mono.end() - 60)});
-  out.push_back(
-      {"header-only", Bytes8(mono.begin(), mono.begin() + std::min<std::size_t>(58, mono.size()))});
-  return out;
+  const Bytes8 mono = Ogg(8000, 1, 600);
+  return {{"mono", mono, true},
+          {"stereo", Ogg(11025, 2, 300), true},
+          {"three-channels", Ogg(8000, 3, 200), true},
+          {"header-only", Bytes8(mono.begin(), mono.begin() + 58), false}};
 }
 
 std::vector<Seed> ReadStringSeeds() {
-  Bytes8 two;
+  Bytes8 two, odd;
   Put32(two, 5);
   for (char c : std::string("hello")) two.push_back(static_cast<std::uint8_t>(c));
   Put32(two, 3);
   two.insert(two.end(), {'a', 'b', 'c'});
-  Bytes8 odd;
-  Put32(odd, -1);
-  Put32(odd, 0);
-  Put32(odd, 1048576);
-  Put32(odd, 1048575);
+  for (int n : {-1, 0, 1048576, 1048575}) Put32(odd, n);  // the limit: 1048576 reads as ""
   odd.insert(odd.end(), {'x', 'y'});
-  Bytes8 shortLength = {7, 0};
-  return {{"two-strings", two}, {"odd-lengths", odd}, {"short-length", shortLength}};
+  return {{"two-strings", two, true}, {"odd-lengths", odd, false}, {"short-length", {7, 0}, false}};
 }
 
 std::vector<Seed> StageSourceSeeds() {
   std::string room;
   for (int row = 0; row < 24; row++)
     room += row == 23 ? std::string(32, '#') : "..H|" + std::string(26, '.') + "XB\n";
-  room.insert(room.size(), "\n");
-  std::string text =
-      "# a small stage\ntheme 2\nbackdrop 4\nplayer 2 20 room 0 0\n"
-      "door 20 19 gold 1 room 0 0\nroom 0 0\n" +
+  room += "\n";
+  const std::string text =
+      "# a small stage\ntheme 2\nbackdrop 4\nplayer 2 20 room 0 0\ndoor 20 19 gold 1 room 0 0\n"
+      "room 0 0\n" +
       room +
-      "enemy 3 5 kind 0 frame 0 room 0 0\n"
-      "trap 4 10 kind 0 frame 0 height 4 room 0 0\n"
+      "enemy 3 5 kind 0 frame 0 room 0 0\ntrap 4 10 kind 0 frame 0 height 4 room 0 0\n"
       "item 7 8 kind 6 frame 48 room 0 0\nstatue 12 2 frame 1 room 0 0\n";
-  std::string twice = text + "room 0 0\n" + room + "room 1 0\n" + room;
-  return {{"small", Bytes(text)},
-          {"room-twice", Bytes(twice)},
-          {"no-room", Bytes("theme 1\nplayer 1 1 room 0 0\ndoor 1 1 gold 0 room 0 0\n")},
-          {"bad-word", Bytes("wall 1 2\n")}};
+  return {{"small", B(text), true},
+          {"room-twice", B(text + "room 0 0\n" + room + "room 1 0\n" + room), true},
+          {"bad-word", B("wall 1 2\n"), false}};
 }
 
 std::vector<Seed> ScriptSeeds() {
-  return {
-      {"every-event",
-       Bytes("# a run\n0 key down LEFT\n3 key up left\n4 press F12\n5 press a\n6 type Hello there\n"
+  return {{"every-event",
+           B("# a run\n0 key down LEFT\n3 key up left\n4 press F12\n5 press a\n6 type Hello there\n"
              "7 mouse 10 -20\n8 click 1\n9 button down 3\n9 button up 3\n10 joy down 31\n"
-             "11 joy up 0\n12 joy axis x -32768\n12 joy axis 1 32767\r\n13 key down 255\n")},
-      {"bad-key", Bytes("0 key down NOPE\n")},
-      {"bad-frame", Bytes("-1 press A\n")},
-      {"empty-type", Bytes("\n\n  5 type \n")},
+             "11 joy up 0\n12 joy axis x -32768\n12 joy axis 1 32767\r\n13 key down 255\n"),
+           true},
+          {"bad-key", B("0 key down NOPE\n"), false},
+          {"bad-frame", B("-1 press A\n"), false},
+          {"joystick-button-32", B("0 joy down 32\n"), false}};
+}
+
+// Play inputs: a mode byte (odd: a replay from the bytes), five bytes of the rooms that exist,
+// the trap records (count, then X, Y, Kind, Frame, Height, Roomx, Roomy each), the player's
+// start, then the keys of each tick (bits: left, right, up, down; both top bits a Space press).
+std::vector<Seed> PlaySeeds() {
+  auto input = [](int mode, std::uint64_t rooms, const std::vector<std::array<int, 7>>& traps,
+                  int key) {
+    Bytes8 b = {static_cast<std::uint8_t>(mode)};
+    for (int i = 0; i < 5; i++) b.push_back(static_cast<std::uint8_t>(rooms >> (8 * i)));
+    b.push_back(static_cast<std::uint8_t>(traps.size()));
+    for (const auto& t : traps) b.insert(b.end(), t.begin(), t.end());
+    b.insert(b.end(), {4, 18});
+    for (int i = 0; i < 200; i++) b.push_back(static_cast<std::uint8_t>(i % 50 == 49 ? 0x32 : key));
+    return b;
   };
+  // Every kind beside the player's start, and in room (3, 3), which does not exist.
+  std::vector<std::array<int, 7>> every;
+  for (int kind = 0; kind < 8; kind++) {
+    every.push_back({6 + 3 * kind, kind == 0 ? 10 : 16, kind, 4 * kind, kind == 0 ? 8 : 5, 0, 0});
+    every.push_back({2 + 3 * kind, 4, kind, 0, 3, 3, 3});
+  }
+  // Stones and walls at the world's edges: the last room column and row, rows 23 and 24.
+  const std::vector<std::array<int, 7>> edges = {{30, 23, 2, 0, 0, 5, 5}, {31, 24, 2, 0, 0, 5, 5},
+                                                 {0, 24, 2, 0, 0, 0, 5},  {35, 0, 0, 0, 20, 5, 5},
+                                                 {0, 0, 0, 0, 1, 0, 0},   {34, 20, 3, 0, 6, 5, 5},
+                                                 {30, 1, 2, 0, 0, 1, 0},  {0, 1, 2, 0, 0, 0, 0}};
+  const std::uint64_t rooms = 1 | 1 << 1 | 1 << 6 | std::uint64_t(1) << 35;
+  return {{"every-kind", input(0, rooms, every, 2), true},
+          {"replayed", input(1, rooms, every, 7), true},
+          {"edges", input(2, rooms | std::uint64_t(1) << 30, edges, 1), true}};
 }
 
 }  // namespace
 
 std::vector<Seed> SeedsFor(const std::string& target) {
-  if (target == "stage") return StageSeeds();
-  if (target == "replay") return ReplaySeeds();
-  if (target == "language") return LanguageSeeds();
-  if (target == "settings") return SettingsSeeds();
-  if (target == "keys") return KeysSeeds();
-  if (target == "png") return PngSeeds();
-  if (target == "sound") return SoundSeeds();
-  if (target == "readstring") return ReadStringSeeds();
-  if (target == "stagesource") return StageSourceSeeds();
-  if (target == "script") return ScriptSeeds();
+  static const std::pair<const char*, std::vector<Seed> (*)()> kMakers[] = {
+      {"stage", StageSeeds},
+      {"replay", ReplaySeeds},
+      {"language", LanguageSeeds},
+      {"settings", SettingsSeeds},
+      {"keys", KeysSeeds},
+      {"png", PngSeeds},
+      {"sound", SoundSeeds},
+      {"readstring", ReadStringSeeds},
+      {"stagesource", StageSourceSeeds},
+      {"script", ScriptSeeds},
+      {"play", PlaySeeds}};
+  for (const auto& [name, make] : kMakers)
+    if (target == name) return make();
   return {};
 }
 

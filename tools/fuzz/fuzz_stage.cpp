@@ -1,12 +1,11 @@
 // The stage reader: LoadStage of a file holding the input, over a sound stage loaded first, in
-// play and in editor mode.
+// play mode (inputs of even length) and editor mode (odd length).
 #include <algorithm>
 
 #include "core/globals.h"
 #include "core/objects.h"
 #include "stages/stage.h"
 #include "tools/fuzz/fuzz_env.h"
-#include "tools/fuzz/fuzz_seeds.h"
 #include "tools/fuzz/fuzz_targets.h"
 
 namespace fuzz {
@@ -15,31 +14,25 @@ namespace {
 constexpr const char* kName = "stage";
 
 // Everything LoadStage may change.
-struct World {
-  std::vector<int> cells, rooms, values;
-  std::vector<std::vector<int>> objects;
-  bool operator==(const World&) const = default;
-};
-
-World Take() {
-  World w;
-  for (auto& column : Stage) w.cells.insert(w.cells.end(), column, column + kStageRows);
-  for (auto& column : Rooms) w.rooms.insert(w.rooms.end(), column, column + 7);
-  w.values = {NumOfRooms,      numofenemies,    numoftraps,      numofitems,     numofstatus,
-              NumOfGold,       RoomX,           RoomY,           PlayerX,        PlayerY,
-              Worldtheme,      BackGround,      Player->X,       Player->Y,      Player->RoomX,
-              Player->RoomY,   Player->Exist,   Player->Frame,   Exitdoor->x,    Exitdoor->y,
-              Exitdoor->Frame, Exitdoor->roomx, Exitdoor->roomy, Exitdoor->State};
+std::vector<int> Take() {
+  std::vector<int> w = {NumOfRooms,      numofenemies,    numoftraps,      numofitems,
+                        numofstatus,     NumOfGold,       RoomX,           RoomY,
+                        PlayerX,         PlayerY,         Worldtheme,      BackGround,
+                        Player->X,       Player->Y,       Player->RoomX,   Player->RoomY,
+                        Player->Exist,   Player->Frame,   Exitdoor->x,     Exitdoor->y,
+                        Exitdoor->Frame, Exitdoor->roomx, Exitdoor->roomy, Exitdoor->State};
+  for (auto& column : Stage) w.insert(w.end(), column, column + kStageRows);
+  for (auto& column : Rooms) w.insert(w.end(), column, column + 7);
   for (auto e : Enemies_list.Each<bbEnemies>())
-    w.objects.push_back({0, e->x, e->y, e->Kind, e->frame, e->OriginRoomX, e->OriginRoomY, e->RoomX,
-                         e->RoomY, e->CoffineX, e->CoffineY});
+    w.insert(w.end(), {e->x, e->y, e->Kind, e->frame, e->OriginRoomX, e->OriginRoomY, e->RoomX,
+                       e->RoomY, e->CoffineX, e->CoffineY});
   for (auto t : Traps_list.Each<bbTraps>())
-    w.objects.push_back({1, t->X, t->Y, t->Kind, t->Frame, t->Height, t->Roomx, t->Roomy});
+    w.insert(w.end(), {t->X, t->Y, t->Kind, t->Frame, t->Height, t->Roomx, t->Roomy});
   for (auto it : Items_list.Each<bbItems>())
-    w.objects.push_back({2, it->X, it->Y, it->kind, it->frame, it->RoomX, it->RoomY});
+    w.insert(w.end(), {it->X, it->Y, it->kind, it->frame, it->RoomX, it->RoomY});
   for (auto s : statuses_list.Each<bbstatuses>())
-    w.objects.push_back({3, s->x, s->y, s->frame, s->roomx, s->roomy});
-  for (auto wp : Weapons_list.Each<bbWeapons>()) w.objects.push_back({4, wp->x, wp->y});
+    w.insert(w.end(), {s->x, s->y, s->frame, s->roomx, s->roomy});
+  w.push_back(Weapons_list.Count());
   return w;
 }
 
@@ -47,131 +40,114 @@ bool RoomOk(int rx, int ry) {
   return rx >= 0 && rx < 6 && ry >= 0 && ry < 6;
 }
 
-template <class T>
-int Count(media::TList& list) {
-  int n = 0;
-  for (auto obj : list.Each<T>()) n += obj ? 1 : 0;
-  return n;
+// w x h cells from (column, row) of the whole grid lie inside it.
+bool InGrid(int column, int row, int w, int h) {
+  return column >= 0 && row >= 0 && column + w <= kStageCols && row + h <= kStageRows;
 }
 
 // The cells of the file as laid out, read without the decoder: true when they match Stage.
 bool CellsMatch(const std::vector<std::uint8_t>& bytes) {
-  int rooms = bytes[4];
+  const int rooms = bytes[4];
   bool exists[6][6] = {};
   for (int i = 0; i < rooms; i++) exists[bytes[5 + 2 * i]][bytes[6 + 2 * i]] = true;
   std::size_t at = 5 + 2 * static_cast<std::size_t>(rooms);
   for (int ry = 0; ry < 6; ry++)
     for (int rx = 0; rx < 6; rx++)
       for (int row = 0; row < kRoomRows; row++)
-        for (int column = 0; column < kRoomCols; column++) {
-          int want = exists[rx][ry] ? bytes[at++] : 0;
-          if (Stage[rx * kRoomCols + column][ry * kRoomRows + row] != want) return false;
-        }
+        for (int column = 0; column < kRoomCols; column++)
+          if (Stage[rx * kRoomCols + column][ry * kRoomRows + row] !=
+              (exists[rx][ry] ? bytes[at++] : 0))
+            return false;
   return true;
 }
 
 void CheckLoaded(const std::vector<std::uint8_t>& bytes, bool play) {
   stagefile::Data d;
   FUZZ_CHECK(kName, stagefile::Decode(bytes, d).ok(), "a loaded stage decodes");
-  std::vector<unsigned char> again = stagefile::Encode(d);
+  const std::vector<unsigned char> again = stagefile::Encode(d);
   FUZZ_CHECK(kName,
              again.size() <= bytes.size() && std::equal(again.begin(), again.end(), bytes.begin()),
              "a loaded stage encodes back to the bytes it came from");
   FUZZ_CHECK(kName, NumOfRooms == bytes[4], "NumOfRooms is the file's count");
   FUZZ_CHECK(kName, CellsMatch(bytes), "the cell grid holds the file's cells");
-  FUZZ_CHECK(kName, numofenemies == Count<bbEnemies>(Enemies_list), "enemy count");
-  FUZZ_CHECK(kName, numoftraps == Count<bbTraps>(Traps_list), "trap count");
-  FUZZ_CHECK(kName, numofitems == Count<bbItems>(Items_list), "item count");
-  FUZZ_CHECK(kName, numofstatus == Count<bbstatuses>(statuses_list), "statue count");
-  FUZZ_CHECK(kName, Count<bbWeapons>(Weapons_list) == 0, "no weapon survives a load");
-  FUZZ_CHECK(kName, Worldtheme >= 0 && Worldtheme <= 5, "theme in range");
-  FUZZ_CHECK(kName, BackGround >= 0 && BackGround <= 11, "backdrop in range");
+  FUZZ_CHECK(kName,
+             numofenemies == Enemies_list.Count() && numoftraps == Traps_list.Count() &&
+                 numofitems == Items_list.Count() && numofstatus == statuses_list.Count(),
+             "the counts are the lists'");
+  FUZZ_CHECK(kName, Weapons_list.Count() == 0, "no weapon survives a load");
+  FUZZ_CHECK(kName, Worldtheme >= 0 && Worldtheme <= 5 && BackGround >= 0 && BackGround <= 11,
+             "theme and backdrop in range");
   FUZZ_CHECK(kName, RoomOk(RoomX, RoomY), "the shown room is one of the 36");
-  const int cell = play ? kCell : 1;
-  for (auto e : Enemies_list.Each<bbEnemies>()) {
-    FUZZ_CHECK(kName, RoomOk(e->OriginRoomX, e->OriginRoomY), "enemy room");
-    int column = play ? e->x / kCell : e->OriginRoomX * kRoomCols + e->x;
-    int row = play ? e->y / kCell : e->OriginRoomY * kRoomRows + e->y;
-    FUZZ_CHECK(kName, column >= 0 && row >= 0 && column + 2 <= kStageCols && row + 2 <= kStageRows,
-               "enemy inside the grid");
-  }
-  for (auto t : Traps_list.Each<bbTraps>()) {
-    FUZZ_CHECK(kName, RoomOk(t->Roomx, t->Roomy), "trap room");
-    FUZZ_CHECK(kName, t->Roomx * kRoomCols + t->X < kStageCols, "trap column inside the grid");
-    FUZZ_CHECK(kName, t->Roomy * kRoomRows + t->Y < kStageRows, "trap row inside the grid");
-  }
-  for (auto it : Items_list.Each<bbItems>()) {
-    FUZZ_CHECK(kName, RoomOk(it->RoomX, it->RoomY), "item room");
-    FUZZ_CHECK(
-        kName,
-        it->RoomX * kRoomCols + it->X < kStageCols && it->RoomY * kRoomRows + it->Y < kStageRows,
-        "item inside the grid");
-  }
-  for (auto s : statuses_list.Each<bbstatuses>()) {
-    FUZZ_CHECK(kName, RoomOk(s->roomx, s->roomy), "statue room");
+  const int cell = play ? kCell : 1;  // play keeps pixels, the editor cells
+  for (auto e : Enemies_list.Each<bbEnemies>())
     FUZZ_CHECK(kName,
-               s->roomx * kRoomCols + s->x < kStageCols && s->roomy * kRoomRows + s->y < kStageRows,
+               RoomOk(e->OriginRoomX, e->OriginRoomY) &&
+                   InGrid(play ? e->x / kCell : e->OriginRoomX * kRoomCols + e->x,
+                          play ? e->y / kCell : e->OriginRoomY * kRoomRows + e->y, 2, 2),
+               "enemy inside the grid");
+  for (auto t : Traps_list.Each<bbTraps>())
+    FUZZ_CHECK(kName,
+               RoomOk(t->Roomx, t->Roomy) &&
+                   InGrid(t->Roomx * kRoomCols + t->X, t->Roomy * kRoomRows + t->Y, 1, 1),
+               "trap inside the grid");
+  for (auto it : Items_list.Each<bbItems>())
+    FUZZ_CHECK(kName,
+               RoomOk(it->RoomX, it->RoomY) &&
+                   InGrid(it->RoomX * kRoomCols + it->X, it->RoomY * kRoomRows + it->Y, 1, 1),
+               "item inside the grid");
+  for (auto s : statuses_list.Each<bbstatuses>())
+    FUZZ_CHECK(kName,
+               RoomOk(s->roomx, s->roomy) &&
+                   InGrid(s->roomx * kRoomCols + s->x, s->roomy * kRoomRows + s->y, 1, 1),
                "statue inside the grid");
-  }
-  FUZZ_CHECK(kName, RoomOk(Player->RoomX, Player->RoomY), "player room");
-  int px = Player->X / cell, py = Player->Y / cell;
   FUZZ_CHECK(kName,
-             Player->RoomX * kRoomCols + px + 2 <= kStageCols &&
-                 Player->RoomY * kRoomRows + py + 2 <= kStageRows,
+             RoomOk(Player->RoomX, Player->RoomY) &&
+                 InGrid(Player->RoomX * kRoomCols + Player->X / cell,
+                        Player->RoomY * kRoomRows + Player->Y / cell, 2, 2),
              "player inside the grid");
-  FUZZ_CHECK(kName, RoomOk(Exitdoor->roomx, Exitdoor->roomy), "door room");
   FUZZ_CHECK(kName,
-             Exitdoor->roomx * kRoomCols + Exitdoor->x + 4 <= kStageCols &&
-                 Exitdoor->roomy * kRoomRows + Exitdoor->y + 4 <= kStageRows,
+             RoomOk(Exitdoor->roomx, Exitdoor->roomy) &&
+                 InGrid(Exitdoor->roomx * kRoomCols + Exitdoor->x,
+                        Exitdoor->roomy * kRoomRows + Exitdoor->y, 4, 4),
              "door inside the grid");
   FUZZ_CHECK(kName, NumOfGold == Exitdoor->Frame, "the gold to collect is the door's");
-}
-
-void RunMode(const std::vector<std::uint8_t>& bytes, int mode, bool sound) {
-  FreshWorld();
-  EditMode = mode;
-  // The stage in memory before the input: the baseline, put in place as the reader does.
-  static const stagefile::Data baseline = BaselineStage();
-  CommitStage(baseline);
-  World before;
-  if (!sound) before = Take();
-  if (!WriteRootFile("Levels/fuzz", bytes)) return;
-  const stagefile::Check checked = CheckStageFile("fuzz");
-  LoadStage("fuzz");
-  FUZZ_CHECK(kName, checked.fault == LastStageCheck.fault, "CheckStageFile agrees with LoadStage");
-  FUZZ_CHECK(kName, LastStageCheck.ok() == sound, "the file reads as its bytes decode");
-  FUZZ_CHECK(kName, LastStageCheck.fault != stagefile::Fault::Missing, "the file was there");
-  FUZZ_CHECK(kName, SN == "fuzz", "the stage name is kept");
-  if (!LastStageCheck.ok()) {
-    FUZZ_CHECK(kName, sound || Take() == before, "a refused stage leaves the world as it was");
-    FUZZ_CHECK(kName, !LastStageCheck.what.empty(), "a refusal says why");
-    FUZZ_CHECK(kName, StageFaultLine(LastStageCheck) == 58, "a bad file gets line 58");
-    return;
-  }
-  FUZZ_CHECK(kName, bytes.size() >= 5, "a loaded stage has its header");
-  if (bytes.size() < 5) return;
-  CheckLoaded(bytes, mode == 0);
 }
 
 }  // namespace
 
 int FuzzStage(const std::uint8_t* data, std::size_t size) {
   SettleAtEnd settle;
-  // The reader never looks past the longest layout; neither does this check.
-  std::vector<std::uint8_t> all(data, data + size);
-  std::vector<std::uint8_t> read(data, data + std::min(size, stagefile::kMaxFileBytes));
-  // Decoding the whole input straight from memory must be as safe as through the file.
+  // Decoding the whole input straight from memory is as safe as through the file.
+  const std::vector<std::uint8_t> all(data, data + size);
   stagefile::Data direct;
-  stagefile::Check c = stagefile::Decode(all, direct);
-  if (c.ok()) {
-    auto again = stagefile::Encode(direct);
-    FUZZ_CHECK(kName,
-               again.size() <= all.size() && std::equal(again.begin(), again.end(), all.begin()),
+  if (stagefile::Decode(all, direct).ok()) {
+    const auto again = stagefile::Encode(direct);
+    FUZZ_CHECK(kName, again.size() <= size && std::equal(again.begin(), again.end(), all.begin()),
                "a decoded stage encodes back to its bytes");
   }
-  // Play mode for inputs of even length, the editor's cells for odd ones.
-  stagefile::Data scratch;
-  RunMode(read, static_cast<int>(size & 1), stagefile::Decode(read, scratch).ok());
+  // The reader never looks past the longest layout; neither does this check.
+  const std::vector<std::uint8_t> bytes(data, data + std::min(size, stagefile::kMaxFileBytes));
+  const bool sound = stagefile::Decode(bytes, direct).ok();
+  FreshWorld();
+  EditMode = static_cast<int>(size & 1);
+  static const stagefile::Data baseline = BaselineStage();
+  CommitStage(baseline);
+  const std::vector<int> before = Take();
+  if (!WriteRootFile("Levels/fuzz", bytes)) return 0;
+  const stagefile::Check checked = CheckStageFile("fuzz");
+  LoadStage("fuzz");
+  SetTaken(LastStageCheck.ok());
+  FUZZ_CHECK(kName, checked.fault == LastStageCheck.fault, "CheckStageFile agrees with LoadStage");
+  FUZZ_CHECK(kName, LastStageCheck.ok() == sound, "the file reads as its bytes decode");
+  FUZZ_CHECK(kName, SN == "fuzz", "the stage name is kept");
+  if (!sound) {
+    FUZZ_CHECK(kName, Take() == before, "a refused stage leaves the world as it was");
+    FUZZ_CHECK(kName, !LastStageCheck.what.empty(), "a refusal says why");
+    FUZZ_CHECK(kName, StageFaultLine(LastStageCheck) == 58, "a bad file gets line 58");
+    return 0;
+  }
+  if (bytes.size() >= 5) CheckLoaded(bytes, EditMode == 0);
+  FUZZ_CHECK(kName, bytes.size() >= 5, "a loaded stage has its header");
   return 0;
 }
 

@@ -1,5 +1,5 @@
-// The stage compiler's text reader: what it takes, the stage reader takes too, and writing it
-// out again gives the same stage back.
+// The stage compiler's text reader: what it takes, the stage reader takes too, and writing it out
+// again gives the same stage back.
 #include "tools/fuzz/fuzz_targets.h"
 #include "tools/stagec/source.h"
 
@@ -7,15 +7,14 @@ namespace fuzz {
 
 int FuzzStageSource(const std::uint8_t* data, std::size_t size) {
   constexpr const char* kName = "stagesource";
-  const std::string text(reinterpret_cast<const char*>(data), size);
-  stagefile::Data d;
+  stagefile::Data d, decoded, again;
   std::string error;
-  if (!stagec::Parse(text, d, error)) {
+  SetTaken(stagec::Parse(std::string(data, data + size), d, error));
+  if (!LastTaken()) {
     FUZZ_CHECK(kName, error.rfind("line ", 0) == 0, "an error names its line");
     return 0;
   }
   const std::vector<unsigned char> bytes = stagefile::Encode(d);
-  stagefile::Data decoded;
   FUZZ_CHECK(kName, stagefile::Decode(bytes, decoded).ok(), "the stage reader takes it");
   // A room listed twice has one cell block: the size counts the distinct rooms.
   std::size_t distinct = 0;
@@ -29,10 +28,9 @@ int FuzzStageSource(const std::uint8_t* data, std::size_t size) {
                               static_cast<int>(d.traps.size()), static_cast<int>(d.items.size()),
                               static_cast<int>(d.statues.size())),
       "the file has the layout's size");
-  stagefile::Data again;
-  std::string error2;
-  FUZZ_CHECK(kName, stagec::Parse(stagec::Write(d), again, error2), "its text parses: " + error2);
-  FUZZ_CHECK(kName, stagefile::Encode(again) == bytes, "its text gives the same stage");
+  FUZZ_CHECK(kName,
+             stagec::Parse(stagec::Write(d), again, error) && stagefile::Encode(again) == bytes,
+             "its text gives the same stage: " + error);
   return 0;
 }
 

@@ -8,29 +8,22 @@ namespace fuzz {
 namespace {
 
 FaultHandler g_handler = nullptr;
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+bool g_taken = false;
 
 }  // namespace
 
 const std::vector<Target>& Targets() {
-  static const std::vector<Target> targets = {
-      {"stage", FuzzStage},
-      {"replay", FuzzReplay},
-      {"language", FuzzLanguage},
-      {"settings", FuzzSettings},
-      {"keys", FuzzKeys},
-      {"png", FuzzPng},
-      {"sound", FuzzSound},
-      {"readstring", FuzzReadString},
-      {"stagesource", FuzzStageSource},
-      {"script", FuzzScript},
-  };
+  static const std::vector<Target> targets = {{"stage", FuzzStage},
+                                              {"replay", FuzzReplay},
+                                              {"language", FuzzLanguage},
+                                              {"settings", FuzzSettings},
+                                              {"keys", FuzzKeys},
+                                              {"png", FuzzPng},
+                                              {"sound", FuzzSound},
+                                              {"readstring", FuzzReadString},
+                                              {"stagesource", FuzzStageSource},
+                                              {"script", FuzzScript},
+                                              {"play", FuzzPlay}};
   return targets;
 }
 
@@ -40,15 +33,20 @@ const Target* FindTarget(const std::string& name) {
   return nullptr;
 }
 
+bool LastTaken() {
+  return g_taken;
+}
+
+void SetTaken(bool taken) {
+  g_taken = taken;
+}
+
 void SetFaultHandler(FaultHandler handler) {
   g_handler = handler;
 }
 
 void ReportFault(const char* target, const std::string& what) {
-  if (g_handler) {
-    g_handler(target, what);
-    return;
-  }
+  if (g_handler) return g_handler(target, what);
   std::fprintf(stderr, "quill fuzz %s: %s\n", target, what.c_str());
   std::abort();
 }
@@ -60,17 +58,9 @@ std::vector<std::uint8_t> DecodeCorpusFile(const std::string& name,
   int high = -1;
   bool comment = false;
   for (std::uint8_t b : content) {
-    char c = static_cast<char>(b);
-    if (comment) {
-      comment = c != '\n';
-      continue;
-    }
-    if (c == '#') {
-      comment = true;
-      continue;
-    }
-    int v = HexValue(c);
-    if (v < 0) continue;
+    comment = b == '#' || (comment && b != '\n');
+    if (comment || !std::isxdigit(b)) continue;
+    const int v = std::isdigit(b) ? b - '0' : std::tolower(b) - 'a' + 10;
     if (high < 0) {
       high = v;
     } else {

@@ -14,7 +14,7 @@ seconds=${2:-120}
 shift $(( $# >= 2 ? 2 : 1 ))
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(stage replay language settings keys png sound readstring stagesource script)
+  targets=(stage replay language settings keys png sound readstring stagesource script play)
 fi
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 cmake --build "$build" -j 4 --target quill_fuzz_seeds $(printf 'fuzz_%s ' "${targets[@]}")

@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/tables.h"
 #include "core/text.h"
+#include "front/flow.h"
 #include "media/app.h"
 #include "media/graphics.h"
 #include "media/headless.h"
@@ -47,13 +48,47 @@ std::string ReplayNameFor(int stage) {
   return "Level " + std::to_string(stage);
 }
 
+bool ParseStageRef(const std::string& text, StageRef& out) {
+  std::string digits = text;
+  bool tutorial = false;
+  if (text.size() > 3 && (text[0] == 'T' || text[0] == 't') && (text[1] == 'U' || text[1] == 'u') &&
+      (text[2] == 'T' || text[2] == 't')) {
+    digits = text.substr(3);
+    tutorial = true;
+  }
+  if (digits.empty() || digits.size() > 2 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  const int n = std::stoi(digits);
+  if (n < 1 || n > (tutorial ? 11 : 70)) return false;
+  out = {n, tutorial};
+  return true;
+}
+
+std::string StageFileFor(const StageRef& stage) {
+  return (stage.tutorial ? "Tut" : "LEVEL ") + std::to_string(stage.number);
+}
+
+int StateAfterExit(const StageRef& stage) {
+  return stage.tutorial && stage.number >= kLastTutorial ? GameState::Title : GameState::NextStage;
+}
+
+std::string ReplayNameFor(const StageRef& stage) {
+  return stage.tutorial ? "TUT" + std::to_string(stage.number) : ReplayNameFor(stage.number);
+}
+
 bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int stage,
+                   bool withReplay, std::string& error) {
+  return PrepareFolder(folder, levelsDir, StageRef{stage, false}, withReplay, error);
+}
+
+bool PrepareFolder(const std::string& folder, const std::string& levelsDir, const StageRef& stage,
                    bool withReplay, std::string& error) {
   std::error_code ec;
   const fs::path root(folder);
   fs::create_directories(root / "Levels", ec);
   fs::create_directories(root / "PlayerLevels", ec);
-  const std::string stageName = "LEVEL " + std::to_string(stage);
+  const std::string stageName = StageFileFor(stage);
   fs::copy_file(fs::path(levelsDir) / stageName, root / "Levels" / stageName,
                 fs::copy_options::overwrite_existing, ec);
   if (ec) {
@@ -73,6 +108,38 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, int 
   AppPath = abs;
   Path = abs + "/";
   FilePath = abs + "/PlayerLevels/";
+  return true;
+}
+
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
+  if (!stage.tutorial) return StartStage(stage.number, replay, error);
+  User = 1;
+  Tutorial = 1;
+  TutNo = stage.number;
+  Difficulity = difficulty;
+  Game->Stage = 0;
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  Player->Score = 0;
+  Player->Lives = 2;
+  Player->XS = Player->YS = 3;
+  Game->State = 27;
+  ResetAll();
+  const std::string file = StageFileFor(stage);
+  ReplayName = ReplayNameFor(stage);
+  LoadStage(file);
+  if (LastStageCheck.fault != stagefile::Fault::None) {
+    error = file + " did not load";
+    return false;
+  }
+  if (replay) {
+    LoadReplay();
+    if (DemoMode != 1) {
+      error = "no replay " + ReplayName + ".SOL";
+      return false;
+    }
+  }
+  Sng = "Song1.ogg";
   return true;
 }
 

@@ -3,7 +3,8 @@
 //   stagec SOURCE_FOLDER OUTPUT_FOLDER   every "NAME.stage" becomes OUTPUT_FOLDER/NAME
 //   stagec --source STAGE_FILE           prints the source of a stage file
 //
-// Exit status 0 when every file was written, 1 otherwise (the message names the file and line).
+// Exit status 0 when every file was written, 1 otherwise (the message names the file and line,
+// or the folder), 2 for bad arguments.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -51,12 +52,24 @@ bool WriteIfChanged(const fs::path& path, const std::vector<unsigned char>& byte
 
 int Compile(const fs::path& from, const fs::path& to) {
   std::error_code ec;
-  fs::create_directories(to, ec);
+  if (!fs::is_directory(from, ec)) {
+    std::cerr << "stagec: " << from.string() << " is not a folder\n";
+    return 1;
+  }
   std::vector<fs::path> sources;
   for (const auto& e : fs::directory_iterator(from, ec))
     if (e.is_regular_file() && e.path().extension() == ".stage") sources.push_back(e.path());
   if (ec) {
-    std::cerr << "stagec: cannot read the folder " << from << "\n";
+    std::cerr << "stagec: cannot read the folder " << from.string() << "\n";
+    return 1;
+  }
+  if (sources.empty()) {
+    std::cerr << "stagec: no .stage files in " << from.string() << "\n";
+    return 1;
+  }
+  fs::create_directories(to, ec);
+  if (!fs::is_directory(to, ec)) {
+    std::cerr << "stagec: cannot make the folder " << to.string() << "\n";
     return 1;
   }
   std::sort(sources.begin(), sources.end());

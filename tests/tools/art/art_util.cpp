@@ -32,6 +32,7 @@ std::vector<std::string> PictureNames() {
 media::Image LoadCells(const std::string& name, int cellW, int cellH, int count) {
   RegisterBuiltins();
   media::SetMaskColor(255, 0, 255);
+  if (cellW == 0) return media::LoadImage("incbin::" + name);
   return media::LoadAnimImage("incbin::" + name, cellW, cellH, 0, count);
 }
 

@@ -14,7 +14,8 @@ void RegisterBuiltins();
 std::vector<unsigned char> BlobBytes(const std::string& name);
 // The Images/ names of assets/embedded.txt, in order.
 std::vector<std::string> PictureNames();
-// Loads an embedded picture cut into cells, masked with magenta as the program does.
+// Loads an embedded picture cut into cells (cellW 0: whole), masked with magenta as the program
+// does.
 media::Image LoadCells(const std::string& name, int cellW, int cellH, int count);
 bool Opaque(const media::Image& image, int frame, int x, int y);
 int OpaqueCount(const media::Image& image, int frame, int x, int y, int w, int h);

@@ -1,48 +1,55 @@
-// The four language files and their quit.txt: format, character ranges, the room each line has
-// where it is drawn, and agreement between the languages.
+// The four language files and their quit.txt: format, the room each line has where it is drawn
+// (menu fonts by characters, the proportional font in pixels), and agreement between the
+// languages and with the pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <iterator>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "media/files.h"
+#include "media/graphics.h"
+#include "media/text.h"
+#include "tools/sound/sound_util.h"
 
 namespace {
 
-const char* const kLanguages[] = {"", "fr", "gr", "it"};
+using soundtest::LangLines;
 
-std::string LangDir(const std::string& code) {
-  std::string dir = std::string(QUILL_SOURCE_DIR) + "/assets/Langs/";
-  return code.empty() ? dir : dir + code + "/";
-}
+enum Font { kMenu, kMenuValue, kProp, kSystem };
+struct Limit {
+  int first, last;
+  Font font;
+  int maxChars;
+};
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+// Where each line is drawn and how many characters fit there (menu glyphs are 16 pixels wide;
+// the proportional lines are measured in pixels below). The key legend's left column ends two
+// glyphs before the right one at x 360.
+const Limit kLimits[] = {
+    {0, 10, kProp, 48},    {11, 13, kMenuValue, 17}, {17, 18, kMenu, 15},
+    {20, 21, kMenu, 13},   {22, 23, kMenu, 15},      {24, 25, kProp, 96},
+    {27, 29, kProp, 96},   {31, 31, kProp, 96},      {32, 35, kMenuValue, 17},
+    {36, 36, kMenu, 48},   {42, 43, kMenu, 46},      {44, 44, kMenu, 48},
+    {50, 50, kMenu, 48},   {53, 53, kMenu, 48},      {54, 54, kSystem, 68},
+    {55, 55, kMenu, 46},   {56, 56, kMenu, 48},      {60, 60, kSystem, 50},
+    {61, 61, kMenu, 46},   {62, 64, kMenu, 20},      {65, 67, kMenu, 26},
+    {68, 77, kMenu, 24},   {78, 86, kMenu, 18},      {87, 87, kMenu, 48},
+    {88, 105, kProp, 96},  {106, 106, kMenu, 48},    {107, 119, kProp, 96},
+    {120, 120, kMenu, 48}, {121, 121, kSystem, 50},  {124, 124, kSystem, 50},
+    {125, 130, kMenu, 6},  // a count of up to two digits follows
+    {131, 131, kMenu, 37}, {132, 132, kMenu, 48},    {134, 134, kMenu, 48},
+    {135, 135, kMenu, 6},  // the number stands at x 385
+    {136, 136, kMenu, 22}, {137, 142, kMenu, 15},    {143, 144, kMenu, 13},
+    {145, 145, kMenu, 12}, {146, 146, kMenu, 48},    {147, 172, kSystem, 20},
+};
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Lines(const std::string& code) {
-  return SplitLines(ReadAll(LangDir(code) + "Lang.txt"));
+// Lines some screen shows (99 is a blank line of the first text page).
+bool Shown(int i) {
+  for (const Limit& l : kLimits)
+    if (i >= l.first && i <= l.last) return i != 99;
+  return false;
 }
 
 std::string Upper(std::string s) {
@@ -50,183 +57,73 @@ std::string Upper(std::string s) {
   return s;
 }
 
-enum class Font { Menu, MenuValue, Proportional, System };
-struct Limit {
-  int first, last;
-  Font font;
-  int max_chars;
-};
-
-// Where each line is drawn and how many characters fit there. Menu-font glyphs are 16 pixels
-// wide; proportional-font lines are measured in pixels by lang_width_test, and here only held
-// to 96 characters (the font's letters average about 6 pixels) and the tutorial titles to 48;
-// the media layer's own font to what its strip holds. The key legend's left column (62 to 64)
-// ends two glyphs before the right column at x 360, so the two columns read apart.
-const std::vector<Limit>& Limits() {
-  static const std::vector<Limit> limits = {
-      {0, 10, Font::Proportional, 48},    {11, 13, Font::MenuValue, 17},
-      {17, 18, Font::Menu, 15},           {20, 21, Font::Menu, 13},
-      {22, 23, Font::Menu, 15},           {24, 25, Font::Proportional, 96},
-      {27, 29, Font::Proportional, 96},   {31, 31, Font::Proportional, 96},
-      {32, 35, Font::MenuValue, 17},      {36, 36, Font::Menu, 48},
-      {42, 43, Font::Menu, 46},           {44, 44, Font::Menu, 48},
-      {50, 50, Font::Menu, 48},           {53, 53, Font::Menu, 48},
-      {54, 54, Font::System, 68},         {55, 55, Font::Menu, 46},
-      {56, 56, Font::Menu, 48},           {60, 60, Font::System, 50},
-      {61, 61, Font::Menu, 46},           {62, 64, Font::Menu, 20},
-      {65, 67, Font::Menu, 26},           {68, 77, Font::Menu, 24},
-      {78, 86, Font::Menu, 18},           {87, 87, Font::Menu, 48},
-      {88, 105, Font::Proportional, 96},  {106, 106, Font::Menu, 48},
-      {107, 119, Font::Proportional, 96}, {120, 120, Font::Menu, 48},
-      {121, 121, Font::System, 50},       {124, 124, Font::System, 50},
-      {125, 130, Font::Menu, 6},  // a count of up to two digits follows: 8 glyphs in all
-      {131, 131, Font::Menu, 37},         {132, 132, Font::Menu, 48},
-      {134, 134, Font::Menu, 48},         {135, 135, Font::Menu, 6},   // the number stands at x 385
-      {136, 136, Font::Menu, 22},         {137, 142, Font::Menu, 15},  // counts at x 270 and 660
-      {143, 144, Font::Menu, 13},         {145, 145, Font::Menu, 12},
-      {146, 146, Font::Menu, 48},         {147, 172, Font::System, 20},
-  };
-  return limits;
-}
-
-// Lines some screen shows (99 is a blank line of the first text page and may stay empty).
-bool MustHaveText(int i) {
-  for (const Limit& l : Limits()) {
-    if (i >= l.first && i <= l.last) return i != 99;
-  }
-  return false;
-}
-
-class LangFile : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(LangFile, HasExactly177LinesOfPlainAscii) {
-  const std::string text = ReadAll(LangDir(GetParam()) + "Lang.txt");
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.back(), '\n');
-  int line_feeds = 0;
-  for (unsigned char c : text) {
-    if (c == '\n') {
-      ++line_feeds;
-    } else {
-      EXPECT_TRUE(c >= 32 && c <= 126) << "byte " << static_cast<int>(c);
-    }
-  }
-  EXPECT_EQ(line_feeds, 177);
-  EXPECT_EQ(Lines(GetParam()).size(), 177u);
-}
-
-TEST_P(LangFile, EveryLineFitsItsFontAndItsPlace) {
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
-  for (const Limit& l : Limits()) {
-    for (int i = l.first; i <= l.last; ++i) {
-      const std::string& s = lines[static_cast<std::size_t>(i)];
-      EXPECT_LE(static_cast<int>(s.size()), l.max_chars) << "line " << i << ": " << s;
-      const std::string drawn = l.font == Font::Menu ? Upper(s) : s;
-      for (unsigned char c : drawn) {
-        if (l.font == Font::Menu || l.font == Font::MenuValue) {
-          EXPECT_TRUE(c >= 32 && c <= 90) << "line " << i << " has '" << c << "': " << s;
-        }
-      }
-      if (MustHaveText(i)) {
-        EXPECT_FALSE(s.empty()) << "line " << i << " is empty";
-      }
-    }
-  }
-}
-
-TEST_P(LangFile, NumbersFollowTheirWordsWithASpaceOrColon) {
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
-  EXPECT_EQ(lines[42].back(), ' ');  // "TUTORIAL 3"
-  EXPECT_EQ(lines[43].back(), ' ');  // "LEVEL 12"
-  for (int i = 125; i <= 130; ++i) {
-    const char last = lines[static_cast<std::size_t>(i)].back();
-    EXPECT_TRUE(last == ' ' || last == ':') << "line " << i;
-  }
-}
-
-// The editor's questions are answered with 'y' in every language, so each says so.
-TEST_P(LangFile, EditorQuestionsAskForY) {
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
-  for (int i : {60, 121, 124}) {
-    EXPECT_NE(lines[static_cast<std::size_t>(i)].find("(y/n)"), std::string::npos) << "line " << i;
-  }
-}
-
-TEST_P(LangFile, QuitFileHoldsTheWordsForYesAndNo) {
-  const std::string text = ReadAll(LangDir(GetParam()) + "quit.txt");
-  const std::vector<std::string> lines = SplitLines(text);
-  ASSERT_EQ(lines.size(), 2u);
-  for (const std::string& word : lines) {
-    ASSERT_FALSE(word.empty());
-    for (char c : word) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << word;
-  }
-  EXPECT_NE(std::toupper(static_cast<unsigned char>(lines[0][0])),
-            std::toupper(static_cast<unsigned char>(lines[1][0])));
-}
-
-// The runnable folder holds the files where the game opens them, and the media layer's reader
-// (OpenFile: exact name, writable; ReadLine) gives back every line as written.
-TEST_P(LangFile, TheGameReadsTheCopyInTheRunnableFolder) {
-  const std::string code = GetParam();
-  const std::string rel = code.empty() ? "Langs/" : "Langs/" + code + "/";
-  const std::string game = std::string(QUILL_GAME_DIR) + "/" + rel;
-  media::Stream in = media::OpenFile(game + "Lang.txt");
-  ASSERT_TRUE(in) << game;
-  const std::vector<std::string> expected = Lines(code);
-  ASSERT_EQ(expected.size(), 177u);
-  for (std::size_t n = 0; n < 177; ++n) EXPECT_EQ(media::ReadLine(in), expected[n]) << "line " << n;
-  media::ReadLine(in);
-  EXPECT_EQ(media::Eof(in), 1) << "lines after the 177th";
-  media::CloseFile(in);
-  media::Stream quit = media::OpenFile(game + "quit.txt");
-  ASSERT_TRUE(quit);
-  EXPECT_FALSE(media::ReadLine(quit).empty());
-  EXPECT_FALSE(media::ReadLine(quit).empty());
-  media::CloseFile(quit);
-}
-
-// The options screen's volume rows answer to '-' and to Enter (or the keypad's keys), so their
-// help lines name those two keys in the language's own word for Enter.
-TEST_P(LangFile, VolumeHelpLinesNameMinusAndEnter) {
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
-  const std::string code = GetParam();
-  const std::string enter = code == "fr" ? "Entree" : code == "it" ? "Invio" : "Enter";
-  for (int i : {27, 28}) {
-    const std::string& s = lines[static_cast<std::size_t>(i)];
-    EXPECT_NE(s.find(" - "), std::string::npos) << "line " << i << ": " << s;
-    EXPECT_NE(s.find(enter), std::string::npos) << "line " << i << ": " << s;
-  }
-}
-
-// Eleven tutorial titles and 26 editor tool names, each naming something of its own; the four
-// tool names after the 26th are never drawn and stay empty.
-TEST_P(LangFile, TutorialTitlesAndToolNamesAreDistinct) {
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
-  std::set<std::string> titles(lines.begin(), lines.begin() + 11);
-  EXPECT_EQ(titles.size(), 11u);
-  EXPECT_EQ(titles.count(""), 0u);
-  std::set<std::string> tools(lines.begin() + 147, lines.begin() + 173);
-  EXPECT_EQ(tools.size(), 26u);
-  EXPECT_EQ(tools.count(""), 0u);
-  for (int i = 173; i <= 176; ++i) EXPECT_TRUE(lines[static_cast<std::size_t>(i)].empty()) << i;
-}
-
 std::string FirstWord(const std::string& s) {
   return s.substr(0, s.find_first_of(" (,"));
 }
 
-// The editor's tool names and the captions of the first instruction page call each thing by
-// the same name.
-TEST_P(LangFile, EditorToolsAndInstructionCaptionsAgree) {
-  const std::vector<std::string> lines = Lines(GetParam());
+class LangFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(LangFile, FitsWhereItIsDrawnAndSaysWhatTheScreensNeed) {
+  const std::string code = GetParam();
+  const std::string dir =
+      std::string(QUILL_SOURCE_DIR) + "/assets/Langs/" + (code.empty() ? "" : code + "/");
+  const auto bytes = soundtest::ReadBytes(dir + "Lang.txt");
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_EQ(bytes.back(), '\n');
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 177);
+  for (unsigned char c : bytes) EXPECT_TRUE(c == '\n' || (c >= 32 && c <= 126)) << int(c);
+  const std::vector<std::string> lines = LangLines(code);
   ASSERT_EQ(lines.size(), 177u);
-  auto at = [&](int i) { return lines[static_cast<std::size_t>(i)]; };
-  // Whole names: block, ladder, floor, vanishing ladder, the four enemies.
+  // The width start-up measures for each glyph of the game's proportional font.
+  media::RegisterBuiltinBlobs();
+  media::SetMaskColor(255, 0, 255);
+  const media::Image font = media::LoadAnimImage("incbin::Images/Font.png", 16, 16, 0, 95);
+  ASSERT_TRUE(font);
+  std::vector<int> widths(95, 5);
+  for (int k = 1; k < 95; ++k) {
+    media::Pixmap pm = media::LockImage(font, k);
+    widths[k] = 0;
+    for (int x = 15; x >= 0 && !widths[k]; --x)
+      for (int y = 0; y < 16; ++y)
+        widths[k] = (media::ReadPixel(pm, x, y) >> 24) ? x + 1 : widths[k];
+    media::UnlockImage(font, k);
+  }
+  auto width = [&](const std::string& s) {
+    int w = 0;
+    for (unsigned char c : s) w += widths[c - 32];
+    return w;
+  };
+  for (const Limit& l : kLimits)
+    for (int i = l.first; i <= l.last; ++i) {
+      const std::string& s = lines[i];
+      EXPECT_LE(static_cast<int>(s.size()), l.maxChars) << "line " << i << ": " << s;
+      EXPECT_TRUE(!Shown(i) || !s.empty()) << "line " << i;
+      for (unsigned char c : l.font == kMenu ? Upper(s) : s)
+        EXPECT_TRUE(l.font >= kProp || (c >= 32 && c <= 90)) << "line " << i << ": " << s;
+      // Centred with the media layer's width, drawn with the font's: tutorial titles inside the
+      // tutorial bar (x 1 to 765, centre 432) and the chooser (centre 440); help lines on 390;
+      // instruction lines from x 6.
+      const int half = media::TextWidth(s) / 2;
+      EXPECT_TRUE(i > 10 || (432 - half >= 1 && 432 - half + width(s) <= 766)) << s;
+      EXPECT_TRUE(i > 10 || 440 - half + width(s) <= 784) << s;
+      EXPECT_TRUE(i < 24 || i > 31 || (390 - half >= 0 && 390 - half + width(s) <= 800)) << s;
+      EXPECT_TRUE(l.font != kProp || i < 88 || 6 + width(s) <= 800) << "line " << i << ": " << s;
+    }
+  EXPECT_EQ(lines[42].back(), ' ');  // "TUTORIAL 3"
+  EXPECT_EQ(lines[43].back(), ' ');  // "LEVEL 12"
+  for (int i = 125; i <= 130; ++i)
+    EXPECT_NE(std::string(" :").find(lines[i].back()), std::string::npos);
+  for (int i : {60, 121, 124}) EXPECT_NE(lines[i].find("(y/n)"), std::string::npos) << i;
+  // The volume rows take '-' and Enter, in the language's word for Enter.
+  const std::string enter = code == "fr" ? "Entree" : code == "it" ? "Invio" : "Enter";
+  for (int i : {27, 28})
+    EXPECT_TRUE(lines[i].find(" - ") != std::string::npos &&
+                lines[i].find(enter) != std::string::npos)
+        << lines[i];
+  // Eleven tutorial titles and 26 tool names of their own; the four after them stay empty.
+  EXPECT_EQ(std::set<std::string>(lines.begin(), lines.begin() + 11).size(), 11u);
+  EXPECT_EQ(std::set<std::string>(lines.begin() + 147, lines.begin() + 173).size(), 26u);
+  // The editor's tool names and the first instruction page's captions name things alike.
   for (auto [tool, caption] : {std::pair{147, 84},
                                {149, 86},
                                {158, 75},
@@ -234,10 +131,8 @@ TEST_P(LangFile, EditorToolsAndInstructionCaptionsAgree) {
                                {165, 78},
                                {166, 79},
                                {167, 80},
-                               {168, 81}}) {
-    EXPECT_EQ(at(tool), at(caption)) << "lines " << tool << " and " << caption;
-  }
-  // Captions that add what the thing is for ("Knife - throw it"): the name comes first.
+                               {168, 81}})
+    EXPECT_EQ(lines[tool], lines[caption]) << tool;
   for (auto [tool, caption] : {std::pair{150, 68},
                                {151, 69},
                                {152, 70},
@@ -246,71 +141,49 @@ TEST_P(LangFile, EditorToolsAndInstructionCaptionsAgree) {
                                {155, 73},
                                {156, 74},
                                {159, 82},
-                               {148, 85}}) {
-    EXPECT_EQ(FirstWord(at(tool)), FirstWord(at(caption))) << "lines " << tool << ", " << caption;
-  }
-}
-
-// The title menu's picture for the tutorials carries a word (assets/art/words.txt, menu.2); the
-// tutorial heading, the chooser's title and the map screen use the same word.
-TEST_P(LangFile, TheTutorialWordMatchesTheMenuPicture) {
-  const std::string code = *GetParam() ? GetParam() : "en";
+                               {148, 85}})
+    EXPECT_EQ(FirstWord(lines[tool]), FirstWord(lines[caption])) << tool;
+  // The tutorial word of the title menu's picture (words.txt, menu.2) is the word used here.
   std::ifstream words(std::string(QUILL_SOURCE_DIR) + "/assets/art/words.txt");
-  ASSERT_TRUE(words);
-  std::string line, section, word;
-  while (std::getline(words, line)) {
+  std::string section, word;
+  for (std::string line; std::getline(words, line);) {
     if (!line.empty() && line[0] == '[') section = line.substr(1, line.find(']') - 1);
-    if (section == code && line.rfind("menu.2 = ", 0) == 0) word = line.substr(9);
+    if (section == (code.empty() ? "en" : code) && line.rfind("menu.2 = ", 0) == 0)
+      word = line.substr(9);
   }
-  ASSERT_FALSE(word.empty()) << code;
-  const std::vector<std::string> lines = Lines(GetParam());
-  ASSERT_EQ(lines.size(), 177u);
   EXPECT_EQ(Upper(lines[42]), word + " ");
   EXPECT_EQ(Upper(lines[136]), word);
   EXPECT_NE(Upper(lines[131]).find(word), std::string::npos) << lines[131];
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, LangFile, ::testing::ValuesIn(kLanguages),
-                         [](const auto& info) {
-                           return std::string(*info.param ? info.param : "en");
-                         });
-
-TEST(LangFiles, AgreeOnWhichLinesAreEmpty) {
-  const std::vector<std::string> english = Lines("");
-  ASSERT_EQ(english.size(), 177u);
-  for (const char* code : kLanguages) {
-    const std::vector<std::string> other = Lines(code);
-    ASSERT_EQ(other.size(), 177u) << code;
-    for (std::size_t i = 0; i < 177; ++i) {
-      EXPECT_EQ(english[i].empty(), other[i].empty()) << code << " line " << i;
-    }
+  // quit.txt: two words of letters with different first letters; the runnable folder holds
+  // both files as the sources have them.
+  const auto quit = soundtest::ReadBytes(dir + "quit.txt");
+  const std::string q(quit.begin(), quit.end());
+  ASSERT_EQ(std::count(q.begin(), q.end(), '\n'), 2) << q;
+  const std::string yes = q.substr(0, q.find('\n')),
+                    no = q.substr(q.find('\n') + 1, q.size() - q.find('\n') - 2);
+  EXPECT_TRUE(!yes.empty() && !no.empty() && std::toupper(yes[0]) != std::toupper(no[0])) << q;
+  for (char c : yes + no) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << q;
+  const std::string game =
+      std::string(QUILL_GAME_DIR) + "/Langs/" + (code.empty() ? "" : code + "/");
+  EXPECT_EQ(soundtest::ReadBytes(game + "Lang.txt"), bytes);
+  EXPECT_EQ(soundtest::ReadBytes(game + "quit.txt"), quit);
+  // Against English: the same lines empty, and mostly translated.
+  const std::vector<std::string> english = LangLines("");
+  int same = 0, shown = 0;
+  for (int i = 0; i < 177; ++i) {
+    EXPECT_EQ(lines[i].empty(), english[i].empty()) << "line " << i;
+    EXPECT_TRUE(i < 173 || lines[i].empty()) << "line " << i;
+    shown += Shown(i);
+    same += Shown(i) && lines[i] == english[i];
   }
+  // The word for a stage also names the solution replays ("Niveau 12.SOL"): each language has
+  // its own, safe in a file name.
+  EXPECT_TRUE(code.empty() || lines[43] != english[43]) << lines[43];
+  for (char c : lines[43]) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c)) || c == ' ');
+  EXPECT_TRUE(code.empty() || same < shown / 6) << same << " lines as in English";
 }
 
-// The word for a stage also names the solution replays ("Level 12.SOL"), so one spelling
-// serves every language, and it must be safe in a file name.
-TEST(LangFiles, TheWordForAStageIsOneFileNameSafeSpelling) {
-  const std::string word = Lines("")[43];
-  for (char c : word) {
-    EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '_');
-  }
-  for (const char* code : kLanguages) EXPECT_EQ(Lines(code)[43], word) << code;
-}
-
-// The translations are translations: most shown lines differ from the English ones.
-TEST(LangFiles, TranslationsDifferFromTheEnglish) {
-  const std::vector<std::string> english = Lines("");
-  for (const char* code : {"fr", "gr", "it"}) {
-    const std::vector<std::string> other = Lines(code);
-    ASSERT_EQ(other.size(), 177u) << code;
-    int same = 0, shown = 0;
-    for (int i = 0; i < 177; ++i) {
-      if (!MustHaveText(i)) continue;
-      ++shown;
-      same += english[static_cast<std::size_t>(i)] == other[static_cast<std::size_t>(i)] ? 1 : 0;
-    }
-    EXPECT_LT(same, shown / 6) << code << ": " << same << " of " << shown << " lines as in English";
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Languages, LangFile, ::testing::Values("", "fr", "gr", "it"),
+                         [](const auto& info) { return info.param.empty() ? "en" : info.param; });
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "media/files.h"
 #include "media/sound.h"
 
 namespace soundtest {
@@ -16,23 +15,15 @@ int Pcm::Peak() const {
   return peak;
 }
 
-double Pcm::Rms(int first_frame, int count) const {
-  if (channels <= 0) return 0.0;
-  const int from = std::max(0, first_frame);
-  const int to = std::min(frames, first_frame + count);
-  if (to <= from) return 0.0;
+double Rms(const std::vector<short>& samples, std::size_t from, std::size_t to) {
   double sum = 0.0;
-  for (int i = from * channels; i < to * channels; ++i) {
-    sum += static_cast<double>(samples[static_cast<std::size_t>(i)]) *
-           samples[static_cast<std::size_t>(i)];
-  }
-  return std::sqrt(sum / ((to - from) * channels));
+  for (std::size_t i = from; i < to; ++i) sum += static_cast<double>(samples[i]) * samples[i];
+  return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
 }
 
-int Pcm::ClippedSamples() const {
-  int n = 0;
-  for (short s : samples) n += std::abs(static_cast<int>(s)) >= 32700 ? 1 : 0;
-  return n;
+double Pcm::Rms(int first_frame, int count) const {
+  const int from = std::max(0, first_frame), to = std::min(frames, first_frame + count);
+  return to <= from ? 0.0 : soundtest::Rms(samples, from * channels, to * channels);
 }
 
 Pcm Decode(const std::string& url, int flags) {
@@ -48,32 +39,27 @@ Pcm Decode(const std::string& url, int flags) {
   return pcm;
 }
 
-Pcm DecodeBytes(const std::vector<unsigned char>& bytes, const std::string& name) {
-  static std::vector<std::vector<unsigned char>> keep;  // registered data must stay alive
-  keep.push_back(bytes);
-  media::RegisterEmbedded(name, keep.back().data(), keep.back().size());
-  return Decode("incbin::" + name);
-}
-
-void RegisterBuiltins() {
-  media::RegisterBuiltinBlobs();
-}
-
 std::vector<std::string> EffectNames() {
   std::vector<std::string> names;
   std::ifstream in(std::string(QUILL_SOURCE_DIR) + "/assets/embedded.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("Sfx/", 0) == 0 && line.size() > 8 && line.substr(line.size() - 4) == ".ogg") {
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("Sfx/", 0) == 0 && line.size() > 8 && line.substr(line.size() - 4) == ".ogg")
       names.push_back(line.substr(4, line.size() - 8));
-    }
-  }
   return names;
 }
 
 std::vector<unsigned char> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> LangLines(const std::string& code) {
+  std::ifstream in(std::string(QUILL_SOURCE_DIR) + "/assets/Langs/" +
+                       (code.empty() ? "" : code + "/") + "Lang.txt",
+                   std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace soundtest

@@ -1,7 +1,0 @@
-// The traps, the thrown weapons and the enemies. Each runs one tick over its object list; they
-// do nothing yet.
-#pragma once
-
-int UpdateTraps();
-int UpdateWeapons();
-int UpdateEnemies();

@@ -1,0 +1,292 @@
+// The SDL backend under SDL's dummy drivers (set in the test environment): window, keys,
+// text, mouse, joystick, audio, shutdown, the console; and the check that only it includes SDL.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+#include "support/temp_folder.h"
+
+#ifdef QUILL_HAVE_SDL
+#include "media/app.h"
+#include "media/audio/sound_data.h"
+#include "media/backend.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/headless.h"
+#include "media/input.h"
+#include "media/sdl/sdl_testing.h"
+#include "media/sound.h"
+#include "media/timing.h"
+
+namespace {
+
+namespace st = media::sdl::testing;
+
+class Sdl : public ::testing::Test {
+ protected:
+  void SetUp() override { Start("dummy", "dummy"); }
+  // A fresh SDL backend over the given drivers, also when the tests share one process.
+  void Start(const char* video, const char* audio) {
+    ::setenv("SDL_VIDEODRIVER", video, 1);
+    ::setenv("SDL_AUDIODRIVER", audio, 1);
+    media::detail::Input() = {};
+    media::detail::StopAllChannels();
+    st::RestartSdl();
+  }
+  void TearDown() override {
+    media::ShutdownMedia();
+    media::headless::ResetHeadless();  // also the screen size and the title set here
+  }
+  void OpenWindow() {
+    media::AppTitle("Quillmire");
+    ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
+  }
+  static std::uint32_t Shown(int x, int y) {
+    std::uint32_t rgb = 0xDEAD;
+    EXPECT_TRUE(st::ReadPresentedPixel(x, y, rgb));
+    return rgb;
+  }
+};
+
+TEST_F(Sdl, TheWindowShowsTheFramebuffer) {
+  OpenWindow();
+  int w = 0, h = 0;
+  ASSERT_TRUE(st::WindowSize(w, h));
+  EXPECT_EQ(w * 1000 + h, 800600);
+  EXPECT_FALSE(st::WindowFullscreen());
+  EXPECT_EQ(st::WindowTitle(), "Quillmire");
+  media::AppTitle("Other");
+  EXPECT_EQ(st::WindowTitle(), "Other");
+  EXPECT_FALSE(media::detail::CurrentBackend().PacesItself());
+  media::SetColor(255, 255, 0);
+  media::DrawRect(20, 30, 40, 50);
+  media::Flip(0);
+  EXPECT_EQ(Shown(25, 35), 0xFFFF00u);
+  EXPECT_EQ(Shown(70, 35), 0u);
+  std::vector<media::Pixel> pixels(800 * 600, 0x8012C034u);  // alpha is ignored
+  media::detail::CurrentBackend().Present(pixels.data(), 800, 600);
+  EXPECT_EQ(Shown(350, 150), 0x12C034u);
+  std::vector<media::Pixel> small(10 * 10, 0xFFFFFFFFu);  // the wrong size: not shown
+  media::detail::CurrentBackend().Present(small.data(), 10, 10);
+  EXPECT_EQ(Shown(5, 5), 0x12C034u);
+  ASSERT_TRUE(st::PushQuit());  // a quit event leaves the window open
+  media::detail::CurrentBackend().PumpEvents();
+  EXPECT_TRUE(st::WindowSize(w, h));
+}
+
+TEST_F(Sdl, KeysMapToTheGamesCodes) {
+  OpenWindow();
+  const std::pair<const char*, int> keys[] = {
+      {"Backspace", 8},  {"Tab", 9},       {"Return", 13},     {"Keypad Enter", 13},
+      {"Escape", 27},    {"Space", 32},    {"Left", 37},       {"Down", 40},
+      {"0", 48},         {"9", 57},        {"A", 65},          {"Z", 90},
+      {"F1", 112},       {"F12", 123},     {"-", 189},         {"Keypad -", 109},
+      {"Keypad +", 107}, {"Keypad 0", 96}, {"Left Shift", 16}, {"Left Ctrl", 17},
+      {"Delete", 46}};
+  for (const auto& [name, code] : keys) {
+    ASSERT_TRUE(st::PushKey(name, true)) << name;
+    EXPECT_EQ(media::KeyHit(code) * 10 + media::KeyDown(code), 11) << name;
+    ASSERT_TRUE(st::PushKey(name, false)) << name;
+    EXPECT_EQ(media::KeyHit(code) + media::KeyDown(code), 0) << name;
+  }
+  // The keys that type "-" and "+" give 189 and 187 wherever the layout puts them; the digit
+  // row keeps its codes by position.
+  struct LayoutKey {
+    const char *scancode, *key;
+    int code;
+  };
+  for (const LayoutKey& k :
+       {LayoutKey{"-", "-", 189}, LayoutKey{"=", "=", 187}, LayoutKey{"/", "-", 189},
+        LayoutKey{"]", "+", 187}, LayoutKey{"6", "-", 54}}) {
+    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, true)) << k.scancode << " " << k.key;
+    EXPECT_EQ(media::KeyHit(k.code), 1) << k.scancode << " " << k.key;
+    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, false));
+    EXPECT_EQ(media::KeyDown(k.code), 0) << k.scancode << " " << k.key;
+  }
+  EXPECT_EQ(media::KeyHit(191), 0);  // the German minus is not the US slash
+  // Repeats are not presses, but they type.
+  media::FlushKeys();
+  st::PushKey("Space", true);
+  st::PushKey("Space", true, true);
+  EXPECT_EQ(media::KeyHit(media::KEY_SPACE) * 10 + media::KeyDown(media::KEY_SPACE), 11);
+  st::PushText("aZ \xC3\xA9!");  // the accented letter is not ASCII and is left out
+  st::PushKey("Backspace", true);
+  st::PushKey("Backspace", true, true);
+  st::PushKey("Escape", true);
+  st::PushKey("Left", true);  // not a character
+  st::PushKey("Return", true);
+  std::vector<int> got;
+  for (int c = media::GetChar(); c != 0; c = media::GetChar()) got.push_back(c);
+  EXPECT_EQ(got, (std::vector<int>{'a', 'Z', ' ', '!', 8, 8, 27, 13}));
+}
+
+TEST_F(Sdl, MouseAndJoystick) {
+  OpenWindow();
+  st::PushMouseMotion(123, 456);
+  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 123456);
+  st::PushMouseButton(1, true, 200, 100);
+  st::PushMouseButton(1, false, 200, 100);
+  st::PushMouseButton(3, true, 210, 110);  // SDL's right button is the media layer's 2
+  st::PushMouseButton(2, true, 210, 110);  // and the middle one is 3
+  EXPECT_EQ(media::MouseHit(1) * 100 + media::MouseHit(2) * 10 + media::MouseHit(3), 111);
+  EXPECT_EQ(media::MouseDown(1) * 10 + media::MouseDown(2), 1);
+  EXPECT_EQ(media::MouseX(), 210);
+  media::MoveMouse(321, 222);
+  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 321222);
+  st::PushJoyAxis(0, -30000);
+  st::PushJoyAxis(1, 30000);
+  EXPECT_EQ(media::JoyXDir(0) * 10 + media::JoyYDir(0), -9);
+  st::PushJoyAxis(0, 1000);
+  EXPECT_EQ(media::JoyXDir(0), 0);
+  st::PushJoyButton(0, true);  // the first button is 1
+  EXPECT_EQ(media::JoyHit(1, 0) * 10 + media::JoyDown(1, 0), 11);
+  st::PushJoyButton(0, false);
+  EXPECT_EQ(media::JoyDown(1, 0), 0);
+}
+
+// Full screen scales the picture to fit, aspect kept and centred, and maps the mouse back.
+TEST_F(Sdl, FullScreenScalesAndMapsTheMouseBack) {
+  OpenWindow();
+  ASSERT_TRUE(media::Graphics(800, 600, 32, 85));
+  EXPECT_TRUE(st::WindowFullscreen());
+  int w = 0, h = 0;
+  ASSERT_TRUE(st::WindowSize(w, h));
+  ASSERT_GT(w * h, 0);
+  const double scale = std::min(w / 800.0, h / 600.0);
+  const int left = static_cast<int>((w - 800 * scale) / 2),
+            top = static_cast<int>((h - 600 * scale) / 2);
+  st::PushMouseMotion(w / 2, h / 2);
+  EXPECT_NEAR(media::MouseX(), 400, 1);
+  EXPECT_NEAR(media::MouseY(), 300, 1);
+  st::PushMouseMotion(left + static_cast<int>(200 * scale), top + static_cast<int>(150 * scale));
+  EXPECT_NEAR(media::MouseX(), 200, 2);
+  EXPECT_NEAR(media::MouseY(), 150, 2);
+  st::PushMouseMotion(0, 0);  // outside the picture: held at its edge
+  EXPECT_GE(std::min(media::MouseX(), media::MouseY()), 0);
+  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
+  EXPECT_FALSE(st::WindowFullscreen());
+  ASSERT_TRUE(st::WindowSize(w, h));
+  EXPECT_EQ(w, 800);
+}
+
+media::Sound TenthOfASecond(bool loop) {
+  auto s = std::make_shared<media::SoundData>();
+  s->samples.assign(4410, 1000);
+  s->frames = 4410;
+  s->rate = 44100;
+  s->channels = 1;
+  s->loop = loop;
+  return s;
+}
+
+// Waits up to two seconds of real time for the channel to end.
+bool EndsWithinTwoSeconds(const media::Channel& ch) {
+  const int t0 = media::MilliSecs();
+  while (media::MilliSecs() - t0 < 2000) {
+    media::detail::CurrentBackend().PumpEvents();
+    if (!media::ChannelPlaying(ch)) return true;
+    media::Delay(10);
+  }
+  return false;
+}
+
+TEST_F(Sdl, AudioDrainsChannelsAndShutdownClosesEverything) {
+  OpenWindow();
+  ASSERT_TRUE(st::AudioDeviceOpen());
+  EXPECT_TRUE(EndsWithinTwoSeconds(media::PlaySound(TenthOfASecond(false))));
+  const int t0 = media::MilliSecs();
+  media::Delay(30);
+  EXPECT_GE(media::MilliSecs() - t0, 30);  // the real clock
+  media::ShutdownMedia();
+  int w = 0, h = 0;
+  EXPECT_FALSE(st::WindowSize(w, h) || st::AudioDeviceOpen());
+  media::ShutdownMedia();                         // twice is safe
+  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));  // a new mode opens everything again
+  EXPECT_TRUE(st::WindowSize(w, h) && st::AudioDeviceOpen());
+}
+
+TEST_F(Sdl, WithoutAnAudioDeviceChannelsStillEndOnTime) {
+  Start("dummy", "no-such-driver");
+  OpenWindow();
+  ASSERT_FALSE(st::AudioDeviceOpen());
+  media::Channel loop = media::PlaySound(TenthOfASecond(true));
+  EXPECT_TRUE(EndsWithinTwoSeconds(media::PlaySound(TenthOfASecond(false))));
+  EXPECT_EQ(media::ChannelPlaying(loop), 1);
+}
+
+TEST_F(Sdl, WithoutVideoNoScreenOpensAndNothingCrashes) {
+  Start("no-such-driver", "dummy");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(media::Graphics(800, 600, 0, 60));
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("no video"), std::string::npos);
+  media::detail::CurrentBackend().Present(nullptr, 800, 600);
+  media::detail::CurrentBackend().PumpEvents();
+  EXPECT_EQ(media::KeyHit(media::KEY_ESCAPE), 0);
+  media::MoveMouse(10, 10);
+  media::HideMouse();
+  int w = 0, h = 0;
+  EXPECT_FALSE(st::WindowSize(w, h));
+}
+
+TEST_F(Sdl, TheConsoleUsesTheStandardStreams) {
+  std::istringstream input("Levels/My Stage\r\nsecond\nlast without a line feed");
+  std::streambuf* old = std::cin.rdbuf(input.rdbuf());
+  testing::internal::CaptureStdout();
+  std::vector<std::string> answers;
+  for (int i = 0; i < 4; ++i) answers.push_back(media::RequestFile("ignored title"));
+  media::Print("printed");
+  const std::string out = testing::internal::GetCapturedStdout();
+  std::cin.rdbuf(old);
+  std::cin.clear();
+  EXPECT_EQ(answers, (std::vector<std::string>{"Levels/My Stage", "second",
+                                               "last without a line feed", ""}));
+  EXPECT_EQ(out,
+            "Enter a filename:\nEnter a filename:\nEnter a filename:\nEnter a filename:\n"
+            "printed\n");
+}
+
+}  // namespace
+#endif  // QUILL_HAVE_SDL
+
+namespace {
+
+// The CI check that only the SDL backend includes SDL, run over a small tree of our own: it
+// fails and names each other file that includes SDL, in any spelling, but not build folders.
+TEST(SdlIncludeCheck, FailsOnlyForFilesBeyondTheSdlBackend) {
+  quill_test::TempFolder t;
+  const auto run = [] {
+    FILE* p = ::popen("bash scripts/check_sdl_includes.sh 2>&1", "r");
+    std::string output;
+    char buf[256];
+    while (p && std::fgets(buf, sizeof buf, p)) output += buf;
+    const int st = p ? ::pclose(p) : -1;
+    return std::make_pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, output);
+  };
+  EXPECT_EQ(std::system("bash " QUILL_SOURCE_DIR "/scripts/check_sdl_includes.sh >/dev/null"), 0);
+  std::filesystem::create_directories("scripts");
+  std::filesystem::copy_file(QUILL_SOURCE_DIR "/scripts/check_sdl_includes.sh",
+                             "scripts/check_sdl_includes.sh");
+  const std::pair<const char*, const char*> files[] = {
+      {"media/sdl/backend.cpp", "#include <SDL.h>\n#include <SDL2/SDL_audio.h>\n"},
+      {"media/graphics.h", "// Game code never writes #include <SDL.h>\n"},
+      {"build-x/gen.cpp", "#include <SDL.h>\n"},
+      {"front/menu.cpp", "  #  include \"SDL2/SDL_video.h\"\n"},
+      {"tools/gen.cc", "#include\t<SDL_events.h>\n"}};
+  for (const auto& [path, text] : files) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    quill_test::WriteBytes(path, text);
+    const auto [status, output] = run();
+    const bool offends = std::string(path).find("/sdl/") == std::string::npos &&
+                         std::string(path).find("build") == std::string::npos &&
+                         std::string(path).find(".h") == std::string::npos;
+    EXPECT_EQ(status, offends ? 1 : 0) << path << ": " << output;
+    EXPECT_EQ(output.find(path) != std::string::npos, offends) << output;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,285 @@
+// Channels through the mixer, driven directly and by the headless backend's virtual clock, and
+// Ogg Vorbis files decoded or refused.
+#include "media/sound.h"
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "media/audio/sound_data.h"
+#include "media/backend.h"
+#include "media/files.h"
+#include "media/timing.h"
+#include "support/headless_fixture.h"
+#include "support/ogg.h"
+
+namespace {
+
+media::Sound MakeSound(std::vector<short> samples, int rate, int channels, bool loop) {
+  auto s = std::make_shared<media::SoundData>();
+  s->frames = static_cast<int>(samples.size()) / channels;
+  s->samples = std::move(samples);
+  s->rate = rate;
+  s->channels = channels;
+  s->loop = loop;
+  return s;
+}
+
+// A mono ramp 1, 2, 3, ... of `frames` frames at 44100 Hz.
+media::Sound Ramp(int frames, bool loop) {
+  std::vector<short> v(frames);
+  for (int i = 0; i < frames; ++i) v[i] = static_cast<short>(i + 1);
+  return MakeSound(std::move(v), 44100, 1, loop);
+}
+
+media::Sound Constant(short value, int frames, bool loop = false) {
+  return MakeSound(std::vector<short>(frames, value), 44100, 1, loop);
+}
+
+// The left samples of the next `frames` frames mixed (both sides where `right` is given).
+std::vector<short> Mix(int frames, std::vector<short>* right = nullptr) {
+  std::vector<short> out(2 * frames, 12345);  // filled, so that silence must be written
+  media::detail::MixAudio(out.data(), frames);
+  std::vector<short> left;
+  for (int i = 0; i < frames; ++i) {
+    left.push_back(out[2 * i]);
+    if (right) right->push_back(out[2 * i + 1]);
+  }
+  return left;
+}
+
+class Sound : public quill_test::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    media::detail::StopAllChannels();
+    media::ClearEmbedded();
+  }
+  void TearDown() override {
+    media::detail::StopAllChannels();
+    HeadlessTest::TearDown();
+  }
+};
+
+// A ramp of 1000 frames: every sample in order, silence after the last, and the channel ends
+// exactly when its last frame is mixed; a paused channel holds its place and still plays.
+TEST_F(Sound, AChannelPlaysItsSamplesOnceInOrder) {
+  EXPECT_EQ(Mix(3), (std::vector<short>{0, 0, 0}));
+  media::Channel ch = media::PlaySound(Ramp(1000, false));
+  std::vector<short> right;
+  auto out = Mix(100, &right);
+  EXPECT_EQ(out.front() + out.back() + right.back(), 1 + 100 + 100);
+  media::PauseChannel(ch);
+  EXPECT_EQ(Mix(500), std::vector<short>(500, 0));
+  EXPECT_EQ(media::ChannelPlaying(ch), 1);
+  media::ResumeChannel(ch);
+  out = Mix(899);
+  EXPECT_EQ(out.front(), 101);
+  EXPECT_EQ(out.back(), 999);
+  EXPECT_EQ(media::ChannelPlaying(ch), 1);
+  out = Mix(2);
+  EXPECT_EQ(out, (std::vector<short>{1000, 0}));
+  EXPECT_EQ(media::ChannelPlaying(ch), 0);
+  EXPECT_EQ(media::detail::ActiveMixerChannels(), 0);
+  ch = media::PlaySound(Ramp(600, false));
+  Mix(600);
+  EXPECT_EQ(media::ChannelPlaying(ch), 0);  // ended with its last frame, not one call later
+  // A loop wraps for ever; two channels of one sound play at their own places.
+  media::Sound loop = Ramp(1000, true);
+  media::Channel a = media::PlaySound(loop);
+  out = Mix(2500);
+  for (int i = 0; i < 2500; ++i) ASSERT_EQ(out[i], i % 1000 + 1) << i;
+  media::Channel b = media::PlaySound(loop);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(Mix(1)[0], 501 + 1);
+  for (int k = 0; k < 20; ++k) Mix(4410);
+  EXPECT_EQ(media::ChannelPlaying(a) + media::ChannelPlaying(b), 2);
+  media::StopChannel(a);
+  media::StopChannel(a);
+  media::ResumeChannel(a);
+  EXPECT_EQ(media::ChannelPlaying(a), 0);
+  EXPECT_EQ(media::detail::ActiveMixerChannels(), 1);
+  media::detail::StopAllChannels();
+  EXPECT_EQ(media::ChannelPlaying(b), 0);
+}
+
+TEST_F(Sound, RatesSidesVolumesAndSums) {
+  // Half rate: twice as long, interpolated between samples.
+  media::Channel ch = media::PlaySound(MakeSound({0, 1000, 2000, 3000}, 22050, 1, false));
+  EXPECT_EQ(Mix(7), (std::vector<short>{0, 500, 1000, 1500, 2000, 2500, 3000}));
+  EXPECT_EQ(media::ChannelPlaying(ch), 1);
+  Mix(1);
+  EXPECT_EQ(media::ChannelPlaying(ch), 0);
+  std::vector<short> right;
+  media::PlaySound(MakeSound({100, -200, 300, -400}, 44100, 2, false));
+  EXPECT_EQ(Mix(3, &right), (std::vector<short>{100, 300, 0}));
+  EXPECT_EQ(right, (std::vector<short>{-200, -400, 0}));
+  // Volumes are held to 0 to 1 (NaN is 0); a silent channel still plays.
+  ch = media::PlaySound(Constant(20000, 40000));
+  // clang-format off
+  const std::pair<float, short> volumes[] = {
+      {0.5f, 10000}, {0.1f, 2000},       {3.0f, 20000},
+      {-1.0f, 0},    {std::nanf(""), 0}, {1.0f, 20000}};
+  // clang-format on
+  for (auto [volume, want] : volumes) {
+    media::SetChannelVolume(ch, volume);
+    EXPECT_NEAR(Mix(10)[0], want, 1) << volume;
+  }
+  media::SetChannelVolume(ch, 0.0f);
+  EXPECT_EQ(media::ChannelPlaying(ch), 1);
+  media::StopChannel(ch);
+  // Channels add up and clamp to 16 bits.
+  for (auto [value, want] :
+       std::vector<std::pair<short, short>>{{1000, 2000}, {30000, 32767}, {-30000, -32768}}) {
+    media::PlaySound(Constant(value, 100));
+    media::PlaySound(Constant(value, 100));
+    right.clear();
+    EXPECT_EQ(Mix(10, &right)[0], want);
+    EXPECT_EQ(right[0], want);
+    media::detail::StopAllChannels();
+  }
+  // Null and empty sounds start nothing.
+  EXPECT_EQ(media::PlaySound(nullptr), nullptr);
+  EXPECT_EQ(media::ChannelPlaying(media::PlaySound(MakeSound({}, 44100, 1, true))), 0);
+  media::Channel none;
+  media::StopChannel(none);
+  media::SetChannelVolume(none, 0.5f);
+  media::PauseChannel(none);
+  EXPECT_EQ(media::ChannelPlaying(none) + media::SoundFrames(nullptr) + media::SoundRate(nullptr) +
+                media::SoundChannels(nullptr),
+            0);
+}
+
+// The mixer runs on another thread in the real program: channel commands meanwhile must leave
+// the table whole.
+TEST_F(Sound, CommandsWhileAnotherThreadMixes) {
+  std::atomic<bool> stop{false};
+  std::thread mixer([&] {
+    std::vector<short> out(2 * 256);
+    while (!stop) media::detail::MixAudio(out.data(), 256);
+  });
+  media::Sound shortSound = Ramp(64, false), loop = Ramp(64, true);
+  std::vector<media::Channel> all;
+  for (int i = 0; i < 2000; ++i) {
+    media::Channel c = media::PlaySound(i % 2 ? shortSound : loop);
+    media::SetChannelVolume(c, 0.5f);
+    all.push_back(c);
+    if (i % 3 == 0) media::PauseChannel(c);
+    if (i % 5 == 0) media::StopChannel(c);
+  }
+  stop = true;
+  mixer.join();
+  Mix(384);
+  int alive = 0, loops = 0, shorts = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const int playing = media::ChannelPlaying(all[i]);
+    alive += playing;
+    if (i % 2 == 0) loops += playing;
+    if (i % 2 == 1 && i % 3 != 0) shorts += playing;
+  }
+  EXPECT_EQ(media::detail::ActiveMixerChannels(), alive);
+  EXPECT_EQ(loops, 1000 - 200);  // the loops with i % 10 == 0 were stopped
+  EXPECT_EQ(shorts, 0);          // the short sounds not paused have ended
+}
+
+// The headless clock pulls the mixer: a tenth of a second ends after 100 ms of Delay, paused
+// channels wait, the shutdown stops everything.
+TEST_F(Sound, TheVirtualClockDrivesTheChannels) {
+  media::headless::TakeMixedAudio();
+  media::Channel ch = media::PlaySound(Constant(700, 4410));
+  media::Channel held = media::PlaySound(Constant(100, 4410));
+  media::PauseChannel(held);
+  EXPECT_EQ(media::headless::ActiveChannels(), 2);
+  media::Delay(50);
+  EXPECT_EQ(media::ChannelPlaying(ch), 1);
+  media::Delay(60);
+  EXPECT_EQ(media::ChannelPlaying(ch), 0);
+  const std::vector<short> out = media::headless::TakeMixedAudio();
+  ASSERT_EQ(out.size(), 2u * 4851);  // 110 ms at 44100 Hz, stereo
+  EXPECT_EQ(out[2 * 4409 + 1], 700);
+  EXPECT_EQ(out[2 * 4410], 0);
+  EXPECT_EQ(media::ChannelPlaying(held), 1);
+  media::ShutdownMedia();
+  EXPECT_EQ(media::ChannelPlaying(held), 0);
+}
+
+// The largest absolute sample and the number of sign changes of channel c.
+std::pair<int, int> PeakAndCrossings(const media::Sound& s, int c) {
+  const short* p = media::SoundSamples(s);
+  const int n = media::SoundFrames(s), ch = media::SoundChannels(s);
+  int peak = 0, crossings = 0;
+  for (int i = 0; i < n; ++i) {
+    peak = std::max(peak, std::abs(int{p[i * ch + c]}));
+    if (i > 0 && (p[(i - 1) * ch + c] < 0) != (p[i * ch + c] < 0)) ++crossings;
+  }
+  return {peak, crossings};
+}
+
+TEST_F(Sound, OggFilesDecodeToTheirLengthRateChannelsAndShape) {
+  struct Case {
+    int rate, channels, frames;
+    double freq, amplitude;
+    int wantChannels;
+  };
+  for (const Case& c : {Case{44100, 1, 22050, 441.0, 0.5, 1}, Case{22050, 2, 11025, 300.0, 0.25, 2},
+                        Case{44100, 4, 4410, 441.0, 0.5, 1}}) {
+    static std::vector<unsigned char> bytes;
+    bytes = quill_test::EncodeSineOgg(c.rate, c.channels, c.frames, c.freq, c.amplitude);
+    media::RegisterEmbedded("Sfx/sine.ogg", bytes.data(), bytes.size());
+    media::Sound s = media::LoadSound("incbin::sfx/SINE.ogg", media::SOUND_LOOP);
+    ASSERT_NE(s, nullptr) << c.channels;
+    EXPECT_EQ(media::SoundFrames(s), c.frames) << c.channels;
+    EXPECT_EQ(media::SoundRate(s), c.rate) << c.channels;
+    EXPECT_EQ(media::SoundChannels(s), c.wantChannels) << c.channels;
+    for (int side = 0; side < c.wantChannels; ++side) {
+      const auto [peak, crossings] = PeakAndCrossings(s, side);
+      EXPECT_NEAR(peak, 32768 * c.amplitude, 3600 * c.amplitude) << c.channels;
+      EXPECT_NEAR(crossings, 2.0 * c.freq * c.frames / c.rate, 6) << c.channels;
+    }
+    media::Channel ch = media::PlaySound(s);  // a looping sound never ends by itself
+    Mix(2 * c.frames + 100);
+    EXPECT_EQ(media::ChannelPlaying(ch), 1);
+    media::detail::StopAllChannels();
+  }
+}
+
+// Damaged copies decode to a sound of sane format and length, or to null; every sample read
+// stays inside the sound (checked by the sanitizer build), and the whole sound plays to its end.
+TEST_F(Sound, DamagedOggFilesNeverCrashOrOverrun) {
+  const auto bytes = quill_test::EncodeSineOgg(22050, 2, 220500, 500.0, 0.5);
+  unsigned v = 99;
+  auto next = [&v] { return v = v * 1103515245u + 12345u; };
+  int decoded = 0, refused = 0;
+  testing::internal::CaptureStderr();
+  for (int round = 0; round < 60; ++round) {
+    static std::vector<unsigned char> copy;
+    copy = bytes;
+    // Flips in the audio half, or anywhere in every third copy; every fifth is cut short.
+    const std::size_t from = round % 3 == 0 ? 0 : copy.size() / 2;
+    for (int k = 0; k < 1 + round % 8; ++k)
+      copy[from + (next() >> 8) % (copy.size() - from)] ^= 1u << (next() >> 29);
+    if (round % 5 == 4) copy.resize((next() >> 8) % copy.size());
+    media::RegisterEmbedded("damaged.ogg", copy.data(), copy.size());
+    media::Sound s = media::LoadSound("incbin::damaged.ogg");
+    if (!s) {
+      ++refused;
+      continue;
+    }
+    ++decoded;
+    ASSERT_GT(media::SoundFrames(s), 0);
+    ASSERT_LE(media::SoundFrames(s), 220500 + 4096);
+    ASSERT_EQ(media::SoundChannels(s), 2);
+    ASSERT_EQ(media::SoundRate(s), 22050);
+    long sum = 0;
+    const short* p = media::SoundSamples(s);
+    for (int i = 0; i < media::SoundFrames(s) * 2; ++i) sum += p[i];
+    media::Channel ch = media::PlaySound(s);
+    Mix(2 * media::SoundFrames(s) + 10);
+    EXPECT_EQ(media::ChannelPlaying(ch), 0) << sum;
+  }
+  testing::internal::GetCapturedStderr();
+  EXPECT_GT(decoded, 0);  // damaged audio pages are skipped, the rest decodes
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace

@@ -1,0 +1,249 @@
+// Enemies in small worlds run for N ticks: the mummy's coffin beats and walk, the pony's cloud,
+// hop and rebirth, the rock's wait, roll and rest, the contact box, the turn and climb
+// rules at their pixel boundaries, re-homing, and a hostile crowd that must stay in the grid.
+#include "play/enemies.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/codes.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "play/enemy_fixture.h"
+#include "play/player.h"
+#include "play/weapons.h"
+
+namespace playtest {
+namespace {
+
+namespace S = EnemyState;
+constexpr int kRow = kFloorRow - 2;  // the top cell row of a body standing on the floor
+
+class Enemies : public RulesTest {
+ protected:
+  void SetUp() override {
+    RulesTest::SetUp();
+    MakeRoom(0, 0);
+    PlaceAt(700);
+  }
+  static void Ticks(int n) {
+    for (int i = 0; i < n; ++i) UpdateEnemies();
+  }
+};
+
+// Each kind's timings from the stage start: the coffin's beats (visible from 160, out at 240,
+// walking at 320), the pony's cloud (out at 140), the rock's forming (140) and wait (120).
+TEST_F(Enemies, EachKindKeepsItsTimings) {
+  struct Mark {
+    int tick, state, visible;
+  };
+  const std::pair<int, std::vector<Mark>> cases[] = {
+      {EnemyKind::SlowMummy,
+       {{159, S::Forming, 0},
+        {160, S::Forming, 1},
+        {239, S::Forming, 1},
+        {240, S::Halting, 1},
+        {319, S::Halting, 1},
+        {320, S::Moving, 1}}},
+      {EnemyKind::Pony,
+       {{1, S::Forming, 1}, {139, S::Forming, 1}, {140, S::Halting, 1}, {141, S::Moving, 1}}},
+      {EnemyKind::Rock, {{140, S::Halting, 1}, {259, S::Halting, 1}, {260, S::Moving, 1}}},
+  };
+  for (const auto& [kind, marks] : cases) {
+    ClearEnemies();
+    auto e = Spawn(kind, 12, kRow);
+    int tick = 0;
+    for (const Mark& m : marks) {
+      for (; tick < m.tick; ++tick) UpdateEnemies();
+      EXPECT_EQ(e->State, m.state) << kind << " " << m.tick;
+      EXPECT_EQ(e->Visible, m.visible) << kind << " " << m.tick;
+    }
+    EXPECT_EQ(e->Direction, 1);  // toward the player
+  }
+}
+
+TEST_F(Enemies, AMummyWalksToThePlayerAndKillsOnce) {
+  auto m = Spawn(EnemyKind::SlowMummy, 4, kRow);
+  m->State = S::Moving, m->Direction = 1, m->FrameRate = 1;
+  const int lives = Player->Lives;
+  Ticks(100);
+  EXPECT_EQ(m->x, 4 * 24 + 150);  // 3 pixels every second tick
+  for (int t = 0; t < 400 && Player->Action != Act::Dying; ++t) UpdateEnemies();
+  EXPECT_LE(700 - m->x, 24);  // the contact box is 24 pixels; the last step was 3
+  EXPECT_GT(700 - m->x, 21);
+  Ticks(50);
+  EXPECT_EQ(Player->Lives, lives - 1);
+}
+
+TEST_F(Enemies, ContactBoxStatesAndOneLifePerTick) {
+  struct Case {
+    int kind, state, dx, dy, lost;
+  } cases[] = {
+      {0, S::Forming, 24, 24, 1}, {0, S::Forming, -24, -24, 1}, {0, S::Forming, 25, 0, 0},
+      {0, S::Forming, 0, -25, 0}, {1, S::Dying, 0, 0, 0},       {2, S::Resting, 0, 0, 0},
+      {2, S::Bouncing, 10, 0, 1}, {77, S::Halting, 0, 0, 1},
+  };
+  for (const Case& c : cases) {
+    ClearEnemies();
+    PlaceAt(300);
+    Player->Lives = 3;
+    for (int copies = 0; copies < 2; ++copies) {
+      auto e = Spawn(c.kind, 0, 0);
+      e->State = c.state, e->HaltingCounter = 5, e->x = 300 + c.dx, e->y = kStandY + c.dy;
+    }
+    UpdateEnemies();
+    EXPECT_EQ(Player->Lives, 3 - c.lost) << c.kind << " " << c.state << " " << c.dx << " " << c.dy;
+  }
+}
+
+TEST_F(Enemies, WallsTurnAWalkerAtItsProbesAHaltLooksFurtherAndTheFifteenthTurnKills) {
+  SetRoomCell(0, 0, 20, kRow, 1);  // a wall at pixels 480 to 503
+  SetRoomCell(0, 0, 20, kRow + 1, 1);
+  struct Case {
+    int state, direction, x, lifeSpan, after;
+    bool turns;
+  } cases[] = {
+      {S::Moving, 0, 506, 0, S::Halting, true}, {S::Moving, 0, 507, 0, S::Moving, false},   // x-3
+      {S::Moving, 1, 435, 0, S::Halting, true}, {S::Moving, 1, 434, 0, S::Moving, false},   // x+45
+      {S::Halting, 1, 429, 0, S::Moving, true}, {S::Halting, 1, 428, 0, S::Moving, false},  // x+51
+      {S::Moving, 1, 435, 14, S::Dying, true},
+  };
+  for (const Case& c : cases) {
+    ClearEnemies();
+    auto m = Spawn(EnemyKind::SlowMummy, 0, kRow);
+    m->x = c.x, m->State = c.state, m->Direction = c.direction, m->LifeSpan = c.lifeSpan;
+    m->HaltingCounter = 3, m->FrameRate = 19;
+    UpdateEnemies();
+    EXPECT_EQ(m->State, c.after) << c.state << " " << c.x;
+    EXPECT_EQ(m->Direction != c.direction, c.turns) << c.state << " " << c.x;
+  }
+}
+
+TEST_F(Enemies, ClimbingFollowsKindAndDifficulty) {
+  struct Case {
+    int kind, difficulty, ys;  // ys 0: no climb
+  } cases[] = {{0, 1, 0}, {0, 2, -3}, {1, 1, -9}, {1, 2, -9}};
+  for (int r = 0; r < kFloorRow; ++r) SetRoomCell(0, 0, 9, r, CellCode::Ladder);
+  PlaceAt(100, 48);
+  for (const Case& c : cases) {
+    ClearEnemies();
+    Difficulity = c.difficulty;
+    auto m = Spawn(c.kind, 0, kRow);
+    m->x = 10 * 24 + 2, m->State = S::Moving, m->MovingCounter = 21, m->LifeSpan = 5;
+    UpdateEnemies();  // left-head, at x - 3, lies in the ladder column
+    EXPECT_EQ(m->ys, c.ys) << c.kind << " " << c.difficulty;
+    EXPECT_EQ(m->LifeSpan, c.ys != 0 && c.difficulty == 2 ? 0 : 5);
+  }
+}
+
+TEST_F(Enemies, ReHomingEntersNeighboursAndWrapsAlongRowsAndColumns) {
+  MakeRoom(1, 0);
+  MakeRoom(0, 1);
+  Rooms[2][0] = 2;  // no neighbour, but the wrap search finds it
+  struct Case {
+    int rx, ry, lx, ly, toRx, toRy, x, y;
+  } cases[] = {
+      {0, 0, 763, 100, 1, 0, 768 + 3, 100},
+      {1, 0, 763, 100, 0, 0, 3, 100},
+      {0, 0, 2, 100, 2, 0, 2 * 768 + 762, 100},
+      {0, 0, 100, 576, 0, 1, 100, 576 + 4},
+      {0, 1, 100, 576, 0, 0, 100, 4},
+      {0, 0, 100, 5, 0, 1, 100, 576 + 573},
+      {4, 4, 763, 100, 4, 4, 4 * 768 + 3, 4 * 576 + 100},  // a room the stage lacks
+  };
+  for (const Case& c : cases) {
+    auto e = Spawn(EnemyKind::SlowMummy, 0, 0, c.rx, c.ry);
+    e->x = c.rx * 768 + c.lx, e->y = c.ry * 576 + c.ly;
+    Enemy = e;
+    FindEnemyRoom();
+    EXPECT_EQ(std::vector<int>({e->RoomX, e->RoomY, e->x, e->y}),
+              std::vector<int>({c.toRx, c.toRy, c.x, c.y}));
+  }
+}
+
+TEST_F(Enemies, PonyHopsAlongTheJumpCurveAndIsBornAgain) {
+  auto p = Spawn(EnemyKind::Pony, 4, kRow);
+  p->State = S::Halting;
+  const int y0 = p->y;
+  int top = y0;
+  for (int t = 0; t < 55; ++t, top = std::min(top, p->y)) UpdateEnemies();
+  EXPECT_EQ(y0 - top, 45);
+  EXPECT_EQ(p->y, y0);
+  EXPECT_EQ(p->x, 4 * 24 + 51);
+  // The last step reads the cells under it from a step up: a tick of falling, then it hops on.
+  EXPECT_EQ(p->State, S::Falling);
+  Ticks(1);
+  EXPECT_EQ(p->State, S::Moving);
+  p->State = S::Dying, p->HaltingCounter = 1;
+  Ticks(398);
+  EXPECT_EQ(p->State, S::Dying);
+  Ticks(1);
+  EXPECT_EQ(p->State, S::Forming);
+  EXPECT_EQ(std::vector<int>({p->x, p->y, p->frame}), std::vector<int>({4 * 24, y0, 28}));
+}
+
+TEST_F(Enemies, RockWaitsRollsRestsAsSolidCellsAndGivesThemBack) {
+  for (int r = kRow - 1; r < kFloorRow; ++r) SetRoomCell(0, 0, 3, r, 1);
+  SetRoomCell(0, 0, 4, kRow, CellCode::Ladder);  // where the rock will rest
+  SetRoomCell(0, 0, 5, kRow, CellCode::LadderRight);
+  PlaceAt(100, 300);
+  auto rock = Spawn(EnemyKind::Rock, 12, kRow);
+  rock->State = S::Moving;
+  for (int t = 0; t < 300 && rock->State == S::Moving; ++t) UpdateEnemies();
+  ASSERT_EQ(rock->State, S::Resting);
+  EXPECT_EQ(rock->x, 4 * 24);
+  UpdateEnemies();
+  for (int c = 4; c <= 5; ++c)
+    for (int r = kRow; r <= kRow + 1; ++r) EXPECT_EQ(RoomCell(0, 0, c, r), 88);
+  Ticks(398);
+  EXPECT_EQ(rock->State, S::Resting);
+  Ticks(1);
+  EXPECT_EQ(rock->State, S::Halting);
+  EXPECT_EQ(RoomCell(0, 0, 4, kRow), CellCode::Ladder);
+  EXPECT_EQ(RoomCell(0, 0, 5, kRow), CellCode::LadderRight);
+  EXPECT_EQ(RoomCell(0, 0, 4, kRow + 1), 0);
+  // A player coming down on the waiting rock dies without losing a life.
+  const int lives = Player->Lives;
+  PlaceAt(4 * 24 + 20, kStandY - 20);
+  bld = brd = 0;
+  UpdateEnemies();
+  EXPECT_EQ(Player->Action, Act::Dying);
+  EXPECT_EQ(Player->Lives, lives);
+}
+
+// Every kind byte, any frame, all over the grid and in rooms the stage lacks, with weapons among
+// them: the accesses stay in the grid (the sanitizer build checks them) and the rooms in 0 to 5.
+TEST_F(Enemies, AHostileCrowdStaysInsideTheGrid) {
+  std::mt19937 rng(7);
+  for (int rx = 0; rx < 6; ++rx) MakeRoom(rx, 5);
+  MakeRoom(5, 0);
+  for (auto& column : Stage)
+    for (int& cell : column) cell = rng() % 5 == 0 ? 88 : rng() % 5;
+  for (int i = 0; i < 255; ++i) {
+    const int rx = rng() % 6, ry = rng() % 6, kind = i < 64 ? i % 4 : rng() % 256;
+    auto e = Spawn(kind, rng() % 32, rng() % 24, rx, ry);
+    e->frame = rng() % 256;
+    if (i % 5 == 0) e->x = rx * 768 + (i % 2 == 0 ? 0 : 767);
+    if (i % 7 == 0) e->y = ry * 576 + (i % 2 == 0 ? 0 : 575);
+  }
+  for (int t = 0; t < 2000; ++t) {
+    if (t % 100 == 0) {
+      auto w = New<bbWeapons>();
+      w->kind = t % 2, w->Frame = 56 + 3 * (t % 2), w->State = 1, w->Direction = t % 3 == 0;
+      w->roomx = RoomX = rng() % 6, w->roomy = RoomY = 5;
+      w->x = RoomX * 768 + rng() % 768, w->y = 5 * 576 + rng() % 576;
+    }
+    Player->Action = Act::Ground;
+    UpdateWeapons();
+    UpdateEnemies();
+  }
+  for (auto e : Enemies_list.Each<bbEnemies>()) {
+    EXPECT_TRUE(e->RoomX >= 0 && e->RoomX <= 5 && e->RoomY >= 0 && e->RoomY <= 5);
+    EXPECT_LT(std::abs(e->x - e->RoomX * 768), 2 * 768);
+    EXPECT_LT(std::abs(e->y - e->RoomY * 576), 2 * 576);
+  }
+}
+
+}  // namespace
+}  // namespace playtest

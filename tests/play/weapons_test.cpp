@@ -1,0 +1,128 @@
+// Thrown weapons in small worlds: flight, the stop probes, 40 ticks stuck, the drop and the
+// landing as an item, the catch, and the hits on enemies by their state.
+#include "play/weapons.h"
+
+#include <gtest/gtest.h>
+
+#include "core/codes.h"
+#include "core/globals.h"
+#include "core/objects.h"
+#include "media/input.h"
+#include "play/enemies.h"
+#include "play/enemy_fixture.h"
+
+namespace playtest {
+namespace {
+
+class Weapons : public RulesTest {
+ protected:
+  void SetUp() override {
+    RulesTest::SetUp();
+    MakeRoom(0, 0);
+  }
+  // A kind-0 weapon as the throw makes it, top-left at world (x, y).
+  static std::shared_ptr<bbWeapons> Thrown(int x, int y, int direction) {
+    auto w = New<bbWeapons>();
+    w->Frame = 56, w->State = 1, w->Direction = direction, w->x = x, w->y = y;
+    return w;
+  }
+};
+
+TEST_F(Weapons, FliesSticksFortyTicksDropsAndLandsAsOneItem) {
+  for (int c = 0; c < 8; ++c) SetRoomCell(0, 0, c, kFloorRow - 2, 1);  // a ledge to throw from
+  for (int r = 0; r < kFloorRow; ++r) SetRoomCell(0, 0, 20, r, 1);
+  PlaceAt(60, kStandY - 48);
+  Player->State = Tool::Weapon1, Player->LastDirection = 1;
+  Audible(sndBoome, "Boome");
+  Hit(media::KEY_SPACE);
+  Pass();
+  auto w = Weapon;
+  for (int t = 0; w->State == 1 && t < 100; ++t) Pass();
+  EXPECT_EQ(Plays(), 1);  // the flight sound, once
+  EXPECT_EQ(w->x, 432);   // x + 47 met column 20 at x 438: back to the cell boundary
+  Passes(40);
+  EXPECT_EQ(w->State, 21);
+  Pass();
+  EXPECT_EQ(w->State, 14);
+  Passes(4);
+  EXPECT_EQ(w->y, kStandY);
+  Pass();
+  EXPECT_EQ(Weapons_list.Count(), 0);
+  ASSERT_EQ(Items_list.Count(), 1);
+  EXPECT_EQ(std::vector<int>({item->kind, item->frame, item->X, item->Y}),
+            std::vector<int>({1, 8, 18, kFloorRow - 2}));
+}
+
+TEST_F(Weapons, StopProbesDifferByDirection) {
+  // A wall only in the weapon's upper row: flying right, only the top-left probe meets it.
+  struct Case {
+    int direction, x;
+    bool upperOnly;
+    int stuckX;
+  } cases[] = {
+      {1, 102, false, 432}, {1, 102, true, 480}, {0, 400, false, 120}, {0, 400, true, 120}};
+  for (const Case& c : cases) {
+    for (int r = 0; r < 24; ++r) SetRoomCell(0, 0, 20, r, 0), SetRoomCell(0, 0, 4, r, 0);
+    const int column = c.direction == 1 ? 20 : 4;
+    SetRoomCell(0, 0, column, 10, 1);
+    SetRoomCell(0, 0, column, 11, c.upperOnly ? 0 : 1);
+    auto w = Thrown(c.x, 240, c.direction);
+    for (int t = 0; t < 100 && w->State == 1; ++t) UpdateWeapons();
+    EXPECT_EQ(w->x, c.stuckX) << c.direction << " " << c.upperOnly;
+    w->Remove();
+  }
+}
+
+TEST_F(Weapons, CatchNeedsEmptyHandsTheGroundNineTicksAndNoStuckWeapon) {
+  struct Case {
+    int counter, tool, action, state;
+    bool caught;
+  } cases[] = {{8, Tool::None, Act::Ground, 1, true},
+               {7, Tool::None, Act::Ground, 1, false},
+               {8, Tool::SideOne, Act::Ground, 14, false},
+               {8, Tool::None, Act::Jump, 1, false},
+               {20, Tool::None, Act::Ground, 21, false}};
+  PlaceAt(300, 100);
+  for (const Case& c : cases) {
+    auto w = Thrown(300, 100, 1);
+    w->CollideCounter = c.counter, w->State = c.state;
+    Player->State = c.tool, Player->Action = c.action;
+    UpdateWeapons();
+    EXPECT_EQ(Player->State, c.caught ? Tool::Weapon0 : c.tool) << c.counter << " " << c.state;
+    w->Remove();
+  }
+}
+
+TEST_F(Weapons, HitsOnEnemiesByKindAndState) {
+  namespace S = EnemyState;
+  struct Case {
+    int kind, state, frame, dy, after;
+    bool stuck;
+  } cases[] = {
+      {0, S::Halting, 22, 10, S::Dying, true},   {0, S::Halting, 22, 11, S::Halting, false},
+      {1, S::Forming, 22, 0, S::Forming, false}, {1, S::Dying, 20, 0, S::Dying, false},
+      {2, S::Moving, 12, 0, S::Resting, true},   {2, S::Halting, 26, 0, S::Halting, false},
+      {3, S::Moving, 16, -10, S::Dying, true},
+  };
+  PlaceAt(700, 48);
+  for (const Case& c : cases) {
+    auto e = Spawn(c.kind, 0, 0);
+    e->State = c.state, e->frame = c.frame, e->HaltingCounter = 2, e->LifeSpan = 3;
+    e->x = 301, e->y = 240 + c.dy;
+    auto w = Thrown(292, 240, 1);
+    UpdateWeapons();
+    EXPECT_EQ(e->State, c.after) << c.kind << " " << c.state << " " << c.dy;
+    EXPECT_EQ(w->State, c.stuck ? 21 : 1) << c.kind << " " << c.state << " " << c.dy;
+    if (c.stuck) {
+      EXPECT_EQ(e->LifeSpan, c.kind == 2 ? 4 : 0);
+      EXPECT_EQ(e->x, c.kind == 2 ? 288 : 301);  // a rock stops on the cell grid
+      UpdateEnemies();  // a mummy killed while halting keeps its halt-step count
+      EXPECT_EQ(e->HaltingCounter, c.kind == 2 ? 0 : 3);  // the rock has dropped off
+    }
+    e->Remove();
+    w->Remove();
+  }
+}
+
+}  // namespace
+}  // namespace playtest

@@ -1,0 +1,164 @@
+// The 25 sound effects the program carries and the two music tracks of the runnable folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "media/files.h"
+#include "tools/sfxgen/levels.h"
+#include "tools/sfxgen/song.h"
+#include "tools/sfxgen/text.h"
+#include "tools/sound/sound_util.h"
+
+namespace {
+
+using soundtest::Pcm;
+
+// Longest each effect may last, in seconds, from the moment it marks (a tick is 1/60 s).
+const std::map<std::string, double>
+    kMaxSeconds =
+        {
+            {"Gold", 0.6},  // the logo slides in for about 0.4 s; gold can be taken in quick turns
+            {"Options", 0.15},  // a menu row can move every frame
+            {"Jump", 0.4},      // a jump arc lasts 18 ticks
+            {"HitFloor", 0.25},
+            {"Drill", 0.75},
+            {"Pick", 0.75},
+            {"Scoop", 0.75},  // a dug block: 45 ticks
+            {"Hammer", 0.75},
+            {"Fall", 1.5},
+            {"Item", 0.5},
+            {"Knife", 0.4},
+            {"Boome", 0.6},
+            {"Ladder", 1.0},
+            {"Floor", 1.0},
+            {"CrtWall", 0.68},  // wall bricks come 41 ticks apart
+            {"CloseCof", 0.6},
+            {"Killed", 2.5},
+            {"KillEnmy", 1.0},
+            {"Pony", 0.1},  // may start three times in three ticks before every hop
+            {"CrtPony", 1.0},
+            {"RLDoor", 1.0},
+            {"PushSton", 0.5},  // a stone moves after 29 ticks of pushing
+            {"RollStop", 0.6},
+            {"AllGold", 2.5},  // the door-open flash lasts 150 frames with the music paused
+            {"Exiting", 5.4},  // entering the exit door lasts about 326 ticks
+};
+
+std::vector<float> Floats(const Pcm& pcm) {
+  std::vector<float> f(pcm.samples.size());
+  for (std::size_t i = 0; i < f.size(); ++i) f[i] = pcm.samples[i] / 32768.0f;
+  return f;
+}
+
+// Effects: one recipe each and nothing else; each at the mixer's rate, audible, with headroom,
+// as long as its moment allows, without a click at either end, each its own sound, and at the
+// default volumes at least 3 dB above the loudest moment of either track (the generator's
+// loudness figures, as heard on small speakers), the impacts with a knock or crack in the range
+// small speakers play.
+TEST(Sounds, Effects) {
+  media::RegisterBuiltinBlobs();
+  const std::vector<std::string> names = soundtest::EffectNames();
+  ASSERT_EQ(names.size(), 25u);
+  std::set<std::string> recipes;
+  for (const auto& e :
+       std::filesystem::directory_iterator(std::string(QUILL_SOURCE_DIR) + "/assets/sound/effects"))
+    if (e.path().extension() == ".sfx") recipes.insert(e.path().stem().string());
+  EXPECT_EQ(recipes, std::set<std::string>(names.begin(), names.end()));
+  double music = -200.0;
+  for (const char* track : {"Song1", "Title"}) {
+    const Pcm pcm = soundtest::Decode(std::string(QUILL_GAME_DIR) + "/Music/" + track + ".ogg", 1);
+    ASSERT_TRUE(pcm.ok) << track;
+    music = std::max(music, sfxgen::LoudestLevelDb(Floats(pcm), 2, sfxgen::kMusicWindow));
+  }
+  const std::set<std::string> impacts = {"HitFloor", "CloseCof", "CrtWall", "RollStop"};
+  std::vector<Pcm> pcm;
+  for (const std::string& name : names) {
+    pcm.push_back(soundtest::Decode("incbin::Sfx/" + name + ".ogg"));
+    const Pcm& p = pcm.back();
+    ASSERT_TRUE(p.ok) << name;
+    EXPECT_EQ(p.rate * 10 + p.channels, 441001) << name;
+    EXPECT_TRUE(p.Peak() > 32768 * 0.3 && p.Peak() < 32768 * 0.9) << name << " " << p.Peak();
+    EXPECT_GT(p.Rms(0, p.frames), 32768 * 0.03) << name << " is mostly silence";
+    ASSERT_EQ(kMaxSeconds.count(name), 1u) << name;
+    EXPECT_TRUE(p.Seconds() >= 0.03 && p.Seconds() <= kMaxSeconds.at(name)) << name;
+    EXPECT_LT(std::abs(static_cast<int>(p.samples.front())), 2000) << name;
+    EXPECT_LT(p.Rms(p.frames - 88, 88), 32768 * 0.02) << name << " is cut off loud";
+    const std::vector<float> f = Floats(p);
+    EXPECT_GE(sfxgen::LoudestLevelDb(f, 1, sfxgen::kEffectWindow, sfxgen::kEffectVolume),
+              music + 3.0)
+        << name << " is lost under the music";
+    EXPECT_TRUE(!impacts.count(name) || sfxgen::BandShare(f, 1, 300.0, 3000.0) >= 0.25) << name;
+  }
+  auto of = [&](const std::string& name) {
+    return pcm[std::find(names.begin(), names.end(), name) - names.begin()];
+  };
+  EXPECT_GT(of("AllGold").frames, 2 * of("Gold").frames);  // the fanfare outlasts the coin
+  for (std::size_t a = 0; a < names.size(); ++a) {
+    EXPECT_TRUE(names[a] == "Pony" || pcm[a].frames > of("Pony").frames) << names[a];  // shortest
+    for (std::size_t b = a + 1; b < names.size(); ++b) {
+      double diff = 0.0, energy = 0.0;
+      for (int i = 0; i < std::min(pcm[a].frames, pcm[b].frames); ++i) {
+        const double x = pcm[a].samples[i], y = pcm[b].samples[i];
+        diff += (x - y) * (x - y);
+        energy += x * x + y * y;
+      }
+      EXPECT_FALSE(std::abs(pcm[a].frames - pcm[b].frames) < 441 && diff < 0.2 * energy)
+          << names[a] << " sounds like " << names[b];
+    }
+  }
+  media::ClearEmbedded();
+}
+
+// The step from the last sample to the first against the steps inside the track: positive when
+// the seam jumps further than 99.9 % of the track's steps plus a quarter (at least 64).
+int SeamExcess(const Pcm& pcm, int c) {
+  auto at = [&](int f) { return static_cast<int>(pcm.samples[f * pcm.channels + c]); };
+  std::vector<int> steps;
+  for (int i = 1; i < pcm.frames; ++i) steps.push_back(std::abs(at(i) - at(i - 1)));
+  const std::size_t k = steps.size() * 999 / 1000;
+  std::nth_element(steps.begin(), steps.begin() + static_cast<long>(k), steps.end());
+  return std::abs(at(0) - at(pcm.frames - 1)) - std::max(steps[k] + steps[k] / 4, 64);
+}
+
+// Music: 60 to 90 s, exactly its bars long (whole bars), unclipped, looping without a click or a
+// gap, and both tracks decoded within 14 MiB each and 28 MiB together.
+TEST(Sounds, MusicTracks) {
+  long total = 0;
+  for (const std::string name : {"Title", "Song1"}) {
+    const Pcm pcm = soundtest::Decode(std::string(QUILL_GAME_DIR) + "/Music/" + name + ".ogg", 1);
+    ASSERT_TRUE(pcm.ok) << name;
+    EXPECT_TRUE(pcm.rate >= 22050 && pcm.rate <= 44100 && pcm.channels <= 2) << name;
+    EXPECT_TRUE(pcm.Seconds() >= 60.0 && pcm.Seconds() <= 90.0) << name;
+    std::string text;
+    ASSERT_TRUE(sfxgen::ReadWholeFile(
+        std::string(QUILL_SOURCE_DIR) + "/assets/sound/music/" + name + ".song", &text));
+    const sfxgen::Song song = sfxgen::ParseSong(name, text);
+    EXPECT_EQ(pcm.frames, song.TotalFrames()) << name;
+    EXPECT_EQ(song.TotalSteps() % 16, 0) << name;
+    // Mixed low so that the effects stand above it at the default volumes, yet well audible.
+    EXPECT_TRUE(pcm.Peak() > 32768 * 0.12 && pcm.Peak() < 32700) << name;
+    for (int c = 0; c < pcm.channels; ++c) EXPECT_LE(SeamExcess(pcm, c), 0) << name << " " << c;
+    const double whole = pcm.Rms(0, pcm.frames);
+    EXPECT_GT(pcm.Rms(pcm.frames - 2205, 2205), 0.1 * whole) << name << " fades out before the end";
+    EXPECT_GT(pcm.Rms(0, 2205), 0.1 * whole) << name << " starts with silence";
+    EXPECT_LE(2L * static_cast<long>(pcm.samples.size()), 14L << 20) << name;
+    total += 2L * static_cast<long>(pcm.samples.size());
+  }
+  EXPECT_LE(total, 28L << 20);
+  // The seam check itself: a tone of whole periods loops cleanly, one cut mid-period does not.
+  for (int extra : {0, 25}) {
+    Pcm sine;
+    sine.channels = 1;
+    sine.frames = 44100 + extra;
+    for (int i = 0; i < sine.frames; ++i)
+      sine.samples.push_back(
+          static_cast<short>(20000 * std::sin(2 * 3.14159265358979 * 441 * i / 44100)));
+    EXPECT_EQ(SeamExcess(sine, 0) > 0, extra > 0);
+  }
+}
+
+}  // namespace
