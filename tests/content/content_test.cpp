@@ -1,17 +1,21 @@
 // The shipped stages and their solution replays, played headless as the game plays them: every
-// replay ends in the exit door, stage 1's replay is what its key script records now, and the
-// stage holds a player back until the tools are used.
+// replay ends in the exit door (a tutorial's showing what it teaches), stage 1's replay is what its
+// key script records now, and the stage holds a player back until the tools are used.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <random>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/headless.h"
@@ -31,6 +35,62 @@ std::vector<unsigned char> Bytes(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// What a run showed: each tick's traps (kind, X, Y, count, state of each), the enemies' (kind,
+// state) pairs, the weapons thrown.
+using Traps = std::vector<std::vector<int>>;
+struct Seen {
+  std::vector<Traps> traps;
+  std::set<std::pair<int, int>> enemies;
+  int throws = 0;
+  bool Any(const std::function<bool(const Traps&)>& f) const {
+    return std::any_of(traps.begin(), traps.end(), f);
+  }
+};
+
+// What each tutorial teaches, as its replay must show it.
+const std::map<int, std::function<bool(const Seen&)>> kTeaches = {
+    // A mummy leaves its coffin and dies by the knife, thrown once.
+    {5,
+     [](const Seen& s) {
+       return s.throws == 1 && s.enemies.count({0, EnemyState::Halting}) &&
+              s.enemies.count({0, EnemyState::Moving}) && s.enemies.count({0, EnemyState::Dying});
+     }},
+    // The left door pushed the whole count the wrong way, the two-way door passed and turned.
+    {6,
+     [](const Seen& s) {
+       return s.Any([](const Traps& t) { return t[0][3] == 39; }) && s.traps.back()[0][0] == 7 &&
+              s.traps.back()[2][0] == TrapKind::TwoWayLeft;
+     }},
+    // The stone falls (state 1) and rests lower and further right.
+    {7,
+     [](const Seen& s) {
+       return s.Any([](const Traps& t) { return t[0][4] == 1; }) &&
+              s.traps.back()[0][2] > s.traps.front()[0][2] + 5 && s.traps.back()[0][4] == 0;
+     }},
+    // The floor counts one crossing, then gives way; the ladder two, and on the third vanishes.
+    {8,
+     [](const Seen& s) {
+       return s.Any([](const Traps& t) { return t.size() == 2 && t[0][3] == 1; }) &&
+              s.Any([](const Traps& t) { return t.size() == 1 && t[0][3] == 2; }) &&
+              s.traps.back().empty() && Stage[32 + 12][10] == CellCode::Brick;
+     }},
+    // The wall trap fires and builds its wall down to the floor.
+    {9,
+     [](const Seen& s) {
+       return s.Any([](const Traps& t) { return !t.empty() && t[0][4] == 1; }) &&
+              Stage[10][11] == CellCode::Brick && Stage[10][19] == CellCode::Brick;
+     }},
+    // A mummy falls into its pit, a rock rolls and rests, a pony hops and falls.
+    {10,
+     [](const Seen& s) {
+       namespace S = EnemyState;
+       const std::set<std::pair<int, int>> shown = {
+           {0, S::Falling}, {2, S::Moving}, {2, S::Resting}, {3, S::Moving}, {3, S::Falling}};
+       return s.throws == 0 &&
+              std::includes(s.enemies.begin(), s.enemies.end(), shown.begin(), shown.end());
+     }},
+};
 
 class Content : public ::testing::Test {
  protected:
@@ -72,7 +132,7 @@ class Content : public ::testing::Test {
 
 // Every shipped stage and tutorial with its replay beside it ("Level n.SOL", "TUTn.SOL", any
 // letter case). A solution plays at difficulty 1 (F8 sets it); the tutorials keep the player's
-// setting, so they must reach the door on both.
+// setting, so they must reach the door on both, and show what they teach.
 TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
   std::vector<solc::StageRef> stages;
   const std::regex solName("(level |tut)([0-9]+)\\.sol");
@@ -92,12 +152,21 @@ TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
       Start(stage, true, difficulty);
       const int gold = Exitdoor->Frame;
       bool inDoor = false, died = false;
+      Seen seen;
       for (int t = 0; t < 20000 && Game->State == 26; ++t) {
+        const int weapons = Weapons_list.Count();
         solc::Pass();
         inDoor = inDoor || Player->Action == 26;
         died = died || Player->Action == 16;
+        seen.throws += Weapons_list.Count() > weapons;
+        for (auto e : Enemies_list.Each<bbEnemies>()) seen.enemies.insert({e->Kind, e->State});
+        seen.traps.emplace_back();
+        for (auto t : Traps_list.Each<bbTraps>())
+          seen.traps.back().push_back({t->Kind, t->X, t->Y, t->NumOfPass, t->State});
       }
       EXPECT_TRUE(inDoor && !died);
+      const auto teaches = kTeaches.find(stage.tutorial ? stage.number : 0);
+      EXPECT_TRUE(teaches == kTeaches.end() || teaches->second(seen));
       EXPECT_EQ(std::vector<int>({Game->State, Exitdoor->State, DemoMode}),
                 std::vector<int>({solc::StateAfterExit(stage), 3, 0}));
       EXPECT_TRUE(stage.tutorial || Played[stage.number] == stage.number);
