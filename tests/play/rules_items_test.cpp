@@ -15,6 +15,7 @@
 #include "play/rules_fixture.h"
 #include "play/stage_start.h"
 #include "play/tick.h"
+#include "play/traps.h"
 #include "stages/replay.h"
 
 namespace playtest {
@@ -93,6 +94,13 @@ TEST_F(RulesTest, CrossedTrapsCollapse) {
   Hold(KEY_LEFT);
   Pass();
   EXPECT_EQ(RoomCell(0, 0, 21, kFloorRow), 88);
+  // A crossing counts only standing on it: in the air over it, none.
+  for (int y : {kStandY - 30, kStandY}) {
+    floor->NumOfPass = floor->Passing = 0;
+    PlaceAt(21 * 24, y);
+    UpdateTraps();
+    EXPECT_EQ(floor->NumOfPass, y == kStandY) << y;
+  }
   floor->NumOfPass = 0, floor->Passing = 1;
   PlaceAt(18 * 24);  // over the trap's picture: the latch stays
   Pass();
