@@ -70,6 +70,8 @@ int _bb_main() {
     std::fprintf(stderr, "quillmire: no window could be opened\n");
     return 1;
   }
+  // The music decodes in the background from here on; PrecacheAllMusic below takes it.
+  StartMusicDecoding();
   ProbeDisplayRate();
   media::DebugLog(media::Str(FPS));
   media::DebugLog("Delaytime: " + media::Str(DelayTime));

@@ -3,10 +3,14 @@
 // filled, items, traps, statues, enemies and weapons in the room, and the player walking. Then
 // the same pass in a room where a dozen enemies move, the tick alone on the fullest stage the
 // editor can make (36 rooms, 36 enemies, 72 traps), and one tick alone on a stage with a trap of
-// every kind in every one of its 36 rooms.
+// every kind in every one of its 36 rooms. Beside the busy room's pass, the drawing of one play
+// frame alone and a plain copy of the framebuffer for scale (compare them within one run: the
+// machine may be busy).
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/codes.h"
 #include "core/globals.h"
@@ -206,6 +210,29 @@ void BM_PlayPass(benchmark::State& state) {
   ResetGlobals();
 }
 BENCHMARK(BM_PlayPass)->Unit(benchmark::kMicrosecond);
+
+// The drawing of one play frame alone, on the busy room.
+void BM_PlayFrameDrawing(benchmark::State& state) {
+  StartWorld();
+  BuildBusyRoom();
+  for (auto _ : state) {
+    DrawPlayFrame();
+    benchmark::DoNotOptimize(media::BackBufferPixels()[1000]);
+  }
+  ResetGlobals();
+}
+BENCHMARK(BM_PlayFrameDrawing)->Unit(benchmark::kMicrosecond);
+
+// For scale: one plain copy of the 800 x 600 framebuffer.
+void BM_FramebufferCopy(benchmark::State& state) {
+  std::vector<media::Pixel> from(800 * 600, 0xFF123456u), to(800 * 600);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(media::Pixel));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FramebufferCopy)->Unit(benchmark::kMicrosecond);
 
 // All 36 rooms with a floor along row 20 and one trap of every kind each: a wall trap, a
 // crumbling floor, a stone on the floor, a vanishing ladder and the four doors.

@@ -24,9 +24,16 @@ extern std::string MusicName;
 extern media::Sound MusicSound;
 extern media::Channel MusicChannel;
 
+// Starts decoding, on worker threads and in parallel, the files PrecacheAllMusic would load
+// now; start-up calls it early so that the decoding runs while the screen shows the rate probe,
+// the logo and the progress bar. The workers touch nothing but their own results, which the
+// cache takes (waiting for the workers) when it is first used. Calling it again while decoding
+// runs does nothing.
+void StartMusicDecoding();
 // Loads every file of the "Music" folder (relative to the current folder) whose lower-cased
 // name contains "ogg" and whose path is not cached yet; with onlyOne != 0 stops after the first
-// record made. Always 0.
+// record made. A file StartMusicDecoding decoded is taken from there (messages about a file
+// that did not load came from the worker). Always 0.
 int PrecacheAllMusic(int onlyOne = 0);
 // The cached sound whose path equals `name` ignoring letter case; null when none does.
 media::Sound GetPrecachedMusic(const std::string& name);
@@ -69,5 +76,6 @@ inline int ChannelPlaying(media::Channel& channel) {
 // obtained. The previous effect goes on playing. Returns Sfx.
 media::Channel PlaySfx(const media::Sound& sound);
 
-// Empties the cache and clears the music player's state. For tests.
+// Waits for background decoding, then empties the cache and clears the music player's state.
+// For tests.
 void ResetMusic();

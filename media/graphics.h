@@ -97,6 +97,13 @@ Pixmap LockImage(const Image& image, int frame = 0, bool read = true, bool write
 Pixel ReadPixel(const Pixmap& pixmap, int x, int y);  // 0 outside the pixmap
 void WritePixel(const Pixmap& pixmap, int x, int y, Pixel argb);
 void UnlockImage(const Image& image, int frame = 0);
+// True when DrawImage of cell `frame` at a whole-pixel position, in the current blend mode and
+// alpha, would set every pixel of the rectangle (x, y, width, height), given relative to that
+// position, to a value that does not depend on what lies beneath: the rectangle lies within
+// the cell (after a whole-pixel handle) and all its pixels have alpha 255. What is drawn
+// there before such a drawing never shows. Worked out from the pixels themselves, once per
+// cell (again after they change).
+bool DrawImageCovers(const Image& image, int frame, int x, int y, int width, int height);
 // Pixel-exact: true when an opaque pixel of one frame lies on an opaque pixel of the other.
 bool ImagesCollide(const Image& image1, float x1, float y1, int frame1, const Image& image2,
                    float x2, float y2, int frame2);

@@ -75,7 +75,7 @@ void PauseLoop(int flag) {
       media::Flip(-1);
       RenderOverBorders();
     }
-    RenderBack();
+    RenderBack(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
     RenderDecoration();
     RenderBlocks(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
     RenderExitDoor();
@@ -147,7 +147,7 @@ void SolutionKey() {
 }  // namespace
 
 void DrawPlayFrame() {
-  RenderBack();
+  RenderBack(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
   RenderDecoration();
   RenderBlocks(RoomX * kRoomCols, RoomY * kRoomRows, Worldtheme);
   RenderExitDoor();

@@ -14,6 +14,11 @@ extern int itemframeRate, itemframecounter;
 // The pulsing colour over the screen, then the backdrop `BackGround` tiled over the viewport.
 // The pulsing colour stays set.
 int RenderBack();
+// The same picture as RenderBack followed, in the same drawing state, by
+// RenderBlocks(firstColumn, firstRow, theme) gives, pixel for pixel: the backdrop is left out
+// of the cells the blocks will cover whole with opaque pictures. Call RenderBlocks with the same
+// arguments before the frame is shown.
+int RenderBack(int firstColumn, int firstRow, int theme);
 // The statues of the current room, each over a red glow; the glow colour stays set.
 int RenderDecoration();
 // The cells of the room whose top-left cell is Stage[firstColumn][firstRow] in block theme

@@ -1,6 +1,7 @@
 // Drawing image cells: DrawImage and TileImage. Nothing is scaled or rotated, so a cell is
 // drawn row by row over its precomputed runs of visible pixels.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "media/render/render_internal.h"
@@ -74,6 +75,17 @@ void BlendPixels(Pixel* dst, const Pixel* src, int n, const State& s) {
   }
 }
 
+// Copies n pixels; short rows in blocks of four that the compiler keeps inline.
+inline void CopyPixels(Pixel* dst, const Pixel* src, int n) {
+  if (n > 64) {
+    std::memcpy(dst, src, static_cast<std::size_t>(n) * sizeof(Pixel));
+    return;
+  }
+  int i = 0;
+  for (; i + 4 <= n; i += 4) std::memcpy(dst + i, src + i, 4 * sizeof(Pixel));
+  for (; i < n; ++i) dst[i] = src[i];
+}
+
 void CopyOpaque(Pixel* dst, const Pixel* src, int n) {
   for (int i = 0; i < n; ++i) dst[i] = src[i] | 0xFF000000u;
 }
@@ -122,8 +134,7 @@ void BlitCell(const ImageData& image, const ImageCell& cell, int x, int y) {
       const int to = std::min(run->start + run->length, u1);
       if (from >= to) continue;
       if (copy && run->opaque) {
-        std::memcpy(out + row * pitch + (x0 + from - u0), srcRow + from,
-                    static_cast<std::size_t>(to - from) * sizeof(Pixel));
+        CopyPixels(out + row * pitch + (x0 + from - u0), srcRow + from, to - from);
       } else {
         BlendPixels(out + row * pitch + (x0 + from - u0), srcRow + from, to - from, s);
       }
@@ -141,6 +152,32 @@ const ImageCell* CellOf(const Image& image, int frame) {
 
 }  // namespace
 }  // namespace render
+
+bool DrawImageCovers(const Image& image, int frame, int x, int y, int width, int height) {
+  const ImageCell* cell = render::CellOf(image, frame);
+  if (!cell || width <= 0 || height <= 0) return false;
+  const render::State& s = render::S();
+  const bool replaces = s.blend == MASKBLEND || s.blend == SOLIDBLEND || s.blend == ALPHABLEND;
+  if (!replaces || s.alpha255 != 255) return false;
+  // A fractional handle moves the cell by a rounding that depends on the position.
+  const auto whole = [](float h) { return h == std::floor(h) && std::fabs(h) <= 1e6f; };
+  if (!whole(image->handleX) || !whole(image->handleY)) return false;
+  const std::int64_t u0 = std::int64_t{x} + static_cast<std::int64_t>(image->handleX);
+  const std::int64_t v0 = std::int64_t{y} + static_cast<std::int64_t>(image->handleY);
+  const std::int64_t u1 = u0 + width, v1 = v0 + height;
+  if (u0 < 0 || v0 < 0 || u1 > image->width || v1 > image->height) return false;
+  render::EnsureRuns(*image, *cell);
+  // Runs are maximal, so an opaque span lies within a single opaque run.
+  for (std::int64_t v = v0; v < v1; ++v) {
+    const PixelRun* run = cell->runs.data() + cell->rowFirstRun[v];
+    const PixelRun* end = cell->runs.data() + cell->rowFirstRun[v + 1];
+    bool covered = false;
+    for (; run != end && !covered; ++run)
+      covered = run->opaque && run->start <= u0 && run->start + run->length >= u1;
+    if (!covered) return false;
+  }
+  return true;
+}
 
 void DrawImage(const Image& image, float x, float y, int frame) {
   const ImageCell* cell = render::CellOf(image, frame);

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "media/sound.h"
 #include "media/text.h"
@@ -147,6 +150,62 @@ TEST_F(SoundTest, ChannelWrappersAndEffects) {
             0);
   EXPECT_EQ(PlaySfx(nullptr), nullptr);
   EXPECT_EQ(Sfx, nullptr);
+}
+
+// Decoded on worker threads or on the spot, the cache holds the same tracks in the same order
+// with the same samples, and a broken track is null with one message.
+TEST_F(SoundTest, BackgroundDecodingFillsTheSameCache) {
+  const double tones[] = {440.0, 660.0, 880.0};
+  const char* names[] = {"Title.ogg", "Song1.ogg", "c.ogg"};
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(quill_test::WriteBytes(std::string("Music/") + names[i],
+                                       quill_test::EncodeSineOgg(22050, 1, 4410, tones[i], 0.9)));
+  quill_test::WriteBytes("Music/broken.ogg", "x");
+  using Track = std::pair<std::string, std::vector<short>>;
+  const auto tracks = [] {
+    std::vector<Track> v;
+    for (const auto& m : AllPrecachedMusic) {
+      const short* s = media::SoundSamples(m.Music);
+      const int n = media::SoundFrames(m.Music) * media::SoundChannels(m.Music);
+      v.emplace_back(m.Path, s ? std::vector<short>(s, s + n) : std::vector<short>{});
+    }
+    return v;
+  };
+  const auto messages = [](const std::string& err) {
+    std::size_t n = 0;
+    for (std::size_t at = err.find("broken.ogg"); at != std::string::npos;
+         at = err.find("broken.ogg", at + 1))
+      ++n;
+    return n;
+  };
+  ::testing::internal::CaptureStderr();
+  PrecacheAllMusic(0);
+  EXPECT_EQ(messages(::testing::internal::GetCapturedStderr()), 1u);
+  const std::vector<Track> onTheSpot = tracks();
+  ASSERT_EQ(onTheSpot.size(), 4u);
+  ResetMusic();
+
+  ::testing::internal::CaptureStderr();
+  StartMusicDecoding();
+  StartMusicDecoding();  // already running: nothing more
+  PrecacheAllMusic(1);
+  EXPECT_EQ(AllPrecachedMusic.size(), 1u);
+  StartMusicDecoding();  // the rest is decoded: nothing more
+  PrecacheAllMusic(0);
+  EXPECT_EQ(messages(::testing::internal::GetCapturedStderr()), 1u);
+  EXPECT_EQ(tracks(), onTheSpot);
+  EXPECT_EQ(GetPrecachedMusic("Music/broken.ogg"), nullptr);
+  EXPECT_NE(GetPrecachedMusic("Music/Song1.ogg"), nullptr);
+
+  // Left running, decoding is waited for and dropped with the cache.
+  ResetMusic();
+  ::testing::internal::CaptureStderr();
+  StartMusicDecoding();
+  ResetMusic();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(AllPrecachedMusic.empty());
+  PrecacheAllMusic(0);
+  EXPECT_EQ(tracks(), onTheSpot);
 }
 
 }  // namespace
