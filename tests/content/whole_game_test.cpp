@@ -1,14 +1,10 @@
-// The whole game from its title, headless: start a game, choose stage 1, switch it to its
-// solution replay with F8 and watch it reach the exit door, in every language; and give up a
-// life with F5 and start the same stage again.
+// The whole game from its title, headless, in a copy of the runnable folder, in every language:
+// start a game, choose stage 1, switch it to its solution replay with F8 (found under the
+// language's word for a stage) and watch it reach the exit door and mark the stage played.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <random>
-#include <string>
-#include <vector>
 
 #include "app/startup.h"
 #include "core/globals.h"
@@ -18,170 +14,66 @@
 #include "media/input.h"
 #include "play/frame.h"
 #include "stages/replay.h"
-#include "stages/stage.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using media::headless::MoveMouseNow;
 using media::headless::PressKey;
 
-constexpr int kFrameBound = 12000;
-
-class WholeGame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("quill-whole-" + std::to_string(rd()));
-    const fs::path game(QUILL_GAME_DIR);
-    fs::create_directories(root_);
+TEST(WholeGame, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlayed) {
+  for (char language = 1; language <= 4; ++language) {
+    SCOPED_TRACE("language " + std::to_string(language));
+    quill_test::TempFolder root;
     for (const char* sub : {"Langs", "Levels", "Music"})
-      fs::copy(game / sub, root_ / sub, fs::copy_options::recursive);
-    std::ofstream(root_ / "Country.ini", std::ios::binary).put(1);
-    std::ofstream(root_ / "prefs.ini", std::ios::binary).put(1);
-    start_ = fs::current_path();
-    fs::current_path(root_);
+      fs::copy(fs::path(QUILL_GAME_DIR) / sub, sub, fs::copy_options::recursive);
+    std::ofstream("Country.ini", std::ios::binary).put(language);
+    std::ofstream("prefs.ini", std::ios::binary).put(1);
     media::UseHeadlessBackend();
     media::headless::ResetHeadless();
     ResetGlobals();
-  }
-  void TearDown() override {
-    media::headless::OnFlip(nullptr);
-    std::error_code ec;
-    fs::current_path(start_, ec);
-    fs::remove_all(root_, ec);
-    ResetGlobals();
-  }
-
-  // Runs the program; `step` sees every frame and returns false to end the run.
-  void Run(const std::function<bool(int)>& step) {
-    media::headless::OnFlip([&](int frame) { return frame < kFrameBound && step(frame); });
+    // 0: Enter on the title's first entry, the pointer on the chooser's first button, Enter
+    // until stage 1 plays; 1: F8 a moment later; 2: Space until the replay plays; 3: the door.
+    int phase = 0, since = 0;
+    bool inDoor = false;
+    media::headless::OnFlip([&](int frame) {
+      if (frame >= 12000 || !Game) return frame < 12000;
+      const bool playing = Game->State == 26 && Game->Stage == 1;
+      if (phase == 0 && Game->State == 31) {
+        if (frame % 10 == 0) PressKey(media::KEY_ENTER);
+        media::headless::MoveMouseNow(40, 70);
+      } else if (phase == 0 && !playing) {
+        if (frame % 20 == 0) PressKey(media::KEY_ENTER);
+      } else if (phase == 0) {
+        EXPECT_EQ(DemoMode, 0);
+        phase = 1, since = frame;
+      } else if (phase == 1 && frame - since == 30) {
+        PressKey(kKeySolution);
+        phase = 2;
+      } else if (phase == 2 && playing && DemoMode == 1) {
+        phase = 3;
+      } else if (phase == 2 && frame % 20 == 0) {
+        PressKey(media::KEY_SPACE);
+      } else if (phase == 3) {
+        inDoor = inDoor || Player->Action == 26;
+        return !(inDoor && Game->State != 26);
+      }
+      return true;
+    });
     try {
       _bb_main();
     } catch (const media::headless::Stop&) {
     }
+    media::headless::OnFlip(nullptr);
+    EXPECT_EQ(phase, 3);
+    EXPECT_TRUE(inDoor);
+    EXPECT_EQ(ReplayName, Lang[43] + "1");
+    EXPECT_EQ(std::vector<int>({Game->State, DemoMode, Played[1]}), std::vector<int>({27, 0, 1}));
+    std::ifstream in(root.path() + "/Played.Bin", std::ios::binary);
+    EXPECT_EQ(in.get(), 1);
+    in.close();
+    ResetGlobals();
   }
-
-  // From the title to stage 1 in play: Enter on the title's first entry (start game), the
-  // pointer on the first button of the level chooser and Enter, then Enter at the stage
-  // title. Returns true while it is still on the way.
-  bool ToStageOne(int frame) {
-    if (!Game) return true;
-    if (Game->State == 31) {
-      left_ = false;
-      if (frame % 10 == 0) PressKey(media::KEY_ENTER);
-      return true;
-    }
-    if (!left_) {
-      left_ = true;
-      MoveMouseNow(40, 70);
-    }
-    if (Game->Stage != 1 || Game->State != 26) {
-      if (frame % 20 == 0) PressKey(media::KEY_ENTER);
-      return true;
-    }
-    return false;
-  }
-
-  fs::path root_, start_;
-  bool left_ = false;
-};
-
-// In every language: the game looks the solution up under the language's word for a stage.
-class WholeGameInEachLanguage : public WholeGame, public ::testing::WithParamInterface<int> {};
-
-TEST_P(WholeGameInEachLanguage, TheSolutionReplayOfStageOneLeavesThroughTheDoorAndMarksItPlayed) {
-  std::ofstream(root_ / "Country.ini", std::ios::binary).put(static_cast<char>(GetParam()));
-  int phase = 0, since = 0;
-  bool inDoor = false, replayed = false;
-  Run([&](int frame) {
-    switch (phase) {
-      case 0:  // to stage 1, played by the player
-        if (!ToStageOne(frame)) {
-          EXPECT_EQ(DemoMode, 0);
-          phase = 1;
-          since = frame;
-        }
-        return true;
-      case 1:  // a moment of play, then F8
-        if (frame - since == 30) {
-          PressKey(kKeySolution);
-          phase = 2;
-        }
-        return true;
-      case 2:  // the same stage again as its replay: Space at its title
-        if (Game->State == 26 && Game->Stage == 1 && DemoMode == 1) {
-          phase = 3;
-          replayed = true;
-        } else if (frame % 20 == 0) {
-          PressKey(media::KEY_SPACE);
-        }
-        return true;
-      default:  // the replay plays to the exit door
-        inDoor = inDoor || Player->Action == 26;
-        return !(inDoor && Game->State != 26);
-    }
-  });
-  EXPECT_TRUE(replayed);
-  EXPECT_EQ(ReplayName, Lang[43] + "1");
-  EXPECT_TRUE(inDoor);
-  EXPECT_EQ(Game->State, 27);
-  EXPECT_EQ(DemoMode, 0);
-  EXPECT_EQ(Played[1], 1);
-  std::ifstream in(root_ / "Played.Bin", std::ios::binary);
-  ASSERT_TRUE(in);
-  EXPECT_EQ(in.get(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, WholeGameInEachLanguage, ::testing::Values(1, 2, 3, 4));
-
-TEST_F(WholeGame, GivingUpALifeStartsStageOneAgain) {
-  int phase = 0, since = 0, startX = 0, startY = 0;
-  bool died = false;
-  Run([&](int frame) {
-    switch (phase) {
-      case 0:
-        if (!ToStageOne(frame)) {
-          startX = Player->X;
-          startY = Player->Y;
-          media::headless::KeyDownNow(media::KEY_RIGHT);
-          phase = 1;
-          since = frame;
-        }
-        return true;
-      case 1:  // walk a little, then F5
-        if (frame - since == 40) {
-          media::headless::KeyUpNow(media::KEY_RIGHT);
-          // Play reads the arrows as held keys, so the walk's press is still pending; the
-          // level chooser after the death would take it as a pointer move.
-          media::FlushKeys();
-          EXPECT_NE(Player->X, startX);
-          PressKey(kKeyGiveUp);
-          phase = 2;
-        }
-        return true;
-      case 2:  // dying, then the level chooser (stage 0 again) and the stage title
-        died = died || Player->Action == 16;
-        if (Game->State == 26 && Game->Stage == 1 && Player->Action == 0 && died &&
-            Player->X == startX && Player->Y == startY) {
-          phase = 3;
-          return false;
-        }
-        if (frame % 20 == 0) PressKey(media::KEY_ENTER);
-        return true;
-      default:
-        return false;
-    }
-  });
-  ASSERT_EQ(phase, 3);
-  EXPECT_TRUE(died);
-  EXPECT_EQ(Player->Lives, 1);
-  EXPECT_EQ(Game->Stage, 1);
-  EXPECT_EQ(Player->X, startX);
-  EXPECT_EQ(Player->Y, startY);
-  EXPECT_EQ(RoomX, 0);
-  EXPECT_EQ(RoomY, 0);
-  EXPECT_EQ(Exitdoor->Frame, 3);
 }
 
 }  // namespace

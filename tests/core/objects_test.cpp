@@ -1,4 +1,5 @@
-// The game-object lists (order, walks that remove, neighbours, moves, the free list functions),
+// The game-object lists (order, neighbours, moves, the free list functions; walks that change a
+// list are the media list's),
 // object lifetime, ReadString and ResetGlobals.
 #include "core/objects.h"
 
@@ -29,36 +30,6 @@ std::vector<std::shared_ptr<bbItems>> Items(int n) {
 }
 
 using ObjectsTest = GameTest;
-
-// A walk whose body removes objects: which ones it still visits and what stays in the list.
-TEST_F(ObjectsTest, WalksThatRemoveObjects) {
-  struct Case {
-    const char* name;
-    int removeAt;             // the X at which the body removes
-    std::vector<int> remove;  // the Xs it removes there (0: the current object)
-    std::vector<int> visited, left;
-  };
-  const Case cases[] = {
-      {"the current one", 2, {0}, {1, 2, 3, 4}, {1, 3, 4}},
-      {"the next one", 1, {2}, {1, 3, 4}, {1, 3, 4}},
-      {"the current and the next", 1, {0, 2}, {1, 3, 4}, {3, 4}},
-      {"the last one", 3, {4}, {1, 2, 3}, {1, 2, 3}},
-      {"every one", 1, {1, 2, 3, 4}, {1}, {}},
-  };
-  for (const Case& c : cases) {
-    CreateObjectLists();
-    auto v = Items(4);
-    std::vector<int> visited;
-    for (auto it : Items_list.Each<bbItems>()) {
-      visited.push_back(it->X);
-      if (it->X != c.removeAt) continue;
-      for (int x : c.remove) (x == 0 ? it : v[x - 1])->Remove();
-      EXPECT_EQ(it->X, c.removeAt) << c.name;  // still ours in the body
-    }
-    EXPECT_EQ(visited, c.visited) << c.name;
-    EXPECT_EQ(ItemXs(), c.left) << c.name;
-  }
-}
 
 TEST_F(ObjectsTest, NeighboursMovesAndTheFreeListFunctions) {
   auto v = Items(3);

@@ -39,27 +39,24 @@ TEST_F(EditorTest, PaletteAndRoomMapClicksAtTheirEdges) {
   }
   EXPECT_FALSE(OnPanel(641, 441));
   EXPECT_TRUE(OnPanel(641, 442));
-  // With every room made a map click selects without making.
-  NumOfRooms = 36;
+  // The 36th room is made; with every room made a map click selects without making.
+  NumOfRooms = 35;
   PanelClick(loop, 700, 490);
-  EXPECT_EQ(Rooms[3][1], 0);
-  EXPECT_EQ(RoomX * 10 + RoomY, 31);
-}
-
-TEST_F(EditorTest, ThemeButtonsByHalvesAndTheStoredButton) {
-  Show = 1;
-  struct Case {
+  EXPECT_EQ((std::vector{NumOfRooms, Rooms[3][1]}), (std::vector{36, 1}));
+  PanelClick(loop, 715, 490);
+  EXPECT_EQ((std::vector{NumOfRooms, Rooms[4][1], RoomX * 10 + RoomY}), (std::vector{36, 0, 41}));
+  // The bottom panel: theme buttons by halves, the stored button repeated from x 572 on.
+  struct Button {
     int mx, my, theme, backdrop, button;
   };
-  const Case cases[] = {
+  const Button buttons[] = {
       {260, 520, 2, 4, 6},  {285, 520, 2, 4, 6},   {286, 520, 2, 5, 7},
       {311, 520, 2, 5, 7},  {467, 500, 5, 11, 13}, {156, 544, 0, 0, 2},
       {312, 520, 3, 6, 8},  {600, 520, 5, 6, 19},  // x 572 on repeats the stored value
       {600, 520, 5, 6, 19}, {300, 545, 5, 6, -1},  // outside the band
       {300, 496, 5, 6, -1},
   };
-  EditorLoop loop;
-  for (const Case& c : cases) {
+  for (const Button& c : buttons) {
     SCOPED_TRACE(std::to_string(c.mx) + "," + std::to_string(c.my));
     BottomPanelClick(loop, c.mx, c.my);
     EXPECT_EQ((std::vector{Worldtheme, BackGround, loop.button}),
@@ -125,13 +122,16 @@ TEST_F(EditorTest, GoldAndTheDoorCountTogetherAndRoomsGoWithTheirObjects) {
         Player->Exist};
   };
   for (int c : {3, 6, 9}) Click(10, c, 3);
-  Click(24, 20, 10);  // the door placed later takes the count
+  Exitdoor->Frame = 9;  // as a loaded file may have it: the door placed takes the gold count
+  Click(24, 20, 10);
   Click(23, 2, 13), Click(19, 12, 13), Click(25, 14, 2);
   EXPECT_EQ(counts(), (std::vector{3, 3, 1, 3, 2, 1}));
   DeleteUnder(6 * kCell, 4 * kCell);
   EXPECT_EQ(counts(), (std::vector{2, 2, 1, 2, 2, 1}));
   Rooms[3][2] = 1, NumOfRooms = 2;
   Click(12, 30, 5);  // spills into room (1, 0)
+  DeleteRoom(0, 4);  // a room that does not exist changes nothing
+  EXPECT_EQ(counts(), (std::vector{2, 2, 1, 2, 2, 1}));
   DeleteRoom(0, 0);
   EXPECT_EQ(counts(), (std::vector{0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(Items_list.Count() + Enemies_list.Count() + statuses_list.Count(), 0);
@@ -141,11 +141,12 @@ TEST_F(EditorTest, GoldAndTheDoorCountTogetherAndRoomsGoWithTheirObjects) {
   EXPECT_EQ(Stage[30][5], 0);
   EXPECT_EQ(Stage[32][5], CellCode::Solid88);
   DeleteRoom(3, 2);  // the last room: (0, 0) stands again
-  DeleteRoom(4, 4);  // a room that does not exist changes no count
   EXPECT_EQ((std::vector{NumOfRooms, Rooms[0][0], Rooms[3][2]}), (std::vector{1, 1, 0}));
+  for (int i = 0; i < 17; ++i) Click(10, 1 + i, 8);  // sixteen gold at most
+  EXPECT_EQ((std::vector{NumOfGold, Items_list.Count()}), (std::vector{16, 16}));
   numofitems = kMaxFileObjects;  // the file counts items in one byte
   Click(4, 5, 5);
-  EXPECT_EQ(Items_list.Count(), 0);
+  EXPECT_EQ(Items_list.Count(), 16);
 }
 
 TEST_F(EditorTest, PaintingLaddersAndBorderRings) {
@@ -164,9 +165,9 @@ TEST_F(EditorTest, PaintingLaddersAndBorderRings) {
     int second, tool, c, r, code;
   };
   const Case cases[] = {
-      {0, 1, 0, 0, 1}, {0, 1, 31, 23, 1}, {0, 1, 1, 1, 0}, {0, 1, 31, 4, 1},
-      {1, 3, 1, 1, 2}, {1, 3, 30, 22, 2}, {1, 3, 1, 5, 2}, {1, 3, 0, 12, 2},
-      {1, 3, 2, 2, 0}, {1, 3, 32, 0, 0},  // the next room is left alone
+      {0, 1, 0, 0, 1},  {0, 1, 31, 23, 1}, {0, 1, 5, 23, 1},  {0, 1, 5, 22, 0}, {0, 1, 1, 1, 0},
+      {0, 1, 31, 4, 1}, {1, 3, 1, 1, 2},   {1, 3, 30, 22, 2}, {1, 3, 1, 5, 2},  {1, 3, 0, 12, 2},
+      {1, 3, 2, 2, 0},  {1, 3, 32, 0, 0},  // the next room is left alone
   };
   for (const Case& c : cases) {
     DrawBorder(c.second, c.tool);

@@ -65,14 +65,6 @@ class EditorTest : public ::testing::Test {
     hl::OnFlip(nullptr);
     return stopped;
   }
-  // The script that types `reply` one character a frame, then Enter.
-  static std::string Typing(const std::string& reply) {
-    std::string s;
-    for (std::size_t i = 0; i < reply.size(); ++i)
-      s += std::to_string(i + 1) + " type " + reply[i] + "\n";
-    return s + std::to_string(reply.size() + 1) + " press ENTER\n";
-  }
-
   Bytes Read(const std::string& relative) {
     std::ifstream in(root_ / relative, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -213,18 +213,6 @@ TEST_F(Input, TheHeadlessBackendCountsFramesStopsAndResets) {
   EXPECT_EQ(MilliSecs(), 23);
 }
 
-TEST_F(Input, TheClockPullsTheMixerExactlyAndCapsItsBuffer) {
-  headless::TakeMixedAudio();
-  for (int i = 0; i < 10; ++i) Delay(1);  // 44.1 frames each: 441 in all, none lost
-  EXPECT_EQ(headless::TakeMixedAudio().size(), 441u * 2);
-  for (int i = 0; i < 60; ++i) Flip();  // one second of frames
-  const std::vector<short> second = headless::TakeMixedAudio();
-  EXPECT_EQ(second.size(), 44100u * 2);
-  EXPECT_EQ(std::count(second.begin(), second.end(), 0), 44100 * 2);  // nothing plays
-  Delay(60 * 1000);
-  EXPECT_EQ(headless::TakeMixedAudio().size(), 44100u * 2 * 10);
-}
-
 TEST_F(Input, TheVirtualClockPacesFlipsDelaysAndTimers) {
   EXPECT_EQ(MilliSecs(), 0);
   Delay(250);

@@ -1,7 +1,5 @@
 // PNG pictures: every colour type and bit depth, masking, animation cells, broken and damaged
 // files, and saving.
-#include <random>
-
 #include "media/files.h"
 #include "media/graphics.h"
 #include "support/headless_fixture.h"
@@ -132,14 +130,15 @@ TEST_F(Png, AnimCellsAreCutRowByRow) {
   media::DrawImage(some, 0, 0, 1);
   EXPECT_EQ(media::ReadScreenPixel(1, 0), 0xFF00000Du);
   EXPECT_NE(media::LoadAnimImage(url, 3, 2, 0, 2), nullptr);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(media::LoadAnimImage(url, 2, 1, 4, 3), nullptr);
-  EXPECT_EQ(media::LoadAnimImage(url, 7, 1, 0, 1), nullptr);
+  testing::internal::CaptureStderr();  // cell layouts the 6 x 2 sheet cannot give
+  for (auto [w, h, first, count] : std::vector<std::array<int, 4>>{
+           {2, 1, 4, 3}, {7, 1, 0, 1}, {0, 1, 0, 1}, {2, 0, 0, 1}, {2, 1, -1, 1}, {2, 1, 0, 0}})
+    EXPECT_EQ(media::LoadAnimImage(url, w, h, first, count), nullptr) << w << " " << first;
   testing::internal::GetCapturedStderr();
 }
 
-// Truncated, corrupt, oversized and randomly damaged copies give null (or, past the image
-// data, the right picture), never a crash (the sanitizer build runs this too).
+// Truncated, corrupt and oversized copies give null (or, past the image data, the right
+// picture). Random damage is the png fuzz target's.
 TEST_F(Png, BrokenAndDamagedPictures) {
   std::vector<unsigned char> good;
   ASSERT_TRUE(quill_test::WritePng(Sheet(), good));
@@ -158,31 +157,6 @@ TEST_F(Png, BrokenAndDamagedPictures) {
   EXPECT_EQ(media::LoadImage(quill_test::Embed("t/huge", huge)), nullptr);
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("t/corrupt"), std::string::npos) << err;
-
-  PngSpec palette = Spec(6, 2, 4, PNG_COLOR_TYPE_PALETTE,
-                         {PackBits({0, 1, 2, 0, 1, 2}, 4), PackBits({2, 1, 0, 2, 1, 0}, 4)});
-  palette.palette = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-  palette.trnsAlpha = {0};
-  palette.interlace = true;
-  std::vector<std::vector<unsigned char>> originals(2);
-  ASSERT_TRUE(quill_test::WritePng(Sheet(), originals[0]));
-  ASSERT_TRUE(quill_test::WritePng(palette, originals[1]));
-  std::mt19937 rng(2024);
-  int decoded = 0;
-  testing::internal::CaptureStderr();
-  for (int trial = 0; trial < 2000; ++trial) {
-    std::vector<unsigned char> bytes = originals[trial % 2];
-    for (int i = 1 + static_cast<int>(rng() % 4); i > 0; --i)
-      bytes[rng() % bytes.size()] = static_cast<unsigned char>(rng());
-    if (rng() % 4 == 0) bytes.resize(rng() % bytes.size());
-    media::Image image = media::LoadImage(quill_test::Embed("t/fuzz", bytes));
-    if (!image) continue;
-    ++decoded;
-    ASSERT_EQ(media::ImageWidth(image) * 10 + media::ImageHeight(image), 62) << trial;
-    media::DrawImage(image, 0, 0);
-  }
-  testing::internal::GetCapturedStderr();
-  EXPECT_LT(decoded, 2000);
 }
 
 TEST_F(Png, SavedPicturesLoadBack) {

@@ -210,6 +210,26 @@ TEST_F(Sdl, AudioDrainsChannelsAndShutdownClosesEverything) {
   EXPECT_TRUE(st::WindowSize(w, h) && st::AudioDeviceOpen());
 }
 
+// Events are taken in at Flip and in WaitKey: every read within a frame sees one state.
+TEST_F(Sdl, ReadsWithinAFrameSeeTheStateTakenInAtFlip) {
+  OpenWindow();
+  ASSERT_TRUE(st::QueueKey("Left", true));
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) + media::KeyHit(media::KEY_LEFT), 0);
+  media::Flip(0);
+  ASSERT_TRUE(st::QueueKey("Left", false));  // released mid-frame: still held this frame
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) * 10 + media::KeyHit(media::KEY_LEFT), 11);
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 1);
+  media::Flip(0);
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 0);
+  ASSERT_TRUE(st::QueueKey("Space", true) && st::QueueKey("Space", false));
+  media::Flip(0);  // a press and release between two flips counts once
+  EXPECT_EQ(media::KeyDown(media::KEY_SPACE) * 10 + media::KeyHit(media::KEY_SPACE), 1);
+  EXPECT_EQ(media::KeyHit(media::KEY_SPACE), 0);
+  ASSERT_TRUE(st::QueueKey("A", true));
+  EXPECT_EQ(media::WaitKey(), 'A');
+  EXPECT_EQ(media::KeyDown('A'), 1);
+}
+
 TEST_F(Sdl, WithoutAnAudioDeviceChannelsStillEndOnTime) {
   Start("dummy", "no-such-driver");
   OpenWindow();
@@ -260,12 +280,8 @@ namespace {
 TEST(SdlIncludeCheck, FailsOnlyForFilesBeyondTheSdlBackend) {
   quill_test::TempFolder t;
   const auto run = [] {
-    FILE* p = ::popen("bash scripts/check_sdl_includes.sh 2>&1", "r");
-    std::string output;
-    char buf[256];
-    while (p && std::fgets(buf, sizeof buf, p)) output += buf;
-    const int st = p ? ::pclose(p) : -1;
-    return std::make_pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, output);
+    const int st = std::system("bash scripts/check_sdl_includes.sh >out.txt 2>&1");
+    return std::make_pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, quill_test::ReadBytes("out.txt"));
   };
   EXPECT_EQ(std::system("bash " QUILL_SOURCE_DIR "/scripts/check_sdl_includes.sh >/dev/null"), 0);
   std::filesystem::create_directories("scripts");

@@ -182,10 +182,12 @@ TEST_F(Sound, CommandsWhileAnotherThreadMixes) {
   EXPECT_EQ(shorts, 0);          // the short sounds not paused have ended
 }
 
-// The headless clock pulls the mixer: a tenth of a second ends after 100 ms of Delay, paused
-// channels wait, the shutdown stops everything.
+// The headless clock pulls the mixer exactly (44.1 frames a millisecond, none lost, at most ten
+// seconds kept): a tenth of a second ends after 100 ms, paused channels wait, shutdown stops all.
 TEST_F(Sound, TheVirtualClockDrivesTheChannels) {
   media::headless::TakeMixedAudio();
+  for (int i = 0; i < 10; ++i) media::Delay(1);
+  EXPECT_EQ(media::headless::TakeMixedAudio().size(), 441u * 2);
   media::Channel ch = media::PlaySound(Constant(700, 4410));
   media::Channel held = media::PlaySound(Constant(100, 4410));
   media::PauseChannel(held);
@@ -198,6 +200,8 @@ TEST_F(Sound, TheVirtualClockDrivesTheChannels) {
   ASSERT_EQ(out.size(), 2u * 4851);  // 110 ms at 44100 Hz, stereo
   EXPECT_EQ(out[2 * 4409 + 1], 700);
   EXPECT_EQ(out[2 * 4410], 0);
+  media::Delay(60 * 1000);
+  EXPECT_EQ(media::headless::TakeMixedAudio().size(), 44100u * 2 * 10);
   EXPECT_EQ(media::ChannelPlaying(held), 1);
   media::ShutdownMedia();
   EXPECT_EQ(media::ChannelPlaying(held), 0);
@@ -241,45 +245,6 @@ TEST_F(Sound, OggFilesDecodeToTheirLengthRateChannelsAndShape) {
     EXPECT_EQ(media::ChannelPlaying(ch), 1);
     media::detail::StopAllChannels();
   }
-}
-
-// Damaged copies decode to a sound of sane format and length, or to null; every sample read
-// stays inside the sound (checked by the sanitizer build), and the whole sound plays to its end.
-TEST_F(Sound, DamagedOggFilesNeverCrashOrOverrun) {
-  const auto bytes = quill_test::EncodeSineOgg(22050, 2, 220500, 500.0, 0.5);
-  unsigned v = 99;
-  auto next = [&v] { return v = v * 1103515245u + 12345u; };
-  int decoded = 0, refused = 0;
-  testing::internal::CaptureStderr();
-  for (int round = 0; round < 60; ++round) {
-    static std::vector<unsigned char> copy;
-    copy = bytes;
-    // Flips in the audio half, or anywhere in every third copy; every fifth is cut short.
-    const std::size_t from = round % 3 == 0 ? 0 : copy.size() / 2;
-    for (int k = 0; k < 1 + round % 8; ++k)
-      copy[from + (next() >> 8) % (copy.size() - from)] ^= 1u << (next() >> 29);
-    if (round % 5 == 4) copy.resize((next() >> 8) % copy.size());
-    media::RegisterEmbedded("damaged.ogg", copy.data(), copy.size());
-    media::Sound s = media::LoadSound("incbin::damaged.ogg");
-    if (!s) {
-      ++refused;
-      continue;
-    }
-    ++decoded;
-    ASSERT_GT(media::SoundFrames(s), 0);
-    ASSERT_LE(media::SoundFrames(s), 220500 + 4096);
-    ASSERT_EQ(media::SoundChannels(s), 2);
-    ASSERT_EQ(media::SoundRate(s), 22050);
-    long sum = 0;
-    const short* p = media::SoundSamples(s);
-    for (int i = 0; i < media::SoundFrames(s) * 2; ++i) sum += p[i];
-    media::Channel ch = media::PlaySound(s);
-    Mix(2 * media::SoundFrames(s) + 10);
-    EXPECT_EQ(media::ChannelPlaying(ch), 0) << sum;
-  }
-  testing::internal::GetCapturedStderr();
-  EXPECT_GT(decoded, 0);  // damaged audio pages are skipped, the rest decodes
-  EXPECT_GT(refused, 0);
 }
 
 }  // namespace

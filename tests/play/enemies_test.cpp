@@ -212,6 +212,34 @@ TEST_F(Enemies, RockWaitsRollsRestsAsSolidCellsAndGivesThemBack) {
   EXPECT_EQ(Player->Lives, lives);
 }
 
+// Code 88 where the traps and the enemies meet: a mummy walks on a crumbling floor's 88 cells
+// and through a resting rock's (neither floor nor wall to it is missing), the rock's cells stay
+// 88 while it rests; when the floor gives way under the player's crossings, a mummy there falls.
+TEST_F(Enemies, AMummyWalksOverCrumblingFloorAndRestingRockCellsAndFallsWhenTheFloorGives) {
+  for (int c = 10; c <= 13; ++c) SetRoomCell(0, 0, c, kFloorRow, CellCode::Solid88);
+  auto floor = New<bbTraps>();
+  floor->Kind = TrapKind::Crumble, floor->X = 10, floor->Y = kFloorRow - 1;
+  auto rock = Spawn(EnemyKind::Rock, 16, kRow);
+  rock->State = S::Resting;
+  auto m = Spawn(EnemyKind::SlowMummy, 4, kRow);
+  m->State = S::Moving, m->Direction = 1, m->FrameRate = 1;
+  for (int t = 0; t < 240; ++t) {
+    UpdateEnemies();
+    ASSERT_EQ(m->State, S::Moving) << t;
+    ASSERT_EQ(RoomCell(0, 0, 17, kRow + 1), CellCode::Solid88) << t;
+  }
+  EXPECT_EQ(m->x, 4 * 24 + 360);  // past the rock, at its own pace
+  EXPECT_EQ(m->y, kRow * 24);
+  floor->NumOfPass = 2;
+  ActivateTrap();
+  EXPECT_EQ(Traps_list.Count(), 0);
+  for (int c = 10; c <= 13; ++c) EXPECT_EQ(RoomCell(0, 0, c, kFloorRow), CellCode::Empty);
+  m->x = 10 * 24;
+  Ticks(2);
+  EXPECT_EQ(m->State, S::Falling);
+  EXPECT_GT(m->y, kRow * 24);
+}
+
 // Every kind byte, any frame, all over the grid and in rooms the stage lacks, with weapons among
 // them: the accesses stay in the grid (the sanitizer build checks them) and the rooms in 0 to 5.
 TEST_F(Enemies, AHostileCrowdStaysInsideTheGrid) {

@@ -1,31 +1,20 @@
 #include "play/frame_fixture.h"
 
 #include <cstdlib>
-#include <vector>
 
 #include "core/globals.h"
-#include "core/load.h"
 #include "core/objects.h"
 #include "core/quit.h"
 #include "core/sound.h"
-#include "core/tables.h"
 #include "core/text.h"
-#include "media/app.h"
-#include "media/files.h"
 #include "media/headless.h"
-#include "play/dig.h"
 #include "play/frame.h"
-#include "play/player.h"
 #include "play/render.h"
-#include "play/stage_start.h"
-#include "stages/replay.h"
 
 namespace frametest {
 
 namespace {
-
 struct EndedByQuit {};
-
 }  // namespace
 
 Rgb ToRgb(media::Pixel p) {
@@ -39,27 +28,12 @@ bool Near(Rgb a, Rgb b, int tolerance) {
 }
 
 void FrameTest::SetUp() {
-  media::UseHeadlessBackend();
-  media::headless::ResetHeadless();
-  ResetGlobals();
+  RulesTest::SetUp();
   SetEndProgramHandler([] { throw EndedByQuit{}; });
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
-  media::ResetGraphicsState();
-  LoadAllMedia(1, false);
-  ASSERT_TRUE(PlayerSprite && ItemSprite && XDoor && Bricks && Back && ScoreBar && imgFont &&
-              optAlpha && Statusprite && Enemiesprite && Doors && F1_Help);
-  FillBuiltinTables();
-  Game = New<bbGames>();
-  Exitdoor = New<bbExitDoors>();
-  Player = New<bbPlayers>();
-  Player->Lives = 2;
-  Player->Exist = 1;
-  Game->Stage = 5;
-  ResetAll();  // Game->State 26
-  RoomX = RoomY = 0;
+  ASSERT_TRUE(Back && ScoreBar && imgFont && optAlpha && Statusprite && Enemiesprite && Doors &&
+              F1_Help);
   Rooms[0][0] = 1;
-  Player->X = 300;
-  Player->Y = 300;
+  Player->X = Player->Y = 300;
   Lang[55] = "Replay";
   Lang[56] = "Pause";
   Lang[61] = "Tutorial";
@@ -71,7 +45,7 @@ void FrameTest::SetUp() {
 void FrameTest::TearDown() {
   SetEndProgramHandler({});
   media::headless::OnFlip({});
-  ResetGlobals();
+  RulesTest::TearDown();
 }
 
 bool FrameTest::Run(const std::function<void()>& body, const std::function<void(int)>& onFlip,
@@ -92,34 +66,23 @@ bool FrameTest::Run(const std::function<void()>& body, const std::function<void(
   return finished;
 }
 
-bool FrameTest::Frame(int maxFlips) {
-  return Run([] { RenderGame(0); }, nullptr, maxFlips);
-}
-
 Rgb FrameTest::RoomPixel(int x, int y) {
   return ToRgb(media::ReadScreenPixel(x + 16, y));
 }
 
-void FrameTest::CellShows(const media::Image& image, int frame, int x, int y, int* shown,
-                          int* opaque) {
-  *shown = *opaque = 0;
+bool FrameTest::Shows(const media::Image& image, int frame, int x, int y) {
+  int shown = 0, opaque = 0;
   media::Pixmap pm = media::LockImage(image, frame, true, false);
   for (int py = 0; py < pm.height; ++py) {
     for (int px = 0; px < pm.width; ++px) {
       const media::Pixel p = media::ReadPixel(pm, px, py);
-      if ((p >> 24) < 128) continue;
       const int sx = x + px, sy = y + py;
-      if (sx < 0 || sx >= 768 || sy < 0 || sy >= 600) continue;
-      ++*opaque;
-      if (Near(ToRgb(p), RoomPixel(sx, sy), 1)) ++*shown;
+      if ((p >> 24) < 128 || sx < 0 || sx >= 768 || sy < 0 || sy >= 600) continue;
+      ++opaque;
+      if (Near(ToRgb(p), RoomPixel(sx, sy), 1)) ++shown;
     }
   }
   media::UnlockImage(image, frame);
-}
-
-bool FrameTest::Shows(const media::Image& image, int frame, int x, int y) {
-  int shown = 0, opaque = 0;
-  CellShows(image, frame, x, y, &shown, &opaque);
   return opaque > 0 && shown == opaque;
 }
 
@@ -131,11 +94,15 @@ void FrameTest::CacheMusic() {
   MusicVol = 1.0f;
   song = PlayMusic("Music/Song1.ogg");
   ASSERT_TRUE(song);
-  media::headless::TakeMixedAudio();
+  Mixed();
+}
+
+std::vector<short> FrameTest::Mixed() {
+  return media::headless::TakeMixedAudio();
 }
 
 bool FrameTest::Audible() {
-  for (short s : media::headless::TakeMixedAudio())
+  for (short s : Mixed())
     if (s != 0) return true;
   return false;
 }

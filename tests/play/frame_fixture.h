@@ -1,15 +1,13 @@
-// The play frame under test: a headless screen with the game's own pictures and fonts, the
-// play origin and viewport, the single objects, an empty stage, and helpers to read pixels
-// and to act from inside the frame's own loops (pause, help, map, quit dialog).
+// The play frame under test: the rules' small world with every picture and font, the play
+// origin and viewport, and helpers to read pixels and to act from inside the frame's own loops
+// (pause, help, map, quit dialog).
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
+#include <vector>
 
 #include "media/graphics.h"
-#include "media/sound.h"
+#include "play/rules_fixture.h"
 
 namespace frametest {
 
@@ -19,8 +17,9 @@ struct Rgb {
 Rgb ToRgb(media::Pixel p);
 bool Near(Rgb a, Rgb b, int tolerance = 2);
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public playtest::RulesTest {
  protected:
+  // The rules' world, the player at (300, 300) in room (0, 0).
   void SetUp() override;
   void TearDown() override;
 
@@ -29,24 +28,19 @@ class FrameTest : public ::testing::Test {
   // was stopped), true when the body returned by itself.
   bool Run(const std::function<void()>& body, const std::function<void(int)>& onFlip,
            int maxFlips = 2000);
-  // RenderGame(0) with no key pressed inside it; true when it returned within maxFlips.
-  bool Frame(int maxFlips = 50);
 
  public:
   // The back buffer at room pixel (x, y) (the screen 16 pixels further right).
   static Rgb RoomPixel(int x, int y);
-  // How many opaque pixels of the image cell drawn at room pixel (x, y) show on the back
-  // buffer in the cell's own colour, and how many opaque pixels there are. Pixels of the cell
-  // outside the play viewport are not counted.
-  static void CellShows(const media::Image& image, int frame, int x, int y, int* shown,
-                        int* opaque);
-  // True when the cell shows whole (and has opaque pixels).
+  // True when every opaque pixel of the image cell drawn at room pixel (x, y) shows on the back
+  // buffer in its own colour (pixels outside the play viewport are not counted).
   static bool Shows(const media::Image& image, int frame, int x, int y);
 
  protected:
-  // A looping music track in the music cache under "Music/Song1.ogg", Sng naming it.
+  // A looping music track in the music cache under "Music/Song1.ogg", Sng naming it, playing.
   void CacheMusic();
-  // True when the mixer produced sound since the last call.
+  // The mixer's output since the last call; Audible: any of it not silent.
+  static std::vector<short> Mixed();
   static bool Audible();
 };
 

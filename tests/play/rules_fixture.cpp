@@ -7,10 +7,8 @@
 #include "core/objects.h"
 #include "core/tables.h"
 #include "media/app.h"
-#include "media/files.h"
 #include "media/graphics.h"
 #include "media/headless.h"
-#include "media/input.h"
 #include "play/actions.h"
 #include "play/dig.h"
 #include "play/player.h"
@@ -19,8 +17,6 @@
 #include "stages/replay.h"
 
 namespace playtest {
-
-namespace {}  // namespace
 
 void RulesTest::SetUp() {
   media::UseHeadlessBackend();
@@ -60,8 +56,7 @@ void RulesTest::TearDown() {
 
 void RulesTest::MakeRoom(int rx, int ry, bool floor) {
   Rooms[rx][ry] = 1;
-  if (!floor) return;
-  for (int c = 0; c < 32; ++c) SetRoomCell(rx, ry, c, kFloorRow, 1);
+  for (int c = 0; c < 32 && floor; ++c) SetRoomCell(rx, ry, c, kFloorRow, 1);
 }
 
 void RulesTest::SetRoomCell(int rx, int ry, int c, int r, int code) {
@@ -88,6 +83,12 @@ void RulesTest::Passes(int n) {
   for (int i = 0; i < n; ++i) Pass();
 }
 
+int RulesTest::PassesWhile(int action, int limit) {
+  int n = 0;
+  while (Player->Action == action && n < limit) Pass(), ++n;
+  return n;
+}
+
 void RulesTest::Hold(int key) {
   media::headless::KeyDownNow(key);
 }
@@ -105,6 +106,14 @@ void RulesTest::Audible(media::Sound& slot, const std::string& name) {
 
 int RulesTest::Plays() const {
   return media::headless::ActiveChannels();
+}
+
+void RulesTest::PlayRuns(const std::vector<std::pair<int, int>>& runs) {
+  for (std::size_t i = 0; i < runs.size(); ++i)
+    Demo[0][i] = runs[i].first, Demo[1][i] = runs[i].second;
+  TotalActionCount = static_cast<int>(runs.size()) - 1;
+  ActionCount = ActionNo = 0;
+  DemoMode = 1;
 }
 
 std::vector<int> PlayerState() {

@@ -22,6 +22,7 @@ class RulesTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+ public:
   // Room (rx, ry) exists, with a solid floor of code 1 along kFloorRow.
   void MakeRoom(int rx, int ry, bool floor = true);
   // Cell (c, r) of room (rx, ry).
@@ -34,6 +35,8 @@ class RulesTest : public ::testing::Test {
   // action and, in replay mode, the playback step).
   void Pass();
   void Passes(int n);
+  // Passes while Player->Action stays `action` (at most `limit`); returns their number.
+  int PassesWhile(int action, int limit = 1000);
 
   // Keys held, released, hit once.
   void Hold(int key);
@@ -44,6 +47,9 @@ class RulesTest : public ::testing::Test {
   // channel count tells how often that sound played.
   void Audible(media::Sound& slot, const std::string& name);
   int Plays() const;
+
+  // A replay in memory of the given (code, ticks) runs, replay mode on.
+  static void PlayRuns(const std::vector<std::pair<int, int>>& runs);
 
   std::filesystem::path root_;
 

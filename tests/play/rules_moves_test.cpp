@@ -1,12 +1,17 @@
-// Finer points of the moves: the ladder cases that snap by the left edge's cells, going down
-// onto a crumbling-floor cell, and the jump and scoop sounds.
+// The player's moves as small scenarios: keys held for some ticks in a room built for the
+// case, and where the body ends up. Figures follow from 3 pixels a step, 24-pixel cells and a
+// 48 x 48 body whose probes sit at its edges.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "media/headless.h"
 #include "media/input.h"
 #include "play/player.h"
 #include "play/rules_fixture.h"
+#include "play/stage_start.h"
 #include "stages/replay.h"
 
 namespace playtest {
@@ -14,140 +19,297 @@ namespace {
 
 using media::KEY_DOWN;
 using media::KEY_LEFT;
+using media::KEY_RIGHT;
 using media::KEY_SPACE;
 using media::KEY_UP;
 
 class RulesMoves : public RulesTest {
  protected:
-  void SetUp() override {
-    RulesTest::SetUp();
+  // Room (0, 0) with its floor and nothing else; the player standing, at rest.
+  void Fresh() {
+    ResetAll();
+    for (auto& column : Stage)
+      for (int& cell : column) cell = 0;
     MakeRoom(0, 0);
+    Player->FrameRate = 0;
   }
 };
 
-// At Y 420 the left edge's cells are rows 17 (top), 18 (middle) and 19 (bottom) of column 2
-// for X 50; the centre column is 3.
-TEST_F(RulesMoves, UpWithALadderOnlyBesideTheMiddleSnapsToTheNextColumn) {
-  SetRoomCell(0, 0, 2, 18, 3);
-  PlaceAt(50, 420);
-  Player->FrameRate = 0;
-  Hold(KEY_UP);
-  Pass();
-  EXPECT_EQ(Player->X, 72);
-  EXPECT_EQ(Player->Y, 417);
-  EXPECT_EQ(Player->Action, 15);
-  EXPECT_EQ(Player->Direction, 2);
-  EXPECT_EQ(Player->Frame, 8);
-  EXPECT_EQ(Player->FrameRate, 1);
-  EXPECT_EQ(LastActionType, kActionUp);
-}
+// Cells c0..c1 x r0..r1 of room (0, 0) set to `code`.
+struct Box {
+  int c0, r0, c1, r1, code;
+};
+using Boxes = std::vector<Box>;
 
-TEST_F(RulesMoves, UpWithALadderOnlyUnderTheLeftFootSnapsToItsColumn) {
-  SetRoomCell(0, 0, 2, 19, 4);  // a vanishing ladder's cell counts the same
-  PlaceAt(50, 420);
-  Hold(KEY_UP);
-  Pass();
-  EXPECT_EQ(Player->X, 48);
-  EXPECT_EQ(Player->Y, 417);
-  EXPECT_EQ(Player->Action, 15);
-}
+// Keys: held for holdTicks passes; kFire hits Space before the first.
+constexpr int kLeft = 1, kRight = 2, kUp = 4, kDown = 8, kFire = 16;
 
-TEST_F(RulesMoves, UpOnTheLadderKeepsTheColumn) {
-  SetRoomCell(0, 0, 2, 18, 3);
-  PlaceAt(50, 420);
-  Player->Action = 15;
-  Hold(KEY_UP);
-  Pass();
-  EXPECT_EQ(Player->X, 50);  // no snap once on the ladder
-  EXPECT_EQ(Player->Y, 417);
-}
+struct Move {
+  const char* name;
+  const Boxes* cells;
+  int x, y, keys, holdTicks, passes;
+  int endX, endY, action;
+};
 
-// The centre's cell below the feet is a crumbling floor's: the player stands where it is.
-TEST_F(RulesMoves, DownOntoACrumblingCellStandsWithoutSnapping) {
-  SetRoomCell(0, 0, 13, kFloorRow, 88);
-  PlaceAt(300, kStandY + 1);
-  Player->Direction = 1;
-  Player->LastDirection = 0;
-  Hold(KEY_DOWN);
-  Pass();
-  EXPECT_EQ(Player->Y, kStandY + 1);
-  EXPECT_EQ(Player->Action, 0);
-  EXPECT_EQ(Player->Direction, 0);
-  EXPECT_EQ(Player->Frame, 0);
-  EXPECT_EQ(Player->X, 300);
-}
-
-TEST_F(RulesMoves, DownOntoASolidCellSnapsToTheRow) {
-  PlaceAt(300, kStandY + 1);
-  Player->Direction = 2;
-  Player->LastDirection = 1;
-  Player->State = 1;
-  Hold(KEY_DOWN);
-  Pass();
-  EXPECT_EQ(Player->Y, kStandY);
-  EXPECT_EQ(Player->Action, 0);
-  EXPECT_EQ(Player->Direction, 1);
-  EXPECT_EQ(Player->Frame, 16);  // (State 1 * 3 + 1) * 4
-}
-
-TEST_F(RulesMoves, AJumpPlaysItsSoundOnceAndARefusedOneNone) {
-  Audible(jumpsound, "Jump");
-  PlaceAt(300);
-  SetRoomCell(0, 0, 14, 17, 1);  // above the head's right side
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Player->Action, 0);
-  EXPECT_EQ(Plays(), 0);
-  SetRoomCell(0, 0, 14, 17, 0);
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Player->Action, 13);
-  EXPECT_EQ(Plays(), 1);
-  Passes(10);
-  EXPECT_EQ(Plays(), 1);
-}
-
-TEST_F(RulesMoves, AOneDeepDownwardDigPlaysTheScoopOnceFacingLeft) {
-  Audible(sndScoop, "Scoop");
-  for (int r = kFloorRow; r <= kFloorRow + 1; ++r) {
-    SetRoomCell(0, 0, 9, r, 2);
-    SetRoomCell(0, 0, 10, r, 2);
+TEST_F(RulesMoves, Scenarios) {
+  const int up = 11 * 24 - 48;  // standing on the upper floor
+  // A ladder in columns 10 and 11 from the upper floor (row 11) down to the floor.
+  const Boxes none, ladder = {{0, 11, 31, 11, 1}, {10, 11, 10, 19, 3}, {11, 11, 11, 19, 99}};
+  const Boxes blockedLadder = {
+      {0, 11, 31, 11, 1}, {10, 11, 10, 19, 3}, {11, 11, 11, 19, 99}, {11, 16, 11, 16, 1}};
+  const Boxes wallRight = {{10, 18, 10, 19, 1}}, bricksLeft = {{3, 18, 3, 19, 2}};
+  const Boxes crumbling = {{10, 19, 10, 19, 88}}, crumblingBelow = {{13, 20, 13, 20, 88}};
+  const Boxes floorEnds = {{12, 20, 31, 20, 0}}, noFloor = {{0, 20, 31, 20, 0}};
+  const Boxes ladderBeside = {{2, 18, 2, 18, 3}}, ladderUnder = {{2, 19, 2, 19, 4}};
+  const Boxes tallWall = {{14, 14, 14, 19, 1}}, higherFloor = {{7, 19, 31, 19, 1}};
+  const Boxes ledge = {{7, 18, 7, 19, 1}}, overHead = {{14, 17, 14, 17, 2}};
+  const std::vector<Move> moves = {
+      {"walk right", &none, 300, kStandY, kRight, 99, 5, 315, kStandY, 0},
+      {"a wall stops the right edge 2 pixels in", &wallRight, 120, kStandY, kRight, 99, 40, 195,
+       kStandY, 0},
+      {"a brick wall on the left", &bricksLeft, 120, kStandY, kLeft, 99, 60, 93, kStandY, 0},
+      {"a crumbling cell at the feet blocks", &crumbling, 150, kStandY, kRight, 99, 30, 195,
+       kStandY, 0},
+      {"walking off the floor falls from x 288", &floorEnds, 240, kStandY, kRight, 99, 16, 288,
+       kStandY + 12, 14},
+      {"no fall left of x 4", &noFloor, 6, kStandY, kLeft, 99, 2, 0, kStandY, 0},
+      {"left and up together: nothing", &none, 300, kStandY, kLeft | kUp, 99, 3, 300, kStandY, 0},
+      {"up the ladder in 72 steps, snapped to it", &ladder, 230, kStandY, kUp, 99, 73, 240, up, 0},
+      {"down the ladder to the floor", &ladder, 250, up, kDown, 99, 100, 240, kStandY, 0},
+      {"left and right together: down", &ladder, 240, up, kLeft | kRight, 99, 4, 240, up + 12, 15},
+      {"left and down together: up", &ladder, 240, kStandY, kLeft | kDown, 99, 4, 240, kStandY - 12,
+       15},
+      {"a block over the ladder stops the climb on a row", &blockedLadder, 240, kStandY, kUp, 99,
+       40, 240, 408, 0},
+      {"a ladder beside the middle snaps to the next column", &ladderBeside, 50, 420, kUp, 99, 1,
+       72, 417, 15},
+      {"a vanishing ladder under the left foot snaps to its column", &ladderUnder, 50, 420, kUp, 99,
+       1, 48, 417, 15},
+      {"down onto a crumbling cell stands where it is", &crumblingBelow, 300, kStandY + 1, kDown,
+       99, 1, 300, kStandY + 1, 0},
+      {"down onto a solid cell snaps to the row", &none, 300, kStandY + 1, kDown, 99, 1, 300,
+       kStandY, 0},
+      {"a straight jump lasts 36 ticks", &none, 300, kStandY, kFire, 0, 36, 300, kStandY, 14},
+      {"a sideways jump goes 51 pixels", &none, 300, kStandY, kFire | kRight, 1, 36, 351, kStandY,
+       14},
+      {"a jump against a wall rises in place", &tallWall, 290, kStandY, kFire | kRight, 1, 36, 290,
+       kStandY, 14},
+      {"a jump onto a higher floor", &higherFloor, 100, kStandY, kFire | kRight, 1, 37, 151,
+       kStandY - 24, 0},
+      {"the ledge step-up ends on the wall", &ledge, 120, kStandY, kFire | kRight, 1, 36, 132,
+       18 * 24 - 48, 0},
+      {"no jump under a solid cell", &overHead, 300, kStandY, kFire, 0, 1, 300, kStandY, 0},
+  };
+  const int keyOf[4] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
+  for (const Move& m : moves) {
+    SCOPED_TRACE(m.name);
+    Fresh();
+    for (const Box& b : *m.cells)
+      for (int c = b.c0; c <= b.c1; ++c)
+        for (int r = b.r0; r <= b.r1; ++r) SetRoomCell(0, 0, c, r, b.code);
+    PlaceAt(m.x, m.y);
+    for (int k = 0; k < 4; ++k)
+      if (m.keys & (1 << k)) Hold(keyOf[k]);
+    if (m.keys & kFire) Hit(KEY_SPACE);
+    for (int t = 0; t < m.passes; ++t) {
+      if (t == m.holdTicks)
+        for (int key : keyOf) Release(key);
+      Pass();
+    }
+    for (int key : keyOf) Release(key);
+    EXPECT_EQ(Player->X, m.endX);
+    EXPECT_EQ(Player->Y, m.endY);
+    EXPECT_EQ(Player->Action, m.action);
   }
-  PlaceAt(240);
-  Player->LastDirection = 0;
-  Player->Direction = 0;
-  Player->State = 6;
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Player->Action, 11);
-  EXPECT_EQ(Player->State, 10);
-  EXPECT_EQ(Player->Frame, 108);
-  EXPECT_EQ(Deep, 1);
-  EXPECT_EQ(Plays(), 1);
-  EXPECT_EQ(RoomCell(0, 0, 9, kFloorRow), 0);
-  EXPECT_EQ(RoomCell(0, 0, 10, kFloorRow), 0);
-  EXPECT_EQ(RoomCell(0, 0, 11, kFloorRow), 1);
-  Passes(44);
-  EXPECT_EQ(Player->Action, 0);
-  EXPECT_EQ(Player->State, 0);
-  EXPECT_EQ(Plays(), 1);
-  EXPECT_EQ(RoomCell(0, 0, 9, kFloorRow + 1), 2);
 }
 
-// Walking left with the left arrow held, then Space with no arrow: a fire press in the first
-// tick after a walk jumps straight up and records 5, taking the walk's place.
-TEST_F(RulesMoves, AStraightJumpFromTheGroundRecordsFiveTwiceInItsFirstTick) {
+TEST_F(RulesMoves, WalkingIsRecordedAsRuns) {
+  MakeRoom(0, 0);
   PlaceAt(300);
+  Hold(KEY_RIGHT);
+  Passes(5);
+  EXPECT_EQ(Player->Frame, 4);
+  Release(KEY_RIGHT);
   Hold(KEY_LEFT);
-  Passes(3);
+  Passes(2);
+  EXPECT_EQ(Player->Direction, 0);
   Release(KEY_LEFT);
-  const int runs = ActionCount;
-  Hit(KEY_SPACE);
   Pass();
+  // Run 0 is stored as (0, 0); five steps right are one run of count 4; then left.
+  const std::vector<int> runs = {Demo[0][0], Demo[1][0], Demo[0][1],    Demo[1][1],
+                                 Demo[0][2], Demo[1][2], LastActionType};
+  EXPECT_EQ(runs, (std::vector<int>{0, 0, 2, 4, 1, 1, 0}));
+}
+
+// A fall that lands in its n-th tick: the long-fall sound from the 25th tick on, the landing
+// sound always, and every falling tick recorded as code 11.
+TEST_F(RulesMoves, FallsAndTheirSounds) {
+  Audible(sndFall, "Fall");
+  MakeRoom(0, 0, false);
+  for (int c = 0; c < 32; ++c) SetRoomCell(0, 0, c, 23, 1);
+  for (int n : {24, 25}) {
+    SCOPED_TRACE(n);
+    ResetAll();
+    const int plays = Plays();
+    PlaceAt(300, 23 * 24 - 48 - 12 * (n - 1));
+    Player->Action = 14;
+    EXPECT_EQ(PassesWhile(14), n);
+    EXPECT_EQ(Plays() - plays, n >= 25 ? 1 : 0);
+    EXPECT_EQ(Player->Y, 23 * 24 - 48);
+    EXPECT_EQ(LastActionType, kActionFall);
+    EXPECT_EQ(ActionNo, n - 2);
+  }
+  Audible(HitFloor, "HitFloor");
+  const int plays = Plays();
+  PlaceAt(300, 400);
+  Player->Action = 14;
+  PassesWhile(14);
+  EXPECT_EQ(Plays() - plays, 1);
+}
+
+struct Dig {
+  const char* name;
+  int bc0, bc1, br0, br1, solidColumn;  // bricks (code 2), a solid column in rows 18 and 19
+  int x, direction, tool;
+  int ticks, endX, sounds;
+  int dc0, dc1, dr0, dr1, keptC, keptR;  // the cells dug out, a cell left
+};
+
+TEST_F(RulesMoves, DigsByTool) {
+  Audible(sndDrill, "Drill");
+  Audible(sndHammer, "Hammer");
+  Audible(sndPick, "Pick");
+  Audible(sndScoop, "Scoop");
+  const std::vector<Dig> digs = {
+      {"drill: two blocks left, a step in after the first", 7, 9, 18, 19, -1, 237, 0, 3, 90, 213, 2,
+       8, 9, 18, 19, 7, 18},
+      {"hammer: one block", 8, 9, 18, 19, -1, 237, 0, 4, 45, 213, 1, 9, 9, 18, 19, 8, 18},
+      {"drill with a solid block behind: one", 9, 9, 18, 19, 8, 237, 0, 3, 45, 213, 1, 9, 9, 18, 19,
+       8, 18},
+      {"drill facing right", 14, 15, 18, 19, -1, 291, 1, 3, 90, 315, 2, 14, 15, 18, 19, 15, 20},
+      {"pick: two blocks down on the left", 9, 10, 20, 21, -1, 250, 0, 5, 90, 250, 2, 9, 10, 20, 21,
+       11, 20},
+      {"scoop: one block down on the right", 12, 13, 20, 21, -1, 240, 1, 6, 45, 240, 1, 12, 13, 20,
+       20, 12, 21},
+      {"no bricks, no dig", 0, -1, 0, -1, 9, 237, 0, 3, 1, 237, 0, 0, -1, 0, -1, 9, 18},
+  };
+  for (const Dig& d : digs) {
+    SCOPED_TRACE(d.name);
+    Fresh();
+    for (int c = d.bc0; c <= d.bc1; ++c)
+      for (int r = d.br0; r <= d.br1; ++r) SetRoomCell(0, 0, c, r, 2);
+    if (d.solidColumn >= 0)
+      SetRoomCell(0, 0, d.solidColumn, 18, 1), SetRoomCell(0, 0, d.solidColumn, 19, 1);
+    const int plays = Plays();
+    PlaceAt(d.x);
+    Player->Direction = Player->LastDirection = d.direction;
+    Player->State = d.tool;
+    Hit(KEY_SPACE);
+    Pass();
+    const int ticks = 1 + PassesWhile(Player->Action == 0 ? -1 : Player->Action);
+    EXPECT_EQ(ticks, d.ticks);
+    EXPECT_EQ(Player->X, d.endX);
+    EXPECT_EQ(Player->State, d.ticks > 1 ? 0 : d.tool);
+    EXPECT_EQ(Plays() - plays, d.sounds);
+    for (int c = d.dc0; c <= d.dc1; ++c)
+      for (int r = d.dr0; r <= d.dr1; ++r) EXPECT_EQ(RoomCell(0, 0, c, r), 0) << c << "," << r;
+    EXPECT_NE(RoomCell(0, 0, d.keptC, d.keptR), 0);
+  }
+}
+
+constexpr long long R(int rx, int ry) {
+  return 1LL << (ry * 6 + rx);
+}
+
+struct RoomMove {
+  const char* name;
+  long long rooms;
+  int roomX, roomY, x, y, action, key;
+  int endRoomX, endRoomY, endX;
+};
+
+TEST_F(RulesMoves, RoomChangesWrapAroundTheRowOrColumn) {
+  const long long row = R(0, 0) | R(1, 0) | R(3, 0), column = R(2, 0) | R(2, 1) | R(2, 4);
+  const std::vector<RoomMove> cases = {
+      {"left into the room to the left", R(0, 2) | R(1, 2), 1, 2, -1, kStandY, 0, KEY_LEFT, 0, 2,
+       757},
+      {"left wraps to the row's far end", R(0, 1) | R(3, 1), 0, 1, -1, kStandY, 0, KEY_LEFT, 3, 1,
+       757},
+      {"a gap is not skipped", row, 3, 0, -1, kStandY, 0, KEY_LEFT, 3, 0, 757},
+      {"right over a gap: from column 0 up", row, 1, 0, 761, kStandY, 0, KEY_RIGHT, 0, 0, 7},
+      {"no key: stays outside", row, 1, 0, -2, kStandY, 0, 0, 1, 0, -2},
+      {"the wrong arrow: stays", row, 1, 0, -2, kStandY, 0, KEY_RIGHT, 1, 0, 1},
+      {"up into the room above", column, 2, 1, 300, -1, 15, KEY_UP, 2, 0, 300},
+      {"up wraps: the first room from row 5 down", column, 2, 0, 300, -1, 15, KEY_UP, 2, 4, 300},
+      {"down wraps: the first room from row 0 up", column, 2, 4, 300, 576, 15, KEY_DOWN, 2, 0, 300},
+      {"none while jumping", row, 1, 0, -3, kStandY, 13, KEY_LEFT, 1, 0, -3},
+      {"a fall enters the room below", column, 2, 0, 300, 576, 14, 0, 2, 1, 300},
+      {"a row without rooms keeps the room", R(0, 1), 0, 0, -1, kStandY, 0, KEY_LEFT, 0, 0, 757},
+      {"a body far out reads empty cells and wraps", R(5, 5), 5, 5, 5000, 500, 0, KEY_RIGHT, 5, 5,
+       7},
+  };
+  for (const RoomMove& m : cases) {
+    SCOPED_TRACE(m.name);
+    for (int rx = 0; rx < 6; ++rx)
+      for (int ry = 0; ry < 6; ++ry) Rooms[rx][ry] = (m.rooms & R(rx, ry)) ? 1 : 0;
+    RoomX = m.roomX, RoomY = m.roomY;
+    PlaceAt(m.x, m.y);
+    Player->Action = m.action;
+    if (m.key) Hold(m.key);
+    UpdatePlayer();
+    if (m.key) Release(m.key);
+    EXPECT_EQ(RoomX, m.endRoomX);
+    EXPECT_EQ(RoomY, m.endRoomY);
+    EXPECT_EQ(Player->X, m.endX);
+  }
+  PlayRuns({{kActionUp, 100}});  // a replayed arrow changes the room only from outside it
+  Rooms[2][0] = Rooms[2][1] = 1;
+  RoomX = 2, RoomY = 1;
+  PlaceAt(300, 5);
+  Player->Action = 15;
+  UpdatePlayer();
+  EXPECT_EQ(RoomY, 1);
+  PlaceAt(300, -1);
+  UpdatePlayer();
+  EXPECT_EQ(RoomY, 0);
+}
+
+// Keys: left 1, right 2, down 3, up 4 summed; the joystick: up wins over down over right over
+// left, its button 1 is fire, and the keys are not read with it.
+TEST_F(RulesMoves, KeysAndJoystick) {
+  EXPECT_EQ(std::vector<int>({KeyCode(1, 0, 0, 0), KeyCode(0, 1, 0, 0), KeyCode(1, 1, 0, 0),
+                              KeyCode(1, 0, 1, 0), KeyCode(1, 1, 1, 1)}),
+            std::vector<int>({1, 2, 3, 4, 10}));
+  EXPECT_EQ(std::vector<int>(
+                {JoyCode(0, 0), JoyCode(-1, 0), JoyCode(1, 0), JoyCode(-1, 1), JoyCode(1, -1)}),
+            std::vector<int>({0, 1, 2, 3, 4}));
+  using media::headless::InputEvent;
+  Fresh();
+  Control = 1;
+  PlaceAt(300);
+  media::headless::SetScript({{0, InputEvent::JoyAxis, 0, 32767, 0}});
+  Passes(4);
+  EXPECT_EQ(Player->X, 312);
+  media::headless::SetScript(
+      {{0, InputEvent::JoyAxis, 0, 0, 0}, {0, InputEvent::JoyButtonDown, 1, 0, 0}});
+  Hold(KEY_LEFT);
+  Pass();
+  EXPECT_EQ(Player->X, 312);
   EXPECT_EQ(Player->Action, 13);
-  EXPECT_EQ(ActionCount, runs + 1);
-  EXPECT_EQ(LastActionType, kActionJumpUp);
-  EXPECT_EQ(ActionNo, 1);  // opened by the input, counted again by the jump's first tick
+  Release(KEY_LEFT);
+}
+
+TEST_F(RulesMoves, CellsOutsideTheGridReadAsEmptyAndIgnoreWrites) {
+  for (auto& column : Stage)
+    for (int& cell : column) cell = 1;
+  RoomX = RoomY = 5;
+  PlaceAt(880, 600);
+  TakeProbes();
+  EXPECT_EQ(std::vector<int>({tl, bl, tr, bld}), std::vector<int>({1, 1, 0, 0}));
+  SetCell(197, 0, 5);
+  SetCell(-1, 3, 5);
+  EXPECT_EQ(std::vector<int>({CellAt(196, 146), CellAt(197, 0), CellAt(0, -1), CellAt(196, 0)}),
+            std::vector<int>({1, 0, 0, 1}));
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
-// A live run recorded, written at the exit, loaded and played back.
+// Live runs recorded, written, loaded and played back: the playback follows the live run tick
+// for tick.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
 #include <vector>
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "media/headless.h"
 #include "media/input.h"
-#include "play/player.h"
 #include "play/rules_fixture.h"
 #include "play/stage_start.h"
 #include "stages/replay.h"
@@ -15,232 +16,132 @@
 namespace playtest {
 namespace {
 
-using media::KEY_LEFT;
+using Trace = std::vector<std::vector<int>>;
 using media::KEY_RIGHT;
 using media::KEY_SPACE;
 
-using Trace = std::vector<std::vector<int>>;
-
 class RulesReplay : public RulesTest {
  protected:
-  void SetUp() override {
-    RulesTest::SetUp();
-    User = 1;  // a player-made stage: its replay is written at the exit and read back
-    ReplayName = "RUN";
-  }
-
-  // Room (0, 0): the upper floor (row 20) up to column 14, a lower floor (row 22) beyond, a
-  // digging tool and a gold piece on the lower floor, a brick wall in column 22 and the exit
-  // door behind it.
-  void BuildStage() {
+  // A walled room: a ledge with a ladder, a brick shelf, bricks, a lower floor, a tool and gold.
+  void Build(int tool) {
     ResetAll();
     for (auto& column : Stage)
       for (int& cell : column) cell = 0;
     for (auto it : Items_list.Each<bbItems>()) it->Remove();
+    for (auto w : Weapons_list.Each<bbWeapons>()) w->Remove();
     MakeRoom(0, 0, false);
-    for (int c = 0; c < 32; ++c) SetRoomCell(0, 0, c, c < 15 ? 20 : 22, 1);
-    SetRoomCell(0, 0, 22, 20, 2);
-    SetRoomCell(0, 0, 22, 21, 2);
-    auto tool = New<bbItems>();
-    tool->X = 17, tool->Y = 20, tool->kind = 3, tool->frame = 24;
-    auto gold = New<bbItems>();
-    gold->X = 20, gold->Y = 20, gold->kind = 6, gold->frame = 48;
-    Exitdoor->x = 24, Exitdoor->y = 18, Exitdoor->State = 1, Exitdoor->Frame = 1;
-    Exitdoor->FrameRate = Exitdoor->FrameCounter = 0;
-    Exitdoor->roomx = Exitdoor->roomy = 0;
-    RoomX = RoomY = 0;
-    Player->X = 48, Player->Y = kStandY, Player->Score = 0, Player->FrameRate = 0;
-    Player->FrameCounter = 0, Player->LastDirection = 1;
+    for (int c = 0; c < 32; ++c)
+      SetRoomCell(0, 0, c, c < 15 ? 20 : 22, 1), SetRoomCell(0, 0, c, 0, 1);
+    for (int r = 0; r < 24; ++r) SetRoomCell(0, 0, 0, r, 1), SetRoomCell(0, 0, 31, r, 1);
+    for (int r = 12; r < 20; ++r) SetRoomCell(0, 0, 5, r, 3), SetRoomCell(0, 0, 6, r, 99);
+    for (int c = 7; c < 12; ++c) SetRoomCell(0, 0, c, 12, 2);
+    for (int r = 18; r < 22; ++r) SetRoomCell(0, 0, 22, r, 2);
+    SetRoomCell(0, 0, 28, 21, 1);
+    auto item = New<bbItems>();
+    item->X = 17, item->Y = 20, item->kind = 3, item->frame = 24;
+    item = New<bbItems>();
+    item->X = 9, item->Y = 10, item->kind = 6, item->frame = 48;
+    Exitdoor->State = 1, Exitdoor->Frame = 5;
+    Player->X = 48, Player->Y = kStandY, Player->Score = 0, Player->State = tool;
+    Player->FrameRate = Player->FrameCounter = 0, Player->LastDirection = 1;
     Game->State = 26;
+    RoomX = RoomY = 0;
   }
-
-  // The live run: walking right, a jump up from standing, a jump right while walking, a fall
-  // from the ledge, the tool, the gold, a dig through the wall, the door.
-  Trace PlayLive(bool standingSidewaysJump) {
-    Trace trace;
-    int tick = 0;
-    Hold(KEY_RIGHT);
-    while (Game->State == 26 && tick < 3000) {
-      if (tick == 20) Release(KEY_RIGHT);
-      if (tick == 25) Hit(KEY_SPACE);  // straight up
-      if (!standingSidewaysJump) {
-        if (tick == 70) Hold(KEY_RIGHT);
-        if (tick == 80) Hit(KEY_SPACE);  // right, while walking
-      } else if (tick == 70) {
-        Hold(KEY_RIGHT);
-        Hit(KEY_SPACE);  // right, from standing still
-      }
-      if (Player->State == 4 && Player->X + 47 >= 22 * 24 && Player->Action == 0)
-        Hit(KEY_SPACE);  // the dig
-      Pass();
-      trace.push_back(PlayerState());
-      ++tick;
-    }
-    Release(KEY_RIGHT);
+  // Closes the recording as the exit door does, writes it, rebuilds the room and plays it back
+  // for `ticks` passes.
+  Trace PlayBack(int tool, int ticks) {
+    ActionType = kActionExit;
+    RecordAction();
+    SaveReplay();
+    Build(tool);
+    DemoMode = 1;
+    LoadReplay();
+    EXPECT_EQ(DemoMode, 1);
+    Trace trace = {PlayerState()};
+    for (int t = 0; t < ticks; ++t) Pass(), trace.push_back(PlayerState());
+    DemoMode = 0;
     return trace;
   }
-
-  Trace PlayBack() {
-    Trace trace;
-    int tick = 0;
-    while (Game->State == 26 && tick < 3000) {
-      Pass();
-      trace.push_back(PlayerState());
-      ++tick;
-    }
-    return trace;
+  void SetUp() override {
+    RulesTest::SetUp();
+    User = 1;  // a player-made stage: its replay is written to PlayerLevels/ and read back
+    ReplayName = "RUN";
   }
 };
 
-TEST_F(RulesReplay, APlayedBackRunFollowsTheLiveRunTickForTick) {
-  BuildStage();
-  const Trace live = PlayLive(false);
-  ASSERT_EQ(Game->State, 27);
-  ASSERT_EQ(live.back()[2], 26);  // ended in the exit door
-  ASSERT_GT(ActionCount, 5);
-  EXPECT_EQ(Player->Score, 600);  // the tool and the gold
-  EXPECT_EQ(RoomCell(0, 0, 22, 21), 0);
-  auto seen = [&live](int action) {
-    for (const auto& s : live)
-      if (s[2] == action) return true;
-    return false;
+// (tick, what, key): 0 hold, 1 release, 2 hit.
+using Events = std::vector<std::tuple<int, int, int>>;
+struct Script {
+  const char* name;
+  int tool;
+  Events events;
+  int checkTick, action;  // the live run's action at that tick, to show the case happened
+};
+
+// The recording's corner cases: a jump from standing still records its first tick twice; a
+// straight jump right after a throw carries on the throw's run; one right after a sideways
+// jump's landing is recorded as 5 so playback does not jump sideways.
+TEST_F(RulesReplay, ScriptedRunsPlayBackTickForTick) {
+  const std::vector<Script> scripts = {
+      {"straight jump from standing, then a walk",
+       0,
+       {{5, 2, KEY_SPACE}, {6, 0, KEY_RIGHT}, {60, 1, KEY_RIGHT}},
+       6,
+       13},
+      {"sideways jump from standing",
+       0,
+       {{0, 0, KEY_RIGHT}, {0, 2, KEY_SPACE}, {1, 1, KEY_RIGHT}},
+       36,
+       14},
+      {"a throw, then a straight jump", 1, {{5, 2, KEY_SPACE}, {6, 2, KEY_SPACE}}, 7, 13},
+      {"a sideways jump, then a straight one",
+       0,
+       {{0, 0, KEY_RIGHT}, {0, 2, KEY_SPACE}, {1, 1, KEY_RIGHT}, {37, 2, KEY_SPACE}},
+       38,
+       13},
   };
-  EXPECT_TRUE(seen(13) && seen(14) && seen(9));
-
-  BuildStage();
-  DemoMode = 1;
-  LoadReplay();
-  ASSERT_EQ(DemoMode, 1);
-  const Trace replay = PlayBack();
-  EXPECT_EQ(Game->State, 27);
-  EXPECT_EQ(DemoMode, 0);
-  ASSERT_EQ(replay.size(), live.size());
-  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t], live[t]) << "tick " << t;
-  EXPECT_EQ(replay.back(), live.back());
-}
-
-// Its landing tick records nothing, so the run's 37 ticks are the jump's 36 and the landing.
-TEST_F(RulesReplay, ASidewaysJumpFromStandingStillPlaysBackInStep) {
-  BuildStage();
-  const Trace live = PlayLive(true);
-  ASSERT_EQ(Game->State, 27);
-  BuildStage();
-  DemoMode = 1;
-  LoadReplay();
-  // The jump's run: 36 ticks from standing still, its first tick recorded twice.
-  bool jumpRun = false;
-  for (int r = 0; r <= TotalActionCount; ++r)
-    jumpRun = jumpRun || (Demo[0][r] == kActionJumpRight && Demo[1][r] == 37);
-  EXPECT_TRUE(jumpRun);
-  const Trace replay = PlayBack();
-  EXPECT_EQ(Game->State, 27);
-  for (std::size_t t = 0; t < replay.size() && t < live.size(); ++t)
-    EXPECT_EQ(replay[t], live[t]) << "tick " << t;
-  ASSERT_EQ(replay.size(), live.size());
-}
-
-// A straight jump from standing still is recorded twice in its first tick as a sideways one
-// is: its run of 37 drives the 36 ticks of the jump and the landing, and the walk that follows
-// the landing keeps all its steps.
-TEST_F(RulesReplay, AStraightJumpFromStandingStillPlaysBackInStep) {
-  BuildStage();
-  Trace live;
-  for (int t = 0; t < 120; ++t) {
-    if (t == 5) Hit(KEY_SPACE);
-    if (t == 6) Hold(KEY_RIGHT);  // held through the jump: the walk starts after the landing
-    if (t == 60) Release(KEY_RIGHT);
-    Pass();
-    live.push_back(PlayerState());
-  }
-  ASSERT_EQ(live[5][2], 13);
-  ASSERT_EQ(live[41][2], 0);   // landed
-  ASSERT_EQ(live[42][0], 51);  // the first step after the landing
-  ActionType = kActionExit;
-  RecordAction();
-  SaveReplay();
-  BuildStage();
-  DemoMode = 1;
-  LoadReplay();
-  ASSERT_EQ(DemoMode, 1);
-  bool jumpRun = false;
-  for (int r = 0; r <= TotalActionCount; ++r)
-    jumpRun = jumpRun || (Demo[0][r] == kActionJumpUp && Demo[1][r] == 37);
-  EXPECT_TRUE(jumpRun);
-  Trace replay;
-  for (int t = 0; t < 121; ++t) {
-    Pass();
-    replay.push_back(PlayerState());
-  }
-  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t], live[t]) << "tick " << t;
-}
-
-// A straight jump in the tick after a throw records nothing of its own: the throw's run of 8
-// goes on through the jump, and in playback its code is first the throw, then the jump.
-TEST_F(RulesReplay, AStraightJumpRightAfterAThrowCarriesOnTheThrowsRun) {
-  BuildStage();
-  Player->State = 1;
-  Trace live;
-  for (int t = 0; t < 100; ++t) {
-    if (t == 5 || t == 6) Hit(KEY_SPACE);
-    Pass();
-    live.push_back(PlayerState());
-    if (t == 6) {
-      EXPECT_EQ(LastActionType, kActionThrow);
-      EXPECT_EQ(ActionNo, 2);  // the throw, then the jump's first tick twice
+  for (const Script& s : scripts) {
+    SCOPED_TRACE(s.name);
+    Build(s.tool);
+    Trace live = {PlayerState()};
+    for (int t = 0; t < 120; ++t) {
+      for (auto [tick, what, key] : s.events)
+        if (tick == t) what == 0 ? Hold(key) : what == 1 ? Release(key) : Hit(key);
+      Pass();
+      live.push_back(PlayerState());
     }
+    EXPECT_EQ(live[s.checkTick][2], s.action);
+    const Trace replay = PlayBack(s.tool, 121);
+    for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t], live[t]) << "tick " << t;
   }
-  ASSERT_EQ(live[5][3], 0);  // thrown
-  ASSERT_EQ(live[6][2], 13);
-  // The knife is in flight, stuck or lying as an item again.
-  const int objects = Weapons_list.Count() + Items_list.Count();
-  ActionType = kActionExit;
-  RecordAction();
-  SaveReplay();
-  BuildStage();
-  for (auto w : Weapons_list.Each<bbWeapons>()) w->Remove();
-  Player->State = 1;
-  DemoMode = 1;
-  LoadReplay();
-  ASSERT_EQ(DemoMode, 1);
-  Trace replay;
-  for (int t = 0; t < 101; ++t) {
-    Pass();
-    replay.push_back(PlayerState());
-  }
-  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t], live[t]) << "tick " << t;
-  EXPECT_EQ(Weapons_list.Count() + Items_list.Count(), objects);
 }
 
-// A straight jump in the first tick after a sideways jump's landing: recorded as 5, so the
-// playback does not take the sideways run's code as its fire press.
-TEST_F(RulesReplay, AStraightJumpRightAfterASidewaysJumpStaysStraight) {
-  BuildStage();
-  Trace live;
-  media::headless::KeyDownNow(KEY_RIGHT);
-  Hit(KEY_SPACE);
-  for (int t = 0; t < 200; ++t) {
-    if (t == 1) Release(KEY_RIGHT);
-    if (t == 37) Hit(KEY_SPACE);  // the tick after the landing
-    Pass();
-    live.push_back(PlayerState());
+// Random keys: the playback follows the live run tick for tick (a fire press that starts nothing
+// records a step of no input, so it spends its tick in playback too).
+TEST_F(RulesReplay, RandomRunsPlayBackThroughTheLiveStates) {
+  const int keys[4] = {media::KEY_LEFT, media::KEY_RIGHT, media::KEY_UP, media::KEY_DOWN};
+  for (unsigned seed = 1; seed <= 25; ++seed) {
+    Build(0);
+    std::mt19937 rng(seed);
+    Trace live = {PlayerState()};
+    int held = -1;
+    for (int t = 0; t < 800; ++t) {
+      if (rng() % 10 == 0) {
+        if (held >= 0) Release(keys[held]);
+        held = static_cast<int>(rng() % 5) - 1;
+        if (held >= 0) Hold(keys[held]);
+      }
+      if (rng() % 25 == 0) Hit(KEY_SPACE);
+      Pass();
+      live.push_back(PlayerState());
+    }
+    if (held >= 0) Release(keys[held]);
+    const Trace replay = PlayBack(0, 800);
+    for (std::size_t t = 0; t < live.size(); ++t)
+      ASSERT_EQ(replay[t], live[t]) << "seed " << seed << " tick " << t;
+    ResetReplayGlobals();
+    ReplayName = "RUN";
   }
-  ASSERT_EQ(live[35][2], 14);  // the sideways jump's end
-  ASSERT_EQ(live[36][2], 0);   // the landing
-  ASSERT_EQ(live[37][2], 13);  // straight up
-  EXPECT_EQ(RectJump, 2);
-  ActionType = kActionExit;
-  RecordAction();
-  SaveReplay();
-  BuildStage();
-  DemoMode = 1;
-  LoadReplay();
-  ASSERT_EQ(DemoMode, 1);
-  Trace replay;
-  for (int t = 0; t < 201; ++t) {
-    Pass();
-    replay.push_back(PlayerState());
-  }
-  for (std::size_t t = 0; t < live.size(); ++t) ASSERT_EQ(replay[t], live[t]) << "tick " << t;
 }
 
 }  // namespace

@@ -206,7 +206,7 @@ TEST_F(Traps, DoorsOpenOnTheFortiethPushTheirWayOnly) {
 }
 
 // A live run pushing a door (both arrows for a while, a jump against it) and a stone off a
-// ledge, recorded, saved and played back: the playback follows one tick behind, in step.
+// ledge, recorded, saved and played back tick for tick.
 TEST_F(Traps, ALiveRunThroughADoorAndAStonePlaysBackInStep) {
   User = 1;
   ReplayName = "TRAPS";

@@ -1,19 +1,15 @@
+// The level and tutorial choosers driven by pointer, arrows and keys: which button a position
+// chooses, the edges of the grid, and the marks of finished stages.
 #include <gtest/gtest.h>
 
 #include "core/globals.h"
 #include "core/objects.h"
 #include "front/choosers.h"
-#include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
-#include "screens.h"
 #include "world.h"
 
-using media::headless::ClickNow;
-using media::headless::MoveMouseNow;
 using media::headless::PressKey;
-using stagetest::OnFrames;
-using stagetest::World;
 
 namespace {
 
@@ -28,163 +24,85 @@ class Chooser : public ::testing::Test {
     Lang[132] = "Choose";
     for (int n = 1; n <= 11; n++) Tut[n] = "Line " + std::to_string(n);
   }
-  // The colour of the shown picture at a point of button (bx, by) clear of its number.
-  static media::Pixel ButtonPixel(int bx, int by) {
-    return media::ShownPixels()[(by + 5) * 800 + bx + 16 + 5];
-  }
-  // Escape after `frames` frames, so a chooser that takes no choice still ends.
-  static void EscapeAfter(int frames) {
-    int at = media::headless::FrameCount() + frames;
-    OnFrames([at](int f) {
-      if (f == at) PressKey(media::KEY_ESCAPE);
+  // Moves the pointer, presses `keys` one a frame, then Escape: the chooser's result.
+  static int Choose(bool tutorial, int mx, int my, std::vector<int> keys) {
+    Game->Stage = -1, TutNo = -1, MainMenu = 0;
+    media::headless::MoveMouseNow(mx, my);
+    keys.push_back(media::KEY_ESCAPE);
+    int next = 0;
+    stagetest::OnFrames([&](int) {
+      if (quit == 0 && next < static_cast<int>(keys.size())) {
+        const int key = keys[next++];
+        key == 0 ? media::headless::ClickNow(1) : PressKey(key);
+      }
     });
+    tutorial ? ChooseTutorial() : ChooseLevel();
+    media::headless::OnFlip(nullptr);
+    return tutorial ? TutNo : Game->Stage;
   }
-  World world_;
+  stagetest::World world_;
 };
 
-TEST_F(Chooser, ClickOnStage30ChoosesIt) {
-  MoveMouseNow(700, 200);
-  ClickNow(1);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 29);
-  EXPECT_EQ(MainMenu, 0);
-  EXPECT_EQ(quit, 0);
-  EXPECT_EQ(media::headless::FrameCount(), 1);
+TEST_F(Chooser, PositionsAndKeysChooseAButtonOrNothing) {
+  using media::KEY_DOWN, media::KEY_ENTER, media::KEY_RIGHT, media::KEY_SPACE, media::KEY_UP;
+  const struct {
+    bool tutorial;
+    int mx, my;
+    std::vector<int> keys;  // 0 a click
+    int chosen;             // Game.Stage (the stage less 1) or TutNo; -1 nothing
+  } cases[] = {
+      {false, 700, 200, {0}, 29},
+      {false, 100, 130, {KEY_ENTER}, 11},
+      {false, 40, 500, {KEY_SPACE}, 60},
+      {false, 5, 20, {0}, 0},      // the margins count as button 1
+      {false, 770, 130, {0}, 20},  // the eleventh column: the next row's first
+      {false, 700, 515, {0}, 69},
+      {false, 770, 515, {0}, -1},  // index 70: nothing
+      {false, 100, 565, {0}, -1},  // below the last row
+      {false, 40, 60, {KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, 0}, 5},
+      {false, 40, 60, {KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, 0}, 20},
+      {true, 5, 20, {0}, 1},
+      {true, 250, 60, {KEY_ENTER}, 4},
+      {true, 770, 60, {0}, 11},
+      {true, 40, 130, {0}, 11},
+      {true, 100, 130, {0}, -1},  // index 11: nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.mx) + "," + std::to_string(c.my));
+    EXPECT_EQ(Choose(c.tutorial, c.mx, c.my, c.keys), c.chosen);
+    EXPECT_EQ(MainMenu, c.chosen < 0 ? 1 : 0);
+    EXPECT_EQ(quit, 0);
+  }
 }
 
-TEST_F(Chooser, EnterOrSpaceChooseToo) {
-  MoveMouseNow(100, 130);  // stage 12
-  PressKey(media::KEY_ENTER);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 11);
-  MoveMouseNow(40, 500);  // stage 61
-  PressKey(media::KEY_SPACE);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 60);
-}
-
-TEST_F(Chooser, MarginsCountAsTheFirstRowAndColumn) {
-  MoveMouseNow(5, 20);
-  ClickNow(1);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 0);
-  MoveMouseNow(5, 20);
-  ClickNow(1);
-  ChooseTutorial();
-  EXPECT_EQ(TutNo, 1);
-}
-
-TEST_F(Chooser, EleventhColumnChoosesTheNextRowsFirstStageWithoutHighlight) {
-  EXPECT_EQ(ChooserIndex(770, 60), 10);
-  EXPECT_EQ(ChooserIndex(799, 130), 20);
-  MoveMouseNow(770, 130);
-  ClickNow(1);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 20);
-  // No button is highlighted anywhere.
-  const media::Pixel* shown = media::ShownPixels();
-  int highlighted = 0;
-  for (int i = 0; i < 800 * 600; i++) highlighted += shown[i] == stagetest::kHighlight;
-  EXPECT_EQ(highlighted, 0);
-  MoveMouseNow(770, 60);
-  ClickNow(1);
-  ChooseTutorial();
-  EXPECT_EQ(TutNo, 11);
-}
-
-TEST_F(Chooser, BelowTheLastRowChoosesNothing) {
-  Game->Stage = 7;
-  MoveMouseNow(100, 565);
-  ClickNow(1);
-  EscapeAfter(3);
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 7);
-  EXPECT_EQ(MainMenu, 1);
-  EXPECT_EQ(quit, 0);
-  EXPECT_EQ(media::headless::FrameCount(), 5);  // Escape read in the fifth frame
-}
-
-TEST_F(Chooser, TutorialSecondRowRightOfElevenChoosesNothingAndShowsNoLine) {
-  TutNo = 0;
-  MoveMouseNow(100, 130);
-  ClickNow(1);
-  EscapeAfter(1);
-  ChooseTutorial();
-  EXPECT_EQ(TutNo, 0);
-  EXPECT_EQ(MainMenu, 1);
-  // The title line (imgFont is yellow) is not drawn at y 350.
-  const media::Pixel* shown = media::ShownPixels();
+TEST_F(Chooser, FinishedStagesAreMarkedAndTheButtonUnderThePointerLit) {
+  Played[3] = 3;
+  for (int over : {3, 2}) {  // stage 4, then the finished stage 3
+    Choose(false, 10 + over * 75 + 40, 80, {});
+    EXPECT_EQ(stagetest::Shown(10 + 2 * 75 + 21, 45), stagetest::kFinished);
+    EXPECT_EQ(stagetest::Shown(10 + 3 * 75 + 21, 45),
+              over == 3 ? stagetest::kHighlight : stagetest::kNormal);
+    EXPECT_EQ(stagetest::Shown(10 + 9 * 75 + 21, 40 + 6 * 75 + 5), stagetest::kNormal);
+  }
+  // The tutorial line of the button under the pointer: "Line 4", six glyphs.
+  Choose(true, 250, 60, {});
   int yellow = 0;
-  for (int x = 0; x < 800; x++) yellow += shown[355 * 800 + x] == 0xFFFFFF00;
-  EXPECT_EQ(yellow, 0);
-}
-
-TEST_F(Chooser, TutorialLineOfTheButtonUnderThePointer) {
-  MoveMouseNow(250, 60);  // tutorial 4
-  EscapeAfter(0);
-  ChooseTutorial();
-  const media::Pixel* shown = media::ShownPixels();
-  int yellow = 0;
-  for (int x = 0; x < 800; x++) yellow += shown[355 * 800 + x] == 0xFFFFFF00;
-  EXPECT_EQ(yellow, 6 * 8);  // "Line 4": six glyphs of 8 pixels
-}
-
-TEST_F(Chooser, RightFiveTimesMovesOverTheSixthButton) {
-  MoveMouseNow(40, 60);
-  OnFrames([](int f) {
-    if (f < 5) PressKey(media::KEY_RIGHT);
-    if (f == 5) ClickNow(1);
-  });
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 5);
-  EXPECT_EQ(media::MouseX(), 40 + 5 * 75);
-  EXPECT_EQ(media::MouseY(), 60);
-}
-
-TEST_F(Chooser, ArrowsUpAndDownMoveByARow) {
-  MoveMouseNow(40, 60);
-  OnFrames([](int f) {
-    if (f < 3) PressKey(media::KEY_DOWN);
-    if (f == 3) PressKey(media::KEY_UP);
-    if (f == 4) ClickNow(1);
-  });
-  ChooseLevel();
-  EXPECT_EQ(Game->Stage, 20);
-}
-
-TEST_F(Chooser, EscapeInTheSameFrameAsAChoiceSetsBoth) {
-  MoveMouseNow(700, 200);
-  ClickNow(1);
+  for (int x = 0; x < 800; x++) yellow += stagetest::Shown(x, 355) == stagetest::kYellow;
+  EXPECT_EQ(yellow, 6 * 8);
+  // A choice and Escape in the same frame set both; a chooser asked with quit set returns.
+  media::headless::MoveMouseNow(700, 200);
+  media::headless::ClickNow(1);
   PressKey(media::KEY_ESCAPE);
   ChooseLevel();
-  EXPECT_EQ(Game->Stage, 29);
-  EXPECT_EQ(MainMenu, 1);
-}
-
-TEST_F(Chooser, QuitAlreadySetReturnsAtOnce) {
-  quit = 1;
-  ChooseLevel();
-  EXPECT_EQ(quit, 0);
+  EXPECT_EQ(Game->Stage * 10 + MainMenu, 291);
+  const int frames = media::headless::FrameCount();
   quit = 1;
   ChooseTutorial();
   EXPECT_EQ(quit, 0);
-  EXPECT_EQ(media::headless::FrameCount(), 0);
-}
-
-TEST_F(Chooser, FinishedStagesAreMarkedAndKeepTheirMarkUnderThePointer) {
-  Played[3] = 3;
-  MoveMouseNow(10 + 3 * 75 + 40, 40 + 40);  // over stage 4
-  EscapeAfter(0);
+  quit = 1;
   ChooseLevel();
-  EXPECT_EQ(ButtonPixel(10 + 2 * 75, 40), stagetest::kFinished);   // stage 3
-  EXPECT_EQ(ButtonPixel(10 + 3 * 75, 40), stagetest::kHighlight);  // stage 4, under the pointer
-  EXPECT_EQ(ButtonPixel(10 + 4 * 75, 40), stagetest::kNormal);
-  EXPECT_EQ(ButtonPixel(10 + 9 * 75, 40 + 6 * 75), stagetest::kNormal);  // stage 70
-
-  MoveMouseNow(10 + 2 * 75 + 40, 40 + 40);  // over the finished stage 3
-  EscapeAfter(0);
-  ChooseLevel();
-  EXPECT_EQ(ButtonPixel(10 + 2 * 75, 40), stagetest::kFinished);
+  EXPECT_EQ(quit, 0);
+  EXPECT_EQ(media::headless::FrameCount(), frames);
 }
 
 }  // namespace

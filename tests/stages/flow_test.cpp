@@ -1,322 +1,211 @@
+// The step from one stage to the next: the chooser for a new game, the stage title until a
+// press, the stage file and its replay, the song, and the ends of the stage and tutorial lists.
 #include "front/flow.h"
 
 #include <gtest/gtest.h>
 
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/sound.h"
 #include "core/text.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
-#include "media/sound.h"
 #include "play/stage_start.h"
-#include "screens.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 #include "world.h"
 
-using media::headless::ClickNow;
 using media::headless::FrameCount;
-using media::headless::MoveMouseNow;
 using media::headless::PressKey;
 using stagefile::Encode;
-using stagetest::OnFrames;
-using stagetest::World;
 
 namespace {
-
-constexpr media::Pixel kYellow = 0xFFFFFF00;  // the proportional font of the test pictures
 
 class Flow : public ::testing::Test {
  protected:
   void SetUp() override {
     media::headless::ResetHeadless();
     stagetest::MakeScreenPictures();
-    ResetFlowGlobals();
-    Lang[42] = "Tutorial ";
-    Lang[43] = "Stage ";
-    Lang[44] = "Go";
-    Lang[58] = "Bad stage file";
-    Lang[59] = "No stage file";
-    Lang[132] = "Choose";
+    Lang[42] = "Tutorial ", Lang[43] = "Stage ", Lang[44] = "Go";
+    Lang[58] = "Bad stage file", Lang[59] = "No stage file";
     Game->State = 27;
     for (int n = 1; n <= 70; n++) {
       stagefile::Data s = stagetest::SmallStage();
       s.doorFrame = n;  // tells the stages apart
       world_.WriteBytes("Levels/LEVEL " + std::to_string(n), Encode(s));
     }
+    stagefile::Data tut = stagetest::SmallStage();
+    tut.doorFrame = 90;
+    for (int n = 1; n <= 11; n++) world_.WriteBytes("Levels/Tut" + std::to_string(n), Encode(tut));
   }
-  // Enter after `frames` frames of the stage title.
-  static void EnterAfter(int frames) {
-    int at = FrameCount() + frames;
-    OnFrames([at](int f) {
+  // GoNextStage with Enter after `frames` frames of the title; the frames shown.
+  static int Next(int frames = 0) {
+    const int at = FrameCount() + frames, before = FrameCount();
+    stagetest::OnFrames([at](int f) {
       if (f == at) PressKey(media::KEY_ENTER);
     });
+    GoNextStage();
+    return FrameCount() - before;
   }
   static int YellowInRow(int y) {
     int n = 0;
-    for (int x = 0; x < 800; x++) n += media::ShownPixels()[y * 800 + x] == kYellow;
+    for (int x = 0; x < 800; x++) n += stagetest::Shown(x, y) == stagetest::kYellow;
     return n;
   }
-  World world_;
+  stagetest::World world_;
 };
 
-TEST_F(Flow, NewGameShowsTheLevelChooserAndLoadsTheChosenStage) {
+TEST_F(Flow, ANewGameChoosesItsStageAndTheSongFollowsTheStageNumber) {
   Game->Stage = 0;
-  MoveMouseNow(700, 200);  // stage 30
-  ClickNow(1);
-  EnterAfter(3);
-  GoNextStage();
-  EXPECT_EQ(Game->Stage, 30);
+  media::headless::MoveMouseNow(700, 200);  // stage 30
+  media::headless::ClickNow(1);
+  EXPECT_EQ(Next(3), 1 + 3);  // one chooser frame, then the title until Enter
+  EXPECT_EQ(std::vector<int>({Game->Stage, NumOfGold, Game->State, SongNumber}),
+            std::vector<int>({30, 30, 26, 30}));
   EXPECT_EQ(SN, "LEVEL 30");
-  EXPECT_EQ(NumOfGold, 30);
-  EXPECT_EQ(Game->State, 26);
-  EXPECT_EQ(SongNumber, 30);
   EXPECT_EQ(ReplayName, "Stage 30");
-  EXPECT_EQ(Sng, "");              // stages above 25 keep the song before
-  EXPECT_EQ(FrameCount(), 1 + 3);  // one chooser frame, then the title until Enter
+  EXPECT_EQ(Sng, "");  // above 25 the song before goes on
+  for (int stage : {24, 25, 26}) {
+    Sng = "";
+    Game->Stage = stage - 1;
+    EXPECT_EQ(Next(), 1);  // a restart skips the chooser
+    EXPECT_EQ(Sng, stage <= 25 ? "Song1.ogg" : "") << stage;
+  }
 }
 
-TEST_F(Flow, RestartAfterADeathSkipsTheChooser) {
-  Game->Stage = 4;
-  EnterAfter(0);
-  GoNextStage();
-  EXPECT_EQ(Game->Stage, 5);
-  EXPECT_EQ(SN, "LEVEL 5");
-  EXPECT_EQ(Sng, "Song1.ogg");
-  EXPECT_EQ(FrameCount(), 1);
-}
-
-TEST_F(Flow, PressPendingFromPlayEndsTheTitleBeforeItsFirstFrame) {
+TEST_F(Flow, APressPendingFromPlayEndsTheTitleBeforeItsFirstFrame) {
   for (int key : {media::KEY_SPACE, media::KEY_ENTER, 0}) {
     Game->Stage = 4;
-    if (key != 0) {
-      PressKey(key);
-    } else {
-      ClickNow(1);
-    }
-    int before = FrameCount();
+    key ? PressKey(key) : media::headless::ClickNow(1);
+    const int before = FrameCount();
     GoNextStage();
     EXPECT_EQ(FrameCount(), before) << key;
     EXPECT_EQ(SN, "LEVEL 5");
   }
 }
 
-TEST_F(Flow, EscapeInTheChooserLoadsNothing) {
+TEST_F(Flow, EscapeGoesBackToTheTitleMenu) {
+  LoadStage("LEVEL 9");
   Game->Stage = 0;
-  LoadStage("LEVEL 9");
-  PressKey(media::KEY_ESCAPE);
+  PressKey(media::KEY_ESCAPE);  // in the level chooser: nothing loaded
   GoNextStage();
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(MainMenu, 0);
-  EXPECT_EQ(Game->Stage, 0);
-  EXPECT_EQ(SN, "LEVEL 9");
-  EXPECT_EQ(NumOfGold, 9);
-}
-
-TEST_F(Flow, EscapeInTheTutorialChooserLoadsNothing) {
-  world_.WriteBytes("Levels/Tut1", Encode(stagetest::OtherStage()));
-  LoadStage("LEVEL 9");
+  EXPECT_EQ(std::vector<int>({Game->State, MainMenu, Game->Stage, NumOfGold}),
+            std::vector<int>({31, 0, 0, 9}));
   User = 1, Tutorial = 1, TutNo = 0;
-  PressKey(media::KEY_ESCAPE);
-  GoNextStage();
-  EXPECT_EQ(FrameCount(), 1);  // one chooser frame, no title
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(MainMenu, 0);
-  EXPECT_EQ(TutNo, 1);
-  EXPECT_EQ(SN, "LEVEL 9");
-  EXPECT_EQ(NumOfGold, 9);
-}
-
-TEST_F(Flow, EscapeOnTheTitleStillLoadsAndReturnsToTheTitleMenu) {
-  Game->Stage = 4;
-  int at = FrameCount() + 2;
-  OnFrames([at](int f) {
-    if (f == at) PressKey(media::KEY_ESCAPE);
+  PressKey(media::KEY_ESCAPE);  // in the tutorial chooser: one frame, no title
+  EXPECT_EQ(Next(), 1);
+  EXPECT_EQ(std::vector<int>({Game->State, TutNo, NumOfGold}), std::vector<int>({31, 1, 9}));
+  User = Tutorial = 0, Game->Stage = 4;
+  media::FlushKeys();
+  const int at = FrameCount() + 2;
+  stagetest::OnFrames([at](int f) {
+    if (f == at) PressKey(media::KEY_ESCAPE);  // on the title: loaded all the same
   });
   GoNextStage();
-  EXPECT_EQ(FrameCount(), 4);  // the frame in progress ends, then the wait
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(SN, "LEVEL 5");
-  EXPECT_EQ(Game->Stage, 5);
+  EXPECT_EQ(std::vector<int>({Game->State, Game->Stage, NumOfGold}), std::vector<int>({31, 5, 5}));
 }
 
-TEST_F(Flow, TutorialsCountOnFromTheChosenOne) {
+TEST_F(Flow, TutorialsCountOnAndPlayTheirReplays) {
   User = 1, Tutorial = 1, TutNo = 0;
-  for (int n = 1; n <= 11; n++)
-    world_.WriteBytes("Levels/Tut" + std::to_string(n), Encode(stagetest::OtherStage()));
-  MoveMouseNow(250, 60);  // tutorial 4
-  ClickNow(1);
-  EnterAfter(1);
-  GoNextStage();
+  media::headless::MoveMouseNow(250, 60);  // tutorial 4
+  media::headless::ClickNow(1);
+  Next(1);
   EXPECT_EQ(TutNo, 4);
-  EXPECT_EQ(UserStage, "Tut4");
-  EXPECT_EQ(SN, "Tut4");
-  EXPECT_EQ(ReplayName, "TUT4");
+  EXPECT_EQ(SN + " " + ReplayName + " " + Sng, "Tut4 TUT4 Song1.ogg");
   EXPECT_EQ(DemoMode, 0);  // no replay file: played by the player
-  EXPECT_EQ(Sng, "Song1.ogg");
-  EXPECT_EQ(Game->Stage, 0);
-  EnterAfter(0);
-  GoNextStage();
-  EXPECT_EQ(TutNo, 5);
+  world_.WriteBytes("Levels/TUT5.SOL", {1, 0, 0, 0, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0});
+  Next();
   EXPECT_EQ(SN, "Tut5");
+  EXPECT_EQ(std::vector<int>({DemoMode, TotalActionCount, Demo[0][0], Demo[1][0]}),
+            std::vector<int>({1, 1, 2, 4}));
+  // A built-in stage's replay is named with the language's word; no chooser in replay mode.
+  User = Tutorial = 0, DemoMode = 1, Game->Stage = 0;
+  world_.WriteBytes("Levels/Stage 1.SOL", {1, 0, 0, 0, 7, 2, 0, 0, 0, 0, 0, 0, 0, 0});
+  Next();
+  EXPECT_EQ(std::vector<int>({Game->Stage, DemoMode, Demo[0][0]}), std::vector<int>({1, 1, 7}));
+  // A player-made stage from PlayerLevels/, its replay named in capitals.
+  world_.WriteBytes("PlayerLevels/mine", Encode(stagetest::SmallStage()));
+  User = 1, UserStage = "mine";
+  Next();
+  EXPECT_EQ(SN + " " + ReplayName, "mine MINE");
 }
 
-TEST_F(Flow, TutorialReplayIsLoadedInReplayMode) {
-  User = 1, Tutorial = 1, TutNo = 6;
-  world_.WriteBytes("Levels/Tut7", Encode(stagetest::OtherStage()));
-  world_.WriteBytes("Levels/TUT7.SOL", {1, 0, 0, 0, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0});
-  EnterAfter(0);
-  GoNextStage();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(TotalActionCount, 1);
-  EXPECT_EQ(Demo[0][0], 2);
-  EXPECT_EQ(Demo[1][0], 4);
-}
-
-TEST_F(Flow, PromptIsHiddenOnFrames975To999) {
-  Game->Stage = 4;
-  // Prompt "GO": two glyphs centred at y 580, the first at drawing x 368 (screen 384).
-  std::vector<int> hidden;
-  int start = FrameCount();
-  OnFrames([start, &hidden](int f) {
-    int pass = f - start + 1;
-    if (media::ShownPixels()[588 * 800 + 390] != stagetest::kWhite) hidden.push_back(pass);
-    if (pass == 1001) PressKey(media::KEY_ENTER);
-  });
-  GoNextStage();
-  ASSERT_EQ(hidden.size(), 25u);
-  EXPECT_EQ(hidden.front(), 975);
-  EXPECT_EQ(hidden.back(), 999);
-}
-
-TEST_F(Flow, OldPictureScrollsAwayUpwards) {
-  // A white band at the top of the old picture moves up 8 pixels a frame.
-  media::SetViewport(0, 0, 800, 600);
-  media::SetOrigin(0, 0);
-  media::SetColor(255, 255, 255);
-  media::DrawRect(0, 100, 800, 8);
-  Game->Stage = 4;
-  std::vector<media::Pixel> at100;
-  int start = FrameCount();
-  OnFrames([start, &at100](int f) {
-    at100.push_back(media::ShownPixels()[(100 - 8 * (f - start + 1)) * 800 + 300]);
-    if (f - start == 4) PressKey(media::KEY_ENTER);
-  });
-  GoNextStage();
-  ASSERT_EQ(at100.size(), 5u);
-  for (media::Pixel p : at100) EXPECT_EQ(p, stagetest::kWhite);
-  EXPECT_NE(media::ShownPixels()[100 * 800 + 300], stagetest::kWhite);
-}
-
-TEST_F(Flow, MissingStageFileIsToldOnTheTitleAndLeavesTheStage) {
-  LoadStage("LEVEL 3");
-  std::filesystem::remove(world_.root() / "Levels/LEVEL 8");
-  Game->Stage = 7;
-  EnterAfter(0);
-  testing::internal::CaptureStderr();
-  GoNextStage();
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_GT(YellowInRow(425), 0);  // the language line under the title
-  EXPECT_EQ(StageFaultLine(LastStageCheck), 59);
-  EXPECT_NE(err.find("LEVEL 8"), std::string::npos);
-  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
-  EXPECT_EQ(NumOfGold, 3);  // the stage before stays
-  EXPECT_EQ(Game->State, 26);
-  EXPECT_EQ(Game->Stage, 8);
-}
-
-TEST_F(Flow, BadStageFileIsToldOnTheTitle) {
-  std::vector<unsigned char> bytes = Encode(stagetest::SmallStage());
-  bytes.resize(bytes.size() / 2);
-  world_.WriteBytes("Levels/LEVEL 8", bytes);
-  Game->Stage = 7;
-  EnterAfter(0);
-  testing::internal::CaptureStderr();
-  GoNextStage();
-  testing::internal::GetCapturedStderr();
-  EXPECT_EQ(YellowInRow(425), 8 * static_cast<int>(Lang[58].size()));
-  EXPECT_EQ(StageFaultLine(LastStageCheck), 58);
-}
-
-TEST_F(Flow, GoodStageFileShowsNoMessage) {
-  Game->Stage = 7;
-  EnterAfter(0);
-  GoNextStage();
-  EXPECT_EQ(YellowInRow(425), 0);
-  EXPECT_TRUE(LastStageCheck.ok());
-}
-
-TEST_F(Flow, AfterTheLastStageBackToTheTitleMenu) {
-  LoadStage("LEVEL 70");
-  Game->Stage = 70;
-  GoNextStage();
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(FrameCount(), 0);
-  EXPECT_EQ(NumOfGold, 70);
+TEST_F(Flow, NoStageAfterTheLastAndNoTutorialAfterTheEleventh) {
+  Game->Stage = 69;
+  Next();
   EXPECT_EQ(SN, "LEVEL 70");
-}
-
-TEST_F(Flow, NoTutorialAfterTheEleventhBackToTheTitleMenu) {
-  // A death in tutorial 11 asks for the step after it: there is no tutorial 12.
-  world_.WriteBytes("Levels/Tut11", Encode(stagetest::OtherStage()));
-  User = 1, Tutorial = 1, TutNo = 10;
-  EnterAfter(0);
-  GoNextStage();
+  EXPECT_EQ(Game->State, 26);
+  EXPECT_EQ(Next(), 0);
+  EXPECT_EQ(Game->State, 31);
+  EXPECT_EQ(SN, "LEVEL 70");
+  User = 1, Tutorial = 1, TutNo = 10, DemoMode = 1;
+  Next();
   EXPECT_EQ(SN, "Tut11");
   EXPECT_EQ(Game->State, 26);
-  int frames = FrameCount();
-  GoNextStage();
+  EXPECT_EQ(Next(), 0);
   EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(FrameCount(), frames);  // no title shown
   EXPECT_EQ(DemoMode, 0);
-  EXPECT_EQ(SN, "Tut11");  // nothing loaded
-  EXPECT_EQ(NumOfGold, 9);
 }
 
-TEST_F(Flow, BuiltInReplayIsLookedUpUnderTheLanguageWord) {
+// The title tells what is wrong with the next stage file in a language line at y 420, centred
+// at x 400, or under a tutorial's line placed as that line is; the stage before stays loaded.
+TEST_F(Flow, AMissingOrBadStageFileIsToldOnTheTitle) {
+  LoadStage("LEVEL 3");
+  std::filesystem::remove(world_.root() / "Levels/LEVEL 8");
+  std::filesystem::remove(world_.root() / "Levels/Tut7");
+  std::vector<unsigned char> half = Encode(stagetest::SmallStage());
+  half.resize(half.size() / 2);
+  world_.WriteBytes("Levels/LEVEL 9", half);
+  const int missing = 8 * 13, bad = 8 * 14;  // "No stage file", "Bad stage file"
+  const struct {
+    int tutorial, line, first, yellow, gold;
+  } titles[] = {{0, 59, 400 - missing / 2, missing, 3},                            // stage 8
+                {0, 58, 400 - bad / 2, bad, 3},                                    // stage 9
+                {0, -1, -1, 0, 10},                                                // stage 10
+                {1, 59, 432 - media::TextWidth(Lang[59]) / 2 + 16, missing, 10}};  // tutorial 7
+  Game->Stage = 7;
+  for (const auto& t : titles) {
+    User = Tutorial = t.tutorial, TutNo = 6;
+    media::Cls();  // the old picture the title scrolls away
+    testing::internal::CaptureStderr();
+    Next();
+    const std::string err = testing::internal::GetCapturedStderr();
+    int first = -1;
+    for (int x = 799; x >= 0; x--)
+      first = stagetest::Shown(x, 425) == stagetest::kYellow ? x : first;
+    EXPECT_EQ(first, t.first) << t.line;
+    EXPECT_EQ(YellowInRow(425), t.yellow) << t.line;
+    EXPECT_EQ(StageFaultLine(LastStageCheck), t.line);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), t.line < 0 ? 0 : 1);
+    EXPECT_EQ(NumOfGold, t.gold);
+    EXPECT_EQ(Game->State, 26);
+  }
+}
+
+TEST_F(Flow, ThePromptBlinksAndTheLastEffectStopsBeforeTheStage) {
   Game->Stage = 4;
-  DemoMode = 1;  // the replay key: no chooser even at stage 1
-  world_.WriteBytes("Levels/Stage 5.SOL", {1, 0, 0, 0, 7, 2, 0, 0, 0, 0, 0, 0, 0, 0});
-  EnterAfter(0);
-  GoNextStage();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(Demo[0][0], 7);
-  Game->Stage = 0;
-  DemoMode = 1;
-  EnterAfter(0);
-  GoNextStage();  // no chooser in replay mode
-  EXPECT_EQ(Game->Stage, 1);
-  EXPECT_EQ(DemoMode, 0);  // no replay of stage 1
-}
-
-TEST_F(Flow, TheLastSoundEffectStopsBeforeTheStageLoads) {
+  std::vector<int> hidden;
+  const int start = FrameCount();
+  stagetest::OnFrames([start, &hidden](int f) {
+    const int pass = f - start + 1;
+    if (stagetest::Shown(390, 588) != stagetest::kWhite) hidden.push_back(pass);
+    if (pass == 1001) PressKey(media::KEY_ENTER);
+  });
   std::size_t size = 0;
   const unsigned char* data = media::BuiltinBlob("Sfx/Gold.ogg", &size);
   ASSERT_NE(data, nullptr);
   media::RegisterEmbedded("Sfx/Gold.ogg", data, size);
-  media::Sound sound = media::LoadSound("incbin::Sfx/Gold.ogg", media::SOUND_LOOP);
-  ASSERT_NE(sound, nullptr);
-  Sfx = media::PlaySound(sound);
-  ASSERT_EQ(media::ChannelPlaying(Sfx), 1);
-  Game->Stage = 4;
-  OnFrames([](int f) {
-    if (f == 1) {
-      EXPECT_EQ(media::ChannelPlaying(Sfx), 1);  // it plays on under the title
-      PressKey(media::KEY_ENTER);
-    }
-  });
+  Sfx = media::PlaySound(media::LoadSound("incbin::Sfx/Gold.ogg", media::SOUND_LOOP));
   GoNextStage();
+  ASSERT_EQ(hidden.size(), 25u);
+  EXPECT_EQ(hidden.front(), 975);
   EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
-  EXPECT_EQ(SN, "LEVEL 5");
   Sfx = nullptr;
-  EnterAfter(0);
-  GoNextStage();  // no channel: nothing to stop
-  EXPECT_EQ(SN, "LEVEL 6");
 }
 
-TEST_F(Flow, ResetAllSetsThePerStageState) {
+TEST_F(Flow, ResetAllClearsThePerStageCountersAndKeepsTheRest) {
   auto e = New<bbEnemies>();
   e->CoffineCounter = e->HaltingCounter = e->Fallcounter = e->JumpCounter = 5;
   e->MovingCounter = e->FrameRate = e->LifeSpan = e->State = 5;
@@ -325,30 +214,21 @@ TEST_F(Flow, ResetAllSetsThePerStageState) {
   auto w = New<bbWeapons>();
   w->Timer = w->State = w->SpiningCounter = w->BoomCounter = w->CollideCounter = w->x = 5;
   Player->FallCounter = Player->DyingCounter = Player->Action = Player->State = 7;
-  Player->Direction = 0;
-  Player->Score = 900, Player->Lives = 3, Player->ExtraLife = 40, Player->XS = 3;
+  Player->Direction = 0, Player->Score = 900, Player->Lives = 3;
   jcounter = pausecounter = FlashCounter = 9;
   ActionCount = ActionNo = ActionType = LastActionType = TotalActionCount = 9;
-  Game->State = 27;
   ResetAll();
-  EXPECT_EQ(e->CoffineCounter + e->HaltingCounter + e->Fallcounter + e->JumpCounter, 0);
-  EXPECT_EQ(e->MovingCounter + e->FrameRate + e->LifeSpan, 0);
-  EXPECT_EQ(e->State, 5);
+  EXPECT_EQ(e->CoffineCounter + e->HaltingCounter + e->Fallcounter + e->JumpCounter +
+                e->MovingCounter + e->FrameRate + e->LifeSpan,
+            0);
   EXPECT_EQ(t->Framecounter + t->timer + t->NumOfPass, 0);
-  EXPECT_EQ(t->State, 5);
   EXPECT_EQ(w->Timer + w->State + w->SpiningCounter + w->BoomCounter + w->CollideCounter, 0);
-  EXPECT_EQ(w->x, 5);
   EXPECT_EQ(Player->FallCounter + Player->DyingCounter + Player->Action + Player->State, 0);
-  EXPECT_EQ(Player->Direction, 1);
-  EXPECT_EQ(Player->Frame, 5);
-  EXPECT_EQ(Player->JumpFrame, 124);
-  EXPECT_EQ(Player->Score, 900);
-  EXPECT_EQ(Player->Lives, 3);
-  EXPECT_EQ(Player->ExtraLife, 40);
-  EXPECT_EQ(Player->XS, 3);
   EXPECT_EQ(jcounter + pausecounter + FlashCounter, 0);
   EXPECT_EQ(ActionCount + ActionNo + ActionType + LastActionType + TotalActionCount, 0);
-  EXPECT_EQ(Game->State, 26);
+  EXPECT_EQ(std::vector<int>({e->State, t->State, w->x, Player->Direction, Player->Frame,
+                              Player->JumpFrame, Player->Score, Player->Lives, Game->State}),
+            std::vector<int>({5, 5, 5, 1, 5, 124, 900, 3, 26}));
 }
 
 }  // namespace

@@ -1,21 +1,15 @@
+// Replays: the run-length recorder, the reader and its refusals, playback, and the writer.
 #include "stages/replay.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "core/globals.h"
 #include "world.h"
-
-using stagetest::World;
 
 namespace {
 
 void Record(int code, int times = 1) {
-  for (int i = 0; i < times; i++) {
-    ActionType = code;
-    RecordAction();
-  }
+  for (int i = 0; i < times; i++) ActionType = code, RecordAction();
 }
 
 std::vector<unsigned char> ReplayBytes(int n, const std::vector<std::pair<int, int>>& records) {
@@ -25,190 +19,97 @@ std::vector<unsigned char> ReplayBytes(int n, const std::vector<std::pair<int, i
       b.push_back(static_cast<unsigned char>((unsigned(v) >> (8 * i)) & 255));
   };
   put32(n);
-  for (auto [code, count] : records) {
-    b.push_back(static_cast<unsigned char>(code));
-    put32(count);
-  }
+  for (auto [code, count] : records) b.push_back(static_cast<unsigned char>(code)), put32(count);
   return b;
 }
 
-TEST(Recorder, FiveTicksWalkingRightAreOneRun) {
-  World w;
+std::vector<int> Runs(int from, int to) {
+  std::vector<int> out;
+  for (int i = from; i <= to; i++) out.push_back(Demo[0][i]), out.push_back(Demo[1][i]);
+  return out;
+}
+
+TEST(Replay, RecordedAsRunsWrittenAndReadBack) {
+  stagetest::World w;
   Record(kActionNone, 3);
   Record(kActionRight, 5);
+  Record(kActionJumpUp);
   Record(kActionExit);
-  EXPECT_EQ(ActionCount, 2);
-  EXPECT_EQ(Demo[0][0], 0);
-  EXPECT_EQ(Demo[1][0], 3);  // run 0 counts all its steps
-  EXPECT_EQ(Demo[0][1], 2);
-  EXPECT_EQ(Demo[1][1], 4);  // later runs count their steps less one
-  ReplayName = "TUT1";
+  // Run 0 counts all its steps, the others their steps less one; the exit closes the last.
+  EXPECT_EQ(ActionCount, 3);
+  EXPECT_EQ(Runs(0, 2), (std::vector<int>{0, 3, 2, 4, 5, 0}));
+  ReplayName = "Mine";
   SaveReplay();
-  EXPECT_EQ(w.ReadBytes("PlayerLevels/TUT1.SOL"),
-            ReplayBytes(2, {{0, 3}, {2, 4}, {Demo[0][2], Demo[1][2]}}));
-  // Loaded, the run has count 5 and drives five ticks.
-  std::filesystem::copy_file(w.root() / "PlayerLevels/TUT1.SOL", w.root() / "Levels/TUT1.SOL");
-  ActionCount = ActionNo = 0;
-  DemoMode = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(TotalActionCount, 2);
-  EXPECT_EQ(Demo[1][1], 5);
-  // Run 0 drives the three ticks it recorded, as the live run had them.
-  std::vector<int> played;
-  for (int tick = 0; tick < 3 + 5; tick++) {
-    played.push_back(ReplayAction());
-    StepReplay();
-  }
-  EXPECT_EQ(played, (std::vector<int>{0, 0, 0, 2, 2, 2, 2, 2}));
-}
-
-TEST(Recorder, FirstStepAJumpStoresRunZeroAsNothing) {
-  World w;
-  Record(kActionJumpRight, 3);
-  Record(kActionRight, 2);
-  EXPECT_EQ(ActionCount, 2);
-  EXPECT_EQ(Demo[0][0], 0);
-  EXPECT_EQ(Demo[1][0], 0);
-  EXPECT_EQ(Demo[0][1], 7);
-  EXPECT_EQ(Demo[1][1], 2);
-  EXPECT_EQ(LastActionType, 2);
-  EXPECT_EQ(ActionNo, 1);
-}
-
-TEST(Recorder, StopsAtTheEndOfTheTable) {
-  World w;
-  Demo[0][5000] = 77;
-  Demo[1][5000] = 88;
-  for (int i = 0; i < 6000; i++) Record(i % 2 == 0 ? kActionLeft : kActionRight);
-  EXPECT_EQ(ActionCount, 5000);
-  EXPECT_EQ(Demo[0][5000], 77);  // never written past the runs the file can hold
-  EXPECT_EQ(Demo[1][5000], 88);
-  EXPECT_EQ(Demo[0][4999], 1);  // run 0 is (0, 0), then left in the odd runs
-  ReplayName = "FULL";
-  SaveReplay();
-  auto bytes = w.ReadBytes("PlayerLevels/FULL.SOL");
-  EXPECT_EQ(bytes.size(), 4u + 5u * 5001u);
-  // And it loads back whole.
-  std::filesystem::copy_file(w.root() / "PlayerLevels/FULL.SOL", w.root() / "Levels/FULL.SOL");
-  DemoMode = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(TotalActionCount, 5000);
-  EXPECT_EQ(Demo[0][5000], Demo[0][4999]);
-}
-
-TEST(Reader, LastRecordCopiesTheOneBefore) {
-  World w;
-  w.WriteBytes("Levels/TUT3.SOL", ReplayBytes(3, {{0, 4}, {2, 9}, {6, 36}, {11, 500}}));
-  ReplayName = "TUT3";
-  DemoMode = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(TotalActionCount, 3);
-  EXPECT_EQ(Demo[0][0], 0);
-  EXPECT_EQ(Demo[1][0], 5);
-  EXPECT_EQ(Demo[0][1], 2);
-  EXPECT_EQ(Demo[1][1], 10);
-  EXPECT_EQ(Demo[0][2], 6);
-  EXPECT_EQ(Demo[1][2], 37);
-  EXPECT_EQ(Demo[0][3], 6);
-  EXPECT_EQ(Demo[1][3], 37);
-  EXPECT_EQ(ActionCount, 0);
-  EXPECT_EQ(ActionNo, 0);
-}
-
-TEST(Reader, LargestCountDoesNotOverflow) {
-  World w;
-  w.WriteBytes("Levels/BIG.SOL", ReplayBytes(1, {{2, 0x7fffffff}, {0, 0}}));
-  ReplayName = "BIG";
-  DemoMode = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(Demo[1][0], 0x7fffffff);
-  EXPECT_EQ(Demo[1][1], 0x7fffffff);
-}
-
-TEST(Reader, NameInAnotherLetterCaseIsFound) {
-  World w;
-  w.WriteBytes("Levels/level 12.sol", ReplayBytes(1, {{2, 4}, {0, 0}}));
-  ReplayName = "Level 12";
-  DemoMode = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(Demo[0][0], 2);
-  EXPECT_EQ(Demo[1][0], 5);
-}
-
-TEST(Reader, PlayerStagesReadFromThePlayerFolder) {
-  World w;
-  w.WriteBytes("PlayerLevels/MINE.SOL", ReplayBytes(1, {{3, 4}, {0, 0}}));
-  ReplayName = "MINE";
-  DemoMode = 1;
   User = 1;
+  ReplayName = "MINE";  // found in another letter case
+  DemoMode = 1;
   LoadReplay();
-  EXPECT_EQ(DemoMode, 1);
-  EXPECT_EQ(Demo[0][0], 3);
-  User = 1, Tutorial = 1;
-  LoadReplay();
-  EXPECT_EQ(DemoMode, 0);  // tutorials read Levels/
+  ASSERT_EQ(DemoMode, 1);
+  EXPECT_EQ(TotalActionCount, 3);
+  // Read back one more each; the record still open at the exit copies the one before.
+  EXPECT_EQ(Runs(0, 3), (std::vector<int>{0, 4, 2, 5, 5, 1, 5, 1}));
+  // Playback: one tick a step, run 0 only the ticks it recorded, the last record held.
+  ActionCount = ActionNo = 0;
+  std::vector<int> codes;
+  for (int t = 0; t < 12; t++) codes.push_back(ReplayAction()), StepReplay();
+  EXPECT_EQ(codes, (std::vector<int>{0, 0, 0, 2, 2, 2, 2, 2, 5, 5, 5, 5}));
+  EXPECT_EQ(ActionCount, 3);
 }
 
-TEST(Reader, RefusedFilesTurnReplayModeOffAndKeepTheTable) {
-  World w;
-  for (int i = 0; i < 10; i++) Demo[0][i] = 40 + i, Demo[1][i] = 50 + i;
-  auto full = ReplayBytes(3, {{0, 4}, {2, 9}, {6, 36}, {11, 500}});
-  std::vector<std::vector<unsigned char>> bad = {
-      {},
-      {3, 0},
-      ReplayBytes(0, {{1, 1}}),
-      ReplayBytes(-1, {{1, 1}, {1, 1}}),
-      ReplayBytes(5001, {{1, 1}, {1, 1}}),
-      ReplayBytes(0x7fffffff, {{1, 1}}),
+TEST(Replay, TheRecorderStopsAtTheEndOfItsTable) {
+  stagetest::World w;
+  ActionCount = kReplayRuns - 2;
+  Record(1), Record(2);
+  EXPECT_EQ(ActionCount, kReplayRuns - 1);
+  Record(3), Record(4);
+  EXPECT_EQ(ActionCount, kReplayRuns - 1);
+  EXPECT_EQ(Demo[0][kReplayRuns - 1], 0);
+}
+
+TEST(Replay, RefusedFilesTurnReplayModeOffAndKeepTheTable) {
+  stagetest::World w;
+  const struct {
+    int n;
+    std::vector<std::pair<int, int>> records;
+    bool ok;
+  } files[] = {
+      {1, {{4, 2147483647}, {0, 0}}, true},  // the largest count does not overflow
+      {0, {{1, 1}}, false},
+      {5001, {{1, 1}}, false},
+      {-1, {{1, 1}}, false},
+      {2, {{1, 1}, {2, 2}}, false},  // shorter than its runs
   };
-  for (std::size_t n = 4; n < full.size(); n++)
-    bad.push_back(std::vector<unsigned char>(full.begin(), full.begin() + static_cast<long>(n)));
-  ReplayName = "BAD";
-  for (std::size_t i = 0; i < bad.size(); i++) {
-    w.WriteBytes("Levels/BAD.SOL", bad[i]);
-    DemoMode = 1;
-    TotalActionCount = 0;
+  for (const auto& f : files) {
+    Demo[0][0] = 9, Demo[1][0] = 9;
+    w.WriteBytes("Levels/R.SOL", ReplayBytes(f.n, f.records));
+    ReplayName = "R", DemoMode = 1, User = 0;
+    testing::internal::CaptureStderr();
     LoadReplay();
-    EXPECT_EQ(DemoMode, 0) << i;
-    EXPECT_EQ(TotalActionCount, 0) << i;
-    for (int k = 0; k < 10; k++) EXPECT_EQ(Demo[0][k], 40 + k) << i;
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(DemoMode, f.ok ? 1 : 0) << f.n;
+    EXPECT_EQ(Demo[1][0], f.ok ? 2147483647 : 9) << f.n;
+    EXPECT_EQ(err.empty(), f.ok) << err;
   }
-  // A missing file likewise.
-  ReplayName = "NONE";
+  // The longest replay: 5000 closed runs.
+  std::vector<std::pair<int, int>> runs(5001, {1, 0});
+  w.WriteBytes("Levels/R.SOL", ReplayBytes(5000, runs));
   DemoMode = 1;
   LoadReplay();
-  EXPECT_EQ(DemoMode, 0);
+  EXPECT_EQ(TotalActionCount * DemoMode, 5000);
 }
 
-TEST(Playback, HoldsTheLastRecord) {
-  World w;
-  w.WriteBytes("Levels/R.SOL", ReplayBytes(2, {{1, 1}, {2, 0}, {9, 9}}));
-  ReplayName = "R";
-  DemoMode = 1;
+TEST(Replay, AMissingFolderKeepsTheOldFile) {
+  stagetest::World w;
+  w.WriteBytes("PlayerLevels/Keep.SOL", ReplayBytes(1, {{3, 3}, {3, 3}}));
+  Record(1, 3), Record(kActionExit);
+  ReplayName = "Keep";
+  FilePath = (w.root() / "nowhere/").string();
+  testing::internal::CaptureStderr();
+  SaveReplay();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be written"), std::string::npos);
+  User = 1, DemoMode = 1;
   LoadReplay();
-  Demo[0][3] = 99;  // whatever lies beyond is never reached
-  Demo[1][3] = 99;
-  std::vector<int> played;
-  for (int tick = 0; tick < 10; tick++) {
-    played.push_back(ReplayAction());
-    StepReplay();
-  }
-  EXPECT_EQ(played, (std::vector<int>{1, 2, 2, 2, 2, 2, 2, 2, 2, 2}));  // run 0: its 1 tick
-  EXPECT_EQ(ActionCount, 2);
-}
-
-TEST(Writer, KeepsTheOldFileWhenTheFolderIsMissing) {
-  World w;
-  Record(kActionLeft, 2);
-  FilePath = (w.root() / "NoSuchFolder").string() + "/";
-  ReplayName = "X";
-  SaveReplay();  // reports on stderr, does not crash
-  EXPECT_FALSE(std::filesystem::exists(w.root() / "NoSuchFolder"));
+  EXPECT_EQ(Demo[0][0], 3);
 }
 
 }  // namespace

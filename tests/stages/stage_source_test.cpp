@@ -15,6 +15,7 @@ std::string Room(char fill) {
   return rows;
 }
 
+// A header line each: theme, backdrop, player, door (lines 2 to 5 after the comment).
 const std::string kHeader =
     "# test\n"
     "theme 2\n"
@@ -22,40 +23,13 @@ const std::string kHeader =
     "player 1 2 room 1 0\n"
     "door 3 4 gold 1 room 1 0\n";
 
-TEST(StageSource, ParsesEveryLine) {
-  std::string text = kHeader + "room 1 0\n" + Room('.') + "room 0 0\n" + Room('B') +
-                     "enemy 3 5 kind 3 frame 24 room 0 0\n"
-                     "trap 4 10 kind 0 frame 0 height 4 room 1 0\n"
-                     "item 7 8 kind 6 frame 48 room 1 0\n"
-                     "statue 12 2 frame 1 room 0 0\n";
+TEST(StageSource, WriteThenParseGivesTheSameFile) {
+  stagefile::Data s = stagetest::SmallStage();
+  s.signature = {21, 0, 0, 0};  // written only when it is not the usual one
   stagefile::Data d;
   std::string error;
-  ASSERT_TRUE(stagec::Parse(text, d, error)) << error;
-  EXPECT_EQ(d.Worldtheme, 2);
-  EXPECT_EQ(d.BackGround, 9);
-  EXPECT_EQ(d.playerRoomX, 1);
-  EXPECT_EQ(d.doorFrame, 1);
-  ASSERT_EQ(d.roomRecords.size(), 2u);
-  EXPECT_EQ(d.roomRecords[0][0], 1);  // the records keep their order
-  EXPECT_EQ(d.Cell(0, 0, 5, 5), 2);
-  EXPECT_EQ(d.Cell(1, 0, 5, 23), 1);
-  ASSERT_EQ(d.enemies.size(), 1u);
-  EXPECT_EQ(d.enemies[0].Kind, 3);
-  EXPECT_EQ(d.enemies[0].frame, 24);
-  ASSERT_EQ(d.traps.size(), 1u);
-  EXPECT_EQ(d.traps[0].Height, 4);
-  EXPECT_EQ(d.items[0].kind, 6);
-  EXPECT_EQ(d.statues[0].x, 12);
-  EXPECT_EQ(d.signature, stagefile::kSignature);
-}
-
-TEST(StageSource, WriteThenParseGivesTheSameFile) {
-  for (const stagefile::Data& s : {stagetest::SmallStage(), stagetest::OtherStage()}) {
-    stagefile::Data d;
-    std::string error;
-    ASSERT_TRUE(stagec::Parse(stagec::Write(s), d, error)) << error;
-    EXPECT_EQ(stagefile::Encode(d), stagefile::Encode(s));
-  }
+  ASSERT_TRUE(stagec::Parse(stagec::Write(s), d, error)) << error;
+  EXPECT_EQ(stagefile::Encode(d), stagefile::Encode(s));
 }
 
 TEST(StageSource, CellCodesWithoutACharacterAreNotWritable) {

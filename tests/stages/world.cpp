@@ -1,13 +1,13 @@
 #include "world.h"
 
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "core/globals.h"
 #include "core/objects.h"
-#include "front/flow.h"
+#include "core/text.h"
 #include "media/app.h"
+#include "media/headless.h"
 #include "stages/replay.h"
 #include "stages/stage.h"
 
@@ -41,11 +41,6 @@ void World::WriteBytes(const std::string& relative, const std::vector<unsigned c
             static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<unsigned char> World::ReadBytes(const std::string& relative) const {
-  std::ifstream in(root_ / relative, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 stagefile::Data SmallStage() {
   stagefile::Data s;
   s.roomRecords = {{1, 0}, {0, 0}};
@@ -64,63 +59,70 @@ stagefile::Data SmallStage() {
   return s;
 }
 
-stagefile::Data OtherStage() {
-  stagefile::Data s;
-  s.signature = {21, 0, 0, 0};
-  s.roomRecords = {{2, 1}};
-  for (int row = 0; row < 24; row++)
-    for (int column = 0; column < 32; column++) s.Cell(2, 1, column, row) = (row * 7 + column) % 5;
-  s.enemies = {{1, 1, 3, 24, 2, 1}};
-  s.traps = {{2, 3, 5, 4, 6, 2, 1}};
-  s.items = {{3, 3, 0, 0, 2, 1}, {4, 4, 1, 8, 2, 1}, {5, 5, 6, 48, 2, 1}};
-  s.playerX = 15, s.playerY = 10, s.playerRoomX = 2, s.playerRoomY = 1;
-  s.doorX = 1, s.doorY = 2, s.doorFrame = 9, s.doorRoomX = 2, s.doorRoomY = 1;
-  s.Worldtheme = 5, s.BackGround = 11;
-  s.statues = {{1, 1, 0, 2, 1}, {20, 1, 1, 2, 1}};
+Snapshot Take() {
+  Snapshot s;
+  for (auto& column : Stage) s.cells.insert(s.cells.end(), std::begin(column), std::end(column));
+  for (auto& column : Rooms) s.cells.insert(s.cells.end(), std::begin(column), std::end(column));
+  s.objects.push_back({RoomX, RoomY, Worldtheme, BackGround, NumOfRooms, numofenemies, numoftraps,
+                       numofitems, numofstatus, NumOfGold, PlayerX, PlayerY});
+  for (auto e : Enemies_list.Each<bbEnemies>())
+    s.objects.push_back({e->x, e->y, e->Kind, e->frame, e->CoffineX, e->CoffineY, e->OriginRoomX,
+                         e->OriginRoomY, e->RoomX, e->RoomY});
+  for (auto t : Traps_list.Each<bbTraps>())
+    s.objects.push_back({t->X, t->Y, t->Kind, t->Frame, t->Height, t->Roomx, t->Roomy});
+  for (auto i : Items_list.Each<bbItems>())
+    s.objects.push_back({i->X, i->Y, i->kind, i->frame, i->RoomX, i->RoomY});
+  for (auto t : statuses_list.Each<bbstatuses>())
+    s.objects.push_back({t->x, t->y, t->frame, t->roomx, t->roomy});
+  s.objects.push_back({static_cast<int>(Weapons_list.Count())});
+  const bbPlayers& p = *Player;
+  s.objects.push_back({p.X, p.Y, p.RoomX, p.RoomY, p.Exist, p.Frame});
+  const bbExitDoors& d = *Exitdoor;
+  s.objects.push_back({d.x, d.y, d.Frame, d.State, d.roomx, d.roomy});
   return s;
 }
 
 namespace {
-template <class T, class F>
-std::vector<std::vector<int>> Fields(media::TList& list, std::vector<const void*>& ids, F f) {
-  std::vector<std::vector<int>> out;
-  for (auto o : list.Each<T>()) {
-    out.push_back(f(*o));
-    ids.push_back(o.get());
+media::Image Plain(int w, int h, int frames, media::Pixel colour) {
+  media::Image img = media::CreateImage(w, h, frames);
+  for (int f = 0; f < frames; f++) {
+    media::Pixmap p = media::LockImage(img, f);
+    for (int y = 0; y < h; y++)
+      for (int x = 0; x < w; x++) media::WritePixel(p, x, y, colour);
+    media::UnlockImage(img, f);
   }
-  return out;
+  return img;
 }
 }  // namespace
 
-Snapshot Take() {
-  Snapshot s;
-  for (auto& column : Stage)
-    for (int v : column) s.stage.push_back(v);
-  for (auto& column : Rooms)
-    for (int v : column) s.rooms.push_back(v);
-  s.counters = {RoomX,      RoomY,      Worldtheme,  BackGround, NumOfRooms, numofenemies,
-                numoftraps, numofitems, numofstatus, NumOfGold,  PlayerX,    PlayerY};
-  s.enemies = Fields<bbEnemies>(Enemies_list, s.identities, [](const bbEnemies& e) {
-    return std::vector<int>{e.x,           e.y,           e.Kind,  e.frame, e.CoffineX, e.CoffineY,
-                            e.OriginRoomX, e.OriginRoomY, e.RoomX, e.RoomY, e.LifeSpan, e.State};
+void MakeScreenPictures() {
+  media::Graphics(800, 600, 0, 60);
+  media::ResetGraphicsState();
+  optAlpha = Plain(16, 16, 59, kWhite);
+  optAlpha2 = Plain(16, 16, 59, 0xFF808080);
+  imgFont = Plain(8, 16, 95, kYellow);
+  for (int& w : widthTable) w = 8;
+  Back = Plain(8, 8, 12, 0xFF101010);
+  ItemSprite = Plain(4, 4, 64, 0xFF00FFFF);
+  Buttons = media::CreateImage(75, 75, 3);
+  const media::Pixel colours[3] = {kHighlight, kNormal, kFinished};
+  for (int f = 0; f < 3; f++) {
+    media::Pixmap p = media::LockImage(Buttons, f);
+    for (int y = 0; y < 75; y++)
+      for (int x = 0; x < 75; x++) media::WritePixel(p, x, y, colours[f]);
+    media::UnlockImage(Buttons, f);
+  }
+}
+
+void OnFrames(std::function<void(int frame)> each, int limit) {
+  media::headless::OnFlip([each, limit](int frame) {
+    each(frame);
+    return frame < limit;
   });
-  s.traps = Fields<bbTraps>(Traps_list, s.identities, [](const bbTraps& t) {
-    return std::vector<int>{t.X, t.Y, t.Kind, t.Frame, t.Height, t.Roomx, t.Roomy, t.NumOfPass};
-  });
-  s.items = Fields<bbItems>(Items_list, s.identities, [](const bbItems& i) {
-    return std::vector<int>{i.X, i.Y, i.kind, i.frame, i.RoomX, i.RoomY};
-  });
-  s.statues = Fields<bbstatuses>(statuses_list, s.identities, [](const bbstatuses& t) {
-    return std::vector<int>{t.x, t.y, t.frame, t.roomx, t.roomy};
-  });
-  s.weapons = Fields<bbWeapons>(Weapons_list, s.identities, [](const bbWeapons& w) {
-    return std::vector<int>{w.x, w.y, w.kind, w.State};
-  });
-  const bbPlayers& p = *Player;
-  s.player = {p.X, p.Y, p.RoomX, p.RoomY, p.Exist, p.Frame, p.Score, p.Lives, p.Action};
-  const bbExitDoors& d = *Exitdoor;
-  s.door = {d.x, d.y, d.Frame, d.State, d.roomx, d.roomy, d.FrameRate, d.FrameCounter};
-  return s;
+}
+
+media::Pixel Shown(int x, int y) {
+  return media::ShownPixels()[y * 800 + x];
 }
 
 }  // namespace stagetest

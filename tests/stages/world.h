@@ -1,12 +1,14 @@
-// Helpers for the stage tests: a fresh world, a temporary start folder, stage files built in
-// memory, and a snapshot of everything the stage reader may change.
+// Helpers for the stage tests: a fresh world in a temporary start folder, a small stage built in
+// memory, a snapshot of everything the stage reader may change, and plain test pictures for the
+// screens with a frame hook that drives input by frame number.
 #pragma once
 
-#include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "media/graphics.h"
 #include "stages/stage_format.h"
 
 namespace stagetest {
@@ -21,29 +23,35 @@ class World {
   World& operator=(const World&) = delete;
   const std::filesystem::path& root() const { return root_; }
   void WriteBytes(const std::string& relative, const std::vector<unsigned char>& bytes) const;
-  std::vector<unsigned char> ReadBytes(const std::string& relative) const;
 
  private:
   std::filesystem::path root_;
   std::filesystem::path startDir_;
 };
 
-// A small sound stage: rooms (0, 0) and (1, 0), an enemy, a trap, an item, a statue, with
-// different cell codes in each room.
+// Rooms (1, 0) and (0, 0) with different cells, two of each object, a statue.
 stagefile::Data SmallStage();
-// Another sound stage, different in every part, with room (2, 1) only.
-stagefile::Data OtherStage();
 
-// Everything LoadStage may change, with the objects' fields in list order.
+// Everything LoadStage may change, the objects' fields in list order.
 struct Snapshot {
-  std::vector<int> stage;
-  std::vector<int> rooms;
-  std::vector<int> counters;
-  std::vector<std::vector<int>> enemies, traps, items, statues, weapons;
-  std::vector<const void*> identities;
-  std::vector<int> player, door;
+  std::vector<int> cells;
+  std::vector<std::vector<int>> objects;
   bool operator==(const Snapshot&) const = default;
 };
 Snapshot Take();
+
+constexpr media::Pixel kWhite = 0xFFFFFFFF;      // optAlpha
+constexpr media::Pixel kYellow = 0xFFFFFF00;     // imgFont
+constexpr media::Pixel kHighlight = 0xFFFF0000;  // Buttons frame 0
+constexpr media::Pixel kNormal = 0xFF00FF00;     // Buttons frame 1
+constexpr media::Pixel kFinished = 0xFF0000FF;   // Buttons frame 2
+
+// Opens the 800 x 600 headless screen and makes plain pictures: menu fonts white (optAlpha) and
+// grey (optAlpha2), the proportional font yellow and 8 wide, Buttons in the colours above.
+void MakeScreenPictures();
+// Calls `each(frame)` after every Flip; stops the run (media::headless::Stop) past `limit`.
+void OnFrames(std::function<void(int frame)> each, int limit = 5000);
+// The shown picture's pixel at screen (x, y).
+media::Pixel Shown(int x, int y);
 
 }  // namespace stagetest

@@ -1,5 +1,6 @@
-// Play: a stage made from the input (rooms, cells and trap records of every kind, position and
-// height the stage reader takes, in rooms that exist or not) read through the stage reader,
+// Play: a stage made from the input (rooms, cells, trap records of every kind and enemy records
+// of any kind and frame, at any place the stage reader takes, in rooms that exist or not) read
+// through the stage reader,
 // then 400 ticks of keys, or of a replay, from the same bytes, with frames now and then and
 // the map screen at the end.
 #include <algorithm>
@@ -45,10 +46,11 @@ void Pictures() {
   FillBuiltinTables();
 }
 
-bool Accepted(const stagefile::Trap& t) {
+// Whether the stage reader takes a stage of one room holding only these objects.
+bool Accepted(std::vector<stagefile::Trap> traps, std::vector<stagefile::Enemy> enemies) {
   stagefile::Data one, out;
   one.roomRecords = {{0, 0}};
-  one.traps = {t};
+  one.traps = std::move(traps), one.enemies = std::move(enemies);
   return stagefile::Decode(stagefile::Encode(one), out).ok();
 }
 
@@ -77,7 +79,11 @@ int FuzzPlay(const std::uint8_t* data, std::size_t size) {
   for (int i = next() % 48; i > 0; --i) {
     stagefile::Trap t{next() % 40, next() % 30, next() % 9, next() % 32,
                       next() % 30, next() % 6,  next() % 6};
-    if (Accepted(t)) s.traps.push_back(t);
+    if (Accepted({t}, {})) s.traps.push_back(t);
+  }
+  for (int i = next() % 32; i > 0; --i) {  // also kinds and frames the editor never writes
+    stagefile::Enemy e{next() % 40, next() % 30, next() % 6, next(), next() % 6, next() % 6};
+    if (Accepted({}, {e})) s.enemies.push_back(e);
   }
   s.playerX = next() % 30, s.playerY = next() % 22;
   s.playerRoomX = s.doorRoomX = s.roomRecords[0][0];
@@ -96,7 +102,7 @@ int FuzzPlay(const std::uint8_t* data, std::size_t size) {
   }
   media::SetViewport(16, 0, 768, 600);
   media::SetOrigin(16, 0);
-  const int traps = Traps_list.Count();
+  const int traps = Traps_list.Count(), enemies = Enemies_list.Count();
   const std::size_t keys = at;
   for (int tick = 0; tick < 400 && Game->State == 26; ++tick) {
     const int b = size > keys ? data[keys + std::size_t(tick) % (size - keys)] : 0;
@@ -113,7 +119,11 @@ int FuzzPlay(const std::uint8_t* data, std::size_t size) {
     for (auto t : Traps_list.Each<bbTraps>())
       FUZZ_CHECK(kName, t->Roomx >= 0 && t->Roomx < 6 && t->Roomy >= 0 && t->Roomy < 6,
                  "a trap stays in one of the 36 rooms");
-    FUZZ_CHECK(kName, Traps_list.Count() <= traps, "no trap is added");
+    for (auto e : Enemies_list.Each<bbEnemies>())
+      FUZZ_CHECK(kName, e->RoomX >= 0 && e->RoomX < 6 && e->RoomY >= 0 && e->RoomY < 6,
+                 "an enemy stays in one of the 36 rooms");
+    FUZZ_CHECK(kName, Traps_list.Count() <= traps && Enemies_list.Count() <= enemies,
+               "no trap or enemy is added");
   }
   for (auto& column : Stage)
     for (int cell : column)

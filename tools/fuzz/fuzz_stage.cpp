@@ -78,38 +78,22 @@ void CheckLoaded(const std::vector<std::uint8_t>& bytes, bool play) {
   FUZZ_CHECK(kName, Worldtheme >= 0 && Worldtheme <= 5 && BackGround >= 0 && BackGround <= 11,
              "theme and backdrop in range");
   FUZZ_CHECK(kName, RoomOk(RoomX, RoomY), "the shown room is one of the 36");
+  // w x h cells from (x, y) of room (rx, ry) lie inside the grid.
+  auto inside = [](int rx, int ry, int x, int y, int w, int h) {
+    return RoomOk(rx, ry) && InGrid(rx * kRoomCols + x, ry * kRoomRows + y, w, h);
+  };
   const int cell = play ? kCell : 1;  // play keeps pixels, the editor cells
-  for (auto e : Enemies_list.Each<bbEnemies>())
-    FUZZ_CHECK(kName,
-               RoomOk(e->OriginRoomX, e->OriginRoomY) &&
-                   InGrid(play ? e->x / kCell : e->OriginRoomX * kRoomCols + e->x,
-                          play ? e->y / kCell : e->OriginRoomY * kRoomRows + e->y, 2, 2),
-               "enemy inside the grid");
-  for (auto t : Traps_list.Each<bbTraps>())
-    FUZZ_CHECK(kName,
-               RoomOk(t->Roomx, t->Roomy) &&
-                   InGrid(t->Roomx * kRoomCols + t->X, t->Roomy * kRoomRows + t->Y, 1, 1),
-               "trap inside the grid");
-  for (auto it : Items_list.Each<bbItems>())
-    FUZZ_CHECK(kName,
-               RoomOk(it->RoomX, it->RoomY) &&
-                   InGrid(it->RoomX * kRoomCols + it->X, it->RoomY * kRoomRows + it->Y, 1, 1),
-               "item inside the grid");
+  bool ok = inside(Player->RoomX, Player->RoomY, Player->X / cell, Player->Y / cell, 2, 2) &&
+            inside(Exitdoor->roomx, Exitdoor->roomy, Exitdoor->x, Exitdoor->y, 4, 4);
+  for (auto e : Enemies_list.Each<bbEnemies>())  // play places enemies on the whole grid
+    ok = ok &&
+         (play ? RoomOk(e->OriginRoomX, e->OriginRoomY) && InGrid(e->x / kCell, e->y / kCell, 2, 2)
+               : inside(e->OriginRoomX, e->OriginRoomY, e->x, e->y, 2, 2));
+  for (auto t : Traps_list.Each<bbTraps>()) ok = ok && inside(t->Roomx, t->Roomy, t->X, t->Y, 1, 1);
+  for (auto i : Items_list.Each<bbItems>()) ok = ok && inside(i->RoomX, i->RoomY, i->X, i->Y, 1, 1);
   for (auto s : statuses_list.Each<bbstatuses>())
-    FUZZ_CHECK(kName,
-               RoomOk(s->roomx, s->roomy) &&
-                   InGrid(s->roomx * kRoomCols + s->x, s->roomy * kRoomRows + s->y, 1, 1),
-               "statue inside the grid");
-  FUZZ_CHECK(kName,
-             RoomOk(Player->RoomX, Player->RoomY) &&
-                 InGrid(Player->RoomX * kRoomCols + Player->X / cell,
-                        Player->RoomY * kRoomRows + Player->Y / cell, 2, 2),
-             "player inside the grid");
-  FUZZ_CHECK(kName,
-             RoomOk(Exitdoor->roomx, Exitdoor->roomy) &&
-                 InGrid(Exitdoor->roomx * kRoomCols + Exitdoor->x,
-                        Exitdoor->roomy * kRoomRows + Exitdoor->y, 4, 4),
-             "door inside the grid");
+    ok = ok && inside(s->roomx, s->roomy, s->x, s->y, 1, 1);
+  FUZZ_CHECK(kName, ok, "every object, the player and the door inside the grid");
   FUZZ_CHECK(kName, NumOfGold == Exitdoor->Frame, "the gold to collect is the door's");
 }
 

@@ -18,7 +18,10 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 cmake --build "$build" -j 4 --target quill_fuzz_seeds $(printf 'fuzz_%s ' "${targets[@]}")
-"$build/tools/fuzz/quill_fuzz_seeds" "$build/fuzz-seeds" "$source_dir/assets/Levels-src"
+"$build/tools/fuzz/quill_fuzz_seeds" "$build/fuzz-seeds"
+# The shipped stages too: their sources and, when the build made them, the compiled files.
+cp "$source_dir"/assets/Levels-src/*.stage "$build/fuzz-seeds/stagesource/"
+find "$build/game/Levels" -maxdepth 1 -type f ! -name '*.SOL' -exec cp {} "$build/fuzz-seeds/stage/" \; 2>/dev/null || true
 mkdir -p "$build/fuzz-logs"
 status=0
 for t in "${targets[@]}"; do

@@ -3,12 +3,12 @@
 //   solc record LEVELS N SCRIPT OUT.SOL [--trace] [--soft] [--pictures DIR] [--languages DIR]
 //       plays stage N ("12" for "LEVEL 12", "Tut3" for tutorial 3) of the folder LEVELS headless
 //       with the keys of SCRIPT and the game's own rules, and writes the recorded replay to
-//       OUT.SOL when the player has left through the exit door. --trace prints the player every
-//       pass; --soft reports a failed run on standard error but exits 0 (the build then ships no
-//       replay, which the content tests notice). --pictures saves the picture shown on entering
-//       each room, at the door and at the end as DIR/N-TICK.png, for looking the stage over;
-//       --every T also every T passes. --difficulty D plays on setting D (1 or 2; 1 when left
-//       out): the tutorials keep the player's setting.
+//       OUT.SOL when the player has left through the exit door. --trace prints the player and
+//       the enemies every pass; --soft reports a failed run on standard error but exits 0 (the
+//       build then ships no replay, which the content tests notice). --pictures saves the picture
+//       shown on entering each room, at the door and at the end as DIR/N-TICK.png, for looking the
+//       stage over; --every T also every T passes. --difficulty D plays on setting D (1 or 2; 1
+//       when left out): the tutorials keep the player's setting.
 //       --languages names the folder holding Langs/: a built-in stage's replay is also written
 //       beside OUT.SOL under each language's word for a stage ("Niveau 12.SOL"), since the game
 //       looks a solution up under that word.

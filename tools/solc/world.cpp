@@ -175,13 +175,27 @@ void Pass() {
   RenderGame(0);
 }
 
+namespace {
+
+// Each enemy as " enemy KIND STATE X Y" in world pixels, for following a stage's enemies.
+std::string Enemies() {
+  std::string out;
+  for (auto e : Enemies_list.Each<bbEnemies>()) {
+    out += " enemy " + std::to_string(e->Kind) + " " + std::to_string(e->State) + " " +
+           std::to_string(e->x) + " " + std::to_string(e->y);
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string Describe(int tick) {
   return "tick " + std::to_string(tick) + " x " + std::to_string(Player->X) + " y " +
          std::to_string(Player->Y) + " action " + std::to_string(Player->Action) + " tool " +
          std::to_string(Player->State) + " room " + std::to_string(RoomX) + " " +
          std::to_string(RoomY) + " gold " + std::to_string(Exitdoor->Frame) + " door " +
          std::to_string(Exitdoor->State) + " state " + std::to_string(Game->State) + " score " +
-         std::to_string(Player->Score);
+         std::to_string(Player->Score) + Enemies();
 }
 
 }  // namespace solc

@@ -124,24 +124,12 @@ TEST_P(LangFile, FitsWhereItIsDrawnAndSaysWhatTheScreensNeed) {
   EXPECT_EQ(std::set<std::string>(lines.begin(), lines.begin() + 11).size(), 11u);
   EXPECT_EQ(std::set<std::string>(lines.begin() + 147, lines.begin() + 173).size(), 26u);
   // The editor's tool names and the first instruction page's captions name things alike.
-  for (auto [tool, caption] : {std::pair{147, 84},
-                               {149, 86},
-                               {158, 75},
-                               {160, 83},
-                               {165, 78},
-                               {166, 79},
-                               {167, 80},
-                               {168, 81}})
-    EXPECT_EQ(lines[tool], lines[caption]) << tool;
-  for (auto [tool, caption] : {std::pair{150, 68},
-                               {151, 69},
-                               {152, 70},
-                               {153, 71},
-                               {154, 72},
-                               {155, 73},
-                               {156, 74},
-                               {159, 82},
-                               {148, 85}})
+  const int equal[][2] = {{147, 84}, {149, 86}, {158, 75}, {160, 83},
+                          {165, 78}, {166, 79}, {167, 80}, {168, 81}};
+  for (auto [tool, caption] : equal) EXPECT_EQ(lines[tool], lines[caption]) << tool;
+  const int alike[][2] = {{150, 68}, {151, 69}, {152, 70}, {153, 71}, {154, 72},
+                          {155, 73}, {156, 74}, {159, 82}, {148, 85}};
+  for (auto [tool, caption] : alike)
     EXPECT_EQ(FirstWord(lines[tool]), FirstWord(lines[caption])) << tool;
   // The tutorial word of the title menu's picture (words.txt, menu.2) is the word used here.
   std::ifstream words(std::string(QUILL_SOURCE_DIR) + "/assets/art/words.txt");

@@ -18,35 +18,16 @@ namespace {
 using soundtest::Pcm;
 
 // Longest each effect may last, in seconds, from the moment it marks (a tick is 1/60 s).
-const std::map<std::string, double>
-    kMaxSeconds =
-        {
-            {"Gold", 0.6},  // the logo slides in for about 0.4 s; gold can be taken in quick turns
-            {"Options", 0.15},  // a menu row can move every frame
-            {"Jump", 0.4},      // a jump arc lasts 18 ticks
-            {"HitFloor", 0.25},
-            {"Drill", 0.75},
-            {"Pick", 0.75},
-            {"Scoop", 0.75},  // a dug block: 45 ticks
-            {"Hammer", 0.75},
-            {"Fall", 1.5},
-            {"Item", 0.5},
-            {"Knife", 0.4},
-            {"Boome", 0.6},
-            {"Ladder", 1.0},
-            {"Floor", 1.0},
-            {"CrtWall", 0.68},  // wall bricks come 41 ticks apart
-            {"CloseCof", 0.6},
-            {"Killed", 2.5},
-            {"KillEnmy", 1.0},
-            {"Pony", 0.1},  // may start three times in three ticks before every hop
-            {"CrtPony", 1.0},
-            {"RLDoor", 1.0},
-            {"PushSton", 0.5},  // a stone moves after 29 ticks of pushing
-            {"RollStop", 0.6},
-            {"AllGold", 2.5},  // the door-open flash lasts 150 frames with the music paused
-            {"Exiting", 5.4},  // entering the exit door lasts about 326 ticks
-};
+// Gold: the logo slides in for about 0.4 s, gold can be taken in quick turns; a menu row can move
+// every frame; a jump arc lasts 18 ticks; a dug block 45; wall bricks come 41 ticks apart; a pony
+// may start three times in three ticks before every hop; a stone moves after 29 ticks of pushing;
+// the door-open flash lasts 150 frames with the music paused; entering the exit door about 326.
+const std::map<std::string, double> kMaxSeconds = {
+    {"Gold", 0.6},     {"Options", 0.15}, {"Jump", 0.4},     {"HitFloor", 0.25}, {"Drill", 0.75},
+    {"Pick", 0.75},    {"Scoop", 0.75},   {"Hammer", 0.75},  {"Fall", 1.5},      {"Item", 0.5},
+    {"Knife", 0.4},    {"Boome", 0.6},    {"Ladder", 1.0},   {"Floor", 1.0},     {"CrtWall", 0.68},
+    {"CloseCof", 0.6}, {"Killed", 2.5},   {"KillEnmy", 1.0}, {"Pony", 0.1},      {"CrtPony", 1.0},
+    {"RLDoor", 1.0},   {"PushSton", 0.5}, {"RollStop", 0.6}, {"AllGold", 2.5},   {"Exiting", 5.4}};
 
 std::vector<float> Floats(const Pcm& pcm) {
   std::vector<float> f(pcm.samples.size());
