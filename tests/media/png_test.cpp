@@ -22,7 +22,7 @@ class Png : public quill_test::HeadlessTest {
   }
 };
 
-PngSpec Spec(int w, int h, int depth, int type, std::vector<std::vector<unsigned char>> rows) {
+PngSpec PngOf(int w, int h, int depth, int type, std::vector<std::vector<unsigned char>> rows) {
   PngSpec pic;
   pic.width = w;
   pic.height = h;
@@ -34,7 +34,7 @@ PngSpec Spec(int w, int h, int depth, int type, std::vector<std::vector<unsigned
 
 // A 3 x 2 sheet of 2 x 1 cells, each cell's pixels holding 10 + the cell's number in blue.
 PngSpec Sheet() {
-  PngSpec pic = Spec(6, 2, 8, PNG_COLOR_TYPE_RGB, {});
+  PngSpec pic = PngOf(6, 2, 8, PNG_COLOR_TYPE_RGB, {});
   for (int y = 0; y < 2; ++y) {
     std::vector<unsigned char> row;
     for (int x = 0; x < 6; ++x)
@@ -56,14 +56,14 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
     int flags = -1;
   };
   constexpr Pixel t = 0x00ABCDEFu;
-  const PngSpec rgb = Spec(3, 1, 8, PNG_COLOR_TYPE_RGB, {{255, 0, 255, 255, 0, 0, 0, 0, 0}});
-  PngSpec pal = Spec(3, 1, 8, PNG_COLOR_TYPE_PALETTE, {{0, 1, 2}});
+  const PngSpec rgb = PngOf(3, 1, 8, PNG_COLOR_TYPE_RGB, {{255, 0, 255, 255, 0, 0, 0, 0, 0}});
+  PngSpec pal = PngOf(3, 1, 8, PNG_COLOR_TYPE_PALETTE, {{0, 1, 2}});
   pal.palette = {{255, 0, 255}, {0, 128, 0}, {1, 2, 3}};
   pal.trnsAlpha = {0, 255};  // entry 2 has no value: opaque
-  PngSpec pal2 = Spec(4, 1, 2, PNG_COLOR_TYPE_PALETTE, {PackBits({0, 1, 1, 0}, 2)});
+  PngSpec pal2 = PngOf(4, 1, 2, PNG_COLOR_TYPE_PALETTE, {PackBits({0, 1, 1, 0}, 2)});
   pal2.palette = {{255, 0, 255}, {9, 8, 7}};
   pal2.interlace = true;
-  PngSpec greyTrns = Spec(2, 1, 8, PNG_COLOR_TYPE_GRAY, {{7, 9}});
+  PngSpec greyTrns = PngOf(2, 1, 8, PNG_COLOR_TYPE_GRAY, {{7, 9}});
   greyTrns.hasTrnsColour = true;
   greyTrns.trnsColour.gray = 7;
   greyTrns.interlace = true;
@@ -74,19 +74,19 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
       {"rgb unmasked", rgb, {255, 0, 255}, {0xFFFF00FFu, 0xFFFF0000u, 0xFF000000u}, 0},
       {"rgb masked flag", rgb, {255, 0, 255}, {t, 0xFFFF0000u, 0xFF000000u},
        media::MASKEDIMAGE | media::DYNAMICIMAGE},
-      {"rgba", Spec(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA, {{255, 0, 255, 255, 10, 20, 30, 77}}),
+      {"rgba", PngOf(2, 1, 8, PNG_COLOR_TYPE_RGB_ALPHA, {{255, 0, 255, 255, 10, 20, 30, 77}}),
        {255, 0, 255}, {0xFFFF00FFu, 0x4D0A141Eu}},
       {"palette tRNS", pal, {1, 2, 3}, {t, 0xFF008000u, 0xFF010203u}},
       {"palette 2 bit", pal2, {255, 0, 255}, {t, 0xFF090807u, 0xFF090807u, t}},
-      {"rgba 16", Spec(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}}),
+      {"rgba 16", PngOf(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xFF, 0xFF, 0x80, 0x80, 0, 0, 0xFF, 0xFF}}),
        {0, 0, 0}, {0xFFFF8000u}},
-      {"rgb 16 masked", Spec(1, 1, 16, PNG_COLOR_TYPE_RGB, {{0xFF, 0xFF, 0, 0, 0, 0}}), {255, 0, 0}, {t}},
-      {"grey 1", Spec(3, 1, 1, PNG_COLOR_TYPE_GRAY, {PackBits({0, 1, 0}, 1)}), {0, 0, 0}, {t, 0xFFFFFFFFu, t}},
-      {"grey 2", Spec(3, 1, 2, PNG_COLOR_TYPE_GRAY, {PackBits({3, 0, 1}, 2)}), {0, 0, 0},
+      {"rgb 16 masked", PngOf(1, 1, 16, PNG_COLOR_TYPE_RGB, {{0xFF, 0xFF, 0, 0, 0, 0}}), {255, 0, 0}, {t}},
+      {"grey 1", PngOf(3, 1, 1, PNG_COLOR_TYPE_GRAY, {PackBits({0, 1, 0}, 1)}), {0, 0, 0}, {t, 0xFFFFFFFFu, t}},
+      {"grey 2", PngOf(3, 1, 2, PNG_COLOR_TYPE_GRAY, {PackBits({3, 0, 1}, 2)}), {0, 0, 0},
        {0xFFFFFFFFu, t, 0xFF555555u}},
-      {"grey 4", Spec(2, 1, 4, PNG_COLOR_TYPE_GRAY, {PackBits({8, 15}, 4)}), {0, 0, 0}, {0xFF888888u, 0xFFFFFFFFu}},
-      {"grey 8", Spec(2, 1, 8, PNG_COLOR_TYPE_GRAY, {{0, 200}}), {0, 0, 0}, {t, 0xFFC8C8C8u}},
-      {"grey alpha", Spec(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 50}}), {0, 0, 0}, {0x32646464u}},
+      {"grey 4", PngOf(2, 1, 4, PNG_COLOR_TYPE_GRAY, {PackBits({8, 15}, 4)}), {0, 0, 0}, {0xFF888888u, 0xFFFFFFFFu}},
+      {"grey 8", PngOf(2, 1, 8, PNG_COLOR_TYPE_GRAY, {{0, 200}}), {0, 0, 0}, {t, 0xFFC8C8C8u}},
+      {"grey alpha", PngOf(1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 50}}), {0, 0, 0}, {0x32646464u}},
       {"grey tRNS", greyTrns, {1, 1, 1}, {t, 0xFF090909u}}};
   // clang-format on
   for (const Case& c : cases) {
