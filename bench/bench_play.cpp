@@ -268,16 +268,7 @@ void BuildTrapWorld() {
 
 // One tick alone (UpdateGame) on the trap world, the player standing in room (0, 0).
 void BM_TrapTick(benchmark::State& state) {
-  media::UseHeadlessBackend();
-  media::headless::ResetHeadless();
-  ResetGlobals();
-  ResetReplayGlobals();
-  Game = New<bbGames>();
-  Exitdoor = New<bbExitDoors>();
-  Player = New<bbPlayers>();
-  media::Graphics(800, 600, 0, 60);
-  LoadMedia();
-  ResetAll();
+  StartWorld();
   BuildTrapWorld();
   for (auto _ : state) {
     UpdateGame();

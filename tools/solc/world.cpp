@@ -111,22 +111,11 @@ bool PrepareFolder(const std::string& folder, const std::string& levelsDir, cons
   return true;
 }
 
-bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
-  if (!stage.tutorial) return StartStage(stage.number, replay, error);
-  User = 1;
-  Tutorial = 1;
-  TutNo = stage.number;
-  Difficulity = difficulty;
-  Game->Stage = 0;
-  EditMode = 0;
-  DemoMode = replay ? 1 : 0;
-  Player->Score = 0;
-  Player->Lives = 2;
-  Player->XS = Player->YS = 3;
-  Game->State = 27;
-  ResetAll();
-  const std::string file = StageFileFor(stage);
-  ReplayName = ReplayNameFor(stage);
+namespace {
+
+// The stage file, in replay mode its replay (ReplayName set), and the stage song, as the stage
+// flow loads them after the title. False with a message when either is refused.
+bool LoadStageAndReplay(const std::string& file, bool replay, std::string& error) {
   LoadStage(file);
   if (LastStageCheck.fault != stagefile::Fault::None) {
     error = file + " did not load";
@@ -143,6 +132,26 @@ bool StartStage(const StageRef& stage, bool replay, std::string& error, int diff
   return true;
 }
 
+}  // namespace
+
+bool StartStage(const StageRef& stage, bool replay, std::string& error, int difficulty) {
+  if (!stage.tutorial) return StartStage(stage.number, replay, error);
+  User = 1;
+  Tutorial = 1;
+  TutNo = stage.number;
+  Difficulity = difficulty;
+  Game->Stage = 0;
+  EditMode = 0;
+  DemoMode = replay ? 1 : 0;
+  Player->Score = 0;
+  Player->Lives = 2;
+  Player->XS = Player->YS = 3;
+  Game->State = 27;
+  ResetAll();
+  ReplayName = ReplayNameFor(stage);
+  return LoadStageAndReplay(StageFileFor(stage), replay, error);
+}
+
 bool StartStage(int stage, bool replay, std::string& error) {
   User = 0;
   Tutorial = 0;
@@ -154,20 +163,7 @@ bool StartStage(int stage, bool replay, std::string& error) {
   ResetAll();
   ReplayName = ReplayNameFor(stage);
   Game->Stage += 1;
-  LoadStage("LEVEL " + std::to_string(stage));
-  if (LastStageCheck.fault != stagefile::Fault::None) {
-    error = "stage " + std::to_string(stage) + " did not load";
-    return false;
-  }
-  if (replay) {
-    LoadReplay();
-    if (DemoMode != 1) {
-      error = "no replay " + ReplayName + ".SOL";
-      return false;
-    }
-  }
-  Sng = "Song1.ogg";
-  return true;
+  return LoadStageAndReplay(StageFileFor(StageRef{stage, false}), replay, error);
 }
 
 void Pass() {
