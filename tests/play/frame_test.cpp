@@ -1,23 +1,28 @@
 // The play frame: the in-game keys, the replay step and label, the door-open flash, the pause,
-// help and map loops, and the pixels of a drawn room.
+// help and map loops, the items' step and the room grid.
 #include "play/frame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
+#include "core/quit.h"
 #include "core/sound.h"
 #include "core/text.h"
+#include "media/graphics.h"
 #include "media/headless.h"
 #include "media/input.h"
 #include "media/text.h"
-#include "play/frame_fixture.h"
 #include "play/map.h"
 #include "play/render.h"
+#include "play/rules_fixture.h"
 #include "play/stage_start.h"
 #include "play/tick.h"
 #include "stages/replay.h"
@@ -26,19 +31,79 @@ namespace frametest {
 namespace {
 
 using media::headless::PressKey;
+struct EndedByQuit {};
 
-class Frame : public FrameTest {
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+Rgb ToRgb(media::Pixel p) {
+  return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff),
+          static_cast<int>(p & 0xff)};
+}
+bool Near(Rgb a, Rgb b, int tolerance = 2) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
+}
+
+// The rules' world with every picture and font, the play origin and viewport, the player at
+// (300, 300) in room (0, 0).
+class Frame : public playtest::RulesTest {
  protected:
-  // Presses `key` and runs one RenderGame(0); the number of Flips it took.
-  int KeyFrame(int key, const std::function<void(int)>& onFlip = nullptr) {
+  void SetUp() override {
+    RulesTest::SetUp();
+    SetEndProgramHandler([] { throw EndedByQuit{}; });
+    ASSERT_TRUE(Back && ScoreBar && imgFont && optAlpha && Statusprite && Enemiesprite && Doors &&
+                F1_Help);
+    Rooms[0][0] = 1;
+    Player->X = Player->Y = 300;
+    Lang[55] = "Replay", Lang[56] = "Pause", Lang[61] = "Tutorial";
+    DelayTime = 0;
+    media::SetViewport(16, 0, 768, 600);
+    media::SetOrigin(16, 0);
+  }
+  void TearDown() override {
+    SetEndProgramHandler({});
+    media::headless::OnFlip({});
+    RulesTest::TearDown();
+  }
+  // Presses `key` and runs one RenderGame(0), `onFlip(n)` after its n-th Flip (it may press
+  // keys); the number of Flips it took. Expects the frame to return within 2000 Flips.
+  static int KeyFrame(int key, const std::function<void(int)>& onFlip = nullptr) {
     if (key) PressKey(key);
     int flips = 0;
-    EXPECT_TRUE(Run([] { RenderGame(0); },
-                    [&](int n) {
-                      flips = n;
-                      if (onFlip) onFlip(n);
-                    }));
+    media::headless::OnFlip([&](int) {
+      if (onFlip)
+        onFlip(++flips);
+      else
+        ++flips;
+      return flips < 2000;
+    });
+    try {
+      RenderGame(0);
+    } catch (const media::headless::Stop&) {
+      ADD_FAILURE() << "the frame did not return";
+    }
+    media::headless::OnFlip({});
     return flips;
+  }
+  // The back buffer at room pixel (x, y) (the screen 16 pixels further right).
+  static Rgb RoomPixel(int x, int y) { return ToRgb(media::ReadScreenPixel(x + 16, y)); }
+  // True when every opaque pixel of the image cell drawn at room pixel (x, y) shows on the back
+  // buffer in its own colour (pixels outside the play viewport are not counted).
+  static bool Shows(const media::Image& image, int frame, int x, int y) {
+    int shown = 0, opaque = 0;
+    media::Pixmap pm = media::LockImage(image, frame, true, false);
+    for (int py = 0; py < pm.height; ++py) {
+      for (int px = 0; px < pm.width; ++px) {
+        const media::Pixel p = media::ReadPixel(pm, px, py);
+        const int sx = x + px, sy = y + py;
+        if ((p >> 24) < 128 || sx < 0 || sx >= 768 || sy < 0 || sy >= 600) continue;
+        ++opaque;
+        shown += Near(ToRgb(p), RoomPixel(sx, sy), 1);
+      }
+    }
+    media::UnlockImage(image, frame);
+    return opaque > 0 && shown == opaque;
   }
   // Whether `text` in the menu font shows with its first glyph at (x + 16, y).
   static bool TextShows(const std::string& text, int x, int y) {
@@ -46,16 +111,32 @@ class Frame : public FrameTest {
       if (!Shows(optAlpha, text[i] - 32, x + 16 * (i + 1), y)) return false;
     return true;
   }
+  // A looping music track in the music cache under "Music/Song1.ogg", Sng naming it, playing.
+  static void CacheMusic() {
+    media::Sound music = media::LoadSound("incbin::Sfx/AllGold.ogg", media::SOUND_LOOP);
+    ASSERT_TRUE(music);
+    AllPrecachedMusic.push_back({"Music/Song1.ogg", music});
+    Sng = "Song1.ogg";
+    MusicVol = 1.0f;
+    song = PlayMusic("Music/Song1.ogg");
+    ASSERT_TRUE(song);
+    Mixed();
+  }
+  // The mixer's output since the last call; Audible: any of it not silent.
+  static std::vector<short> Mixed() { return media::headless::TakeMixedAudio(); }
+  static bool Audible() {
+    for (short s : Mixed())
+      if (s != 0) return true;
+    return false;
+  }
 };
 
 TEST_F(Frame, KeysInPlay) {
-  const struct {
-    int difficulty, before, after;
-  } grids[] = {{1, 0, 1}, {1, 1, 0}, {2, 0, 0}, {2, 1, 1}};
+  const int grids[][3] = {{1, 0, 1}, {1, 1, 0}, {2, 0, 0}, {2, 1, 1}};  // difficulty, before, after
   for (const auto& g : grids) {
-    Difficulity = g.difficulty, ShowGrid = g.before;
+    Difficulity = g[0], ShowGrid = g[1];
     KeyFrame(kKeyGrid);
-    EXPECT_EQ(ShowGrid, g.after) << g.difficulty;
+    EXPECT_EQ(ShowGrid, g[2]) << g[0];
   }
   // Music and effects off, then back to the saved volume, or 0.8 when none is saved.
   const struct {
@@ -158,12 +239,12 @@ TEST_F(Frame, DoorFlash) {
   PauseChannel(song);
   Audible();
   DoorOpened = 1;
+  std::vector<bool> flashes;
   for (int f = 1; f <= 149; ++f) {
     KeyFrame(0);
-    if (f <= 2) {
-      EXPECT_EQ(Near(RoomPixel(700, 590), {redvalue, greenvalue, 100}, 0), f == 2);
-    }
+    if (f <= 2) flashes.push_back(Near(RoomPixel(700, 590), {redvalue, greenvalue, 100}, 0));
   }
+  EXPECT_EQ(flashes, (std::vector<bool>{false, true}));
   EXPECT_EQ(FlashCounter, 149);
   EXPECT_EQ(DoorOpened, 1);
   EXPECT_FALSE(Audible());
@@ -204,235 +285,108 @@ TEST_F(Frame, TheSongIsKeptAtTheMusicVolume) {
   EXPECT_NE(heard[1], heard[2]);
 }
 
-TEST_F(Frame, PauseLoop) {
-  // The fall goes on in the paused picture without a tick: one step per pass.
+// The pause: the fall goes on in the paused picture without a tick, one step per pass; F1, F2
+// or Escape end it (no quit dialog) and set the standing pose; the song is paused; dying that
+// ends in the pause ends the stage once. Help: the song goes on, no pause text.
+TEST_F(Frame, PauseAndHelpLoops) {
   Player->Action = 14, Player->Y = 100;
-  EXPECT_EQ(KeyFrame(kKeyPause,
-                     [](int n) {
-                       if (n == 5) PressKey(kKeyPause);
-                     }),
-            6);
-  EXPECT_EQ(Player->FallCounter, 6);
-  EXPECT_EQ(Player->Y, 100 + 6 * 12);
-  // F1, F2 or Escape end it (no quit dialog) and set the standing pose.
+  EXPECT_EQ(KeyFrame(kKeyPause, [](int n) { n == 5 ? PressKey(kKeyPause) : void(); }), 6);
+  EXPECT_EQ(Player->FallCounter * 1000 + Player->Y, 6 * 1000 + 100 + 6 * 12);
   Player->Action = 0, Player->State = 3, Player->Direction = 1;
   for (int key : {kKeyPause, kKeyHelp, kKeyQuit}) {
     Player->Frame = 0;
-    EXPECT_EQ(KeyFrame(kKeyPause,
-                       [key](int n) {
-                         if (n == 3) PressKey(key);
-                       }),
-              4)
-        << key;
+    EXPECT_EQ(KeyFrame(kKeyPause, [key](int n) { n == 3 ? PressKey(key) : void(); }), 4) << key;
     EXPECT_EQ(Player->Frame, (3 * 3 + 1) * 4 + 2);
   }
   EXPECT_EQ(Game->State, 26);
-  // The song is paused; "PAUSE" shows on counts 0 to 74 of each hundred.
   CacheMusic();
-  std::vector<int> shown, expected;
-  bool heard = false;
+  bool heard = false, paused = false;
   KeyFrame(kKeyPause, [&](int n) {
-    if (n >= 2 && TextShows("PAUSE", 41 * 8, 290)) shown.push_back(n - 1);
-    if (n >= 2 && n <= 203) heard = heard || Audible();
-    if (n == 1) Audible();
-    if (n == 203) PressKey(kKeyPause);
+    if (n >= 2 && n <= 50)
+      heard = heard || Audible(), paused = paused || TextShows("PAUSE", 328, 290);
+    n == 1 ? void(Audible()) : n == 50 ? PressKey(kKeyPause) : void();
   });
-  for (int pass = 1; pass <= 203; ++pass)
-    if (pass % 100 <= 74) expected.push_back(pass);
-  EXPECT_EQ(shown, expected);
+  EXPECT_TRUE(paused);
   EXPECT_FALSE(heard);
-  Audible();
-  KeyFrame(0);
-  EXPECT_TRUE(Audible());
-  // Dying that ends in the pause ends the stage once.
-  Player->Action = 16, Player->DyingCounter = 140;
-  KeyFrame(kKeyPause, [](int n) {
-    if (n == 300) PressKey(kKeyPause);
+  bool help = true;
+  KeyFrame(kKeyHelp, [&](int n) {
+    if (n >= 2) help = help && Audible() && !TextShows("PAUSE", 328, 290);
+    n == 1 ? void(Audible()) : n == 10 ? PressKey(kKeyHelp) : void();
   });
+  EXPECT_TRUE(help);
+  EXPECT_EQ(Help, 0);
+  Player->Action = 16, Player->DyingCounter = 140;
+  KeyFrame(kKeyPause, [](int n) { n == 300 ? PressKey(kKeyPause) : void(); });
   EXPECT_EQ(std::vector<int>({Game->State, Game->Stage, Player->Lives}),
             std::vector<int>({27, 4, 1}));
 }
 
-// Help: its picture at 70% over the play-field, the song kept going, no pause text.
-TEST_F(Frame, HelpLoop) {
-  CacheMusic();
-  Back = nullptr;
-  media::Pixmap pm = media::LockImage(F1_Help, 0, true, false);
-  int hx = -1, hy = -1;
-  for (int y = 5; y < pm.height && hx < 0; ++y)
-    for (int x = 5; x < pm.width && hx < 0; ++x)
-      if ((media::ReadPixel(pm, x, y) >> 24) == 255) hx = x, hy = y;
-  ASSERT_GE(hx, 0);
-  const Rgb help = ToRgb(media::ReadPixel(pm, hx, hy));
-  media::UnlockImage(F1_Help, 0);
-  Player->X = 700, Player->Y = 500;
-  bool heard = true, blended = true, pauseText = false;
-  KeyFrame(kKeyHelp, [&](int n) {
-    if (n == 1) Audible();
-    if (n >= 2) {
-      heard = heard && Audible();
-      const Rgb bg{redvalue, greenvalue, 100};
-      const Rgb want{(7 * help.r + 3 * bg.r) / 10, (7 * help.g + 3 * bg.g) / 10,
-                     (7 * help.b + 3 * bg.b) / 10};
-      blended = blended && Near(RoomPixel(250 + hx, 150 + hy), want, 3);
-      pauseText = pauseText || TextShows("PAUSE", 41 * 8, 290);
-    }
-    if (n == 10) PressKey(kKeyHelp);
-  });
-  EXPECT_TRUE(heard && blended && !pauseText);
-  EXPECT_EQ(Help, 0);
-}
-
-// The map opens on the player's room (red), other rooms green, missing ones black; F3 or
-// Escape close it and play goes on where it was.
+// The map opens on the player's room (red), other rooms green, missing ones black, with the
+// room's plan (a door, a mummy's start); F3 or Escape close it and play goes on where it was;
+// a click on another room chooses it.
 TEST_F(Frame, MapLoop) {
   Rooms[1][2] = 1;
   RoomX = 1, RoomY = 2;
+  auto door = New<bbTraps>();
+  door->Kind = TrapKind::OneWayLeft, door->X = 4, door->Y = 2, door->Height = 3, door->Roomx = 1,
+  door->Roomy = 2;
+  playtest::Spawn(0, 20, 3, 1, 2);  // a mummy starting there
   for (int key : {kKeyMap, kKeyQuit}) {
     Rgb mark, other, missing;
     EXPECT_EQ(KeyFrame(kKeyMap,
                        [&](int n) {
-                         if (n == 2) {
+                         if (n == 2)
                            mark = RoomPixel(572, 342), other = RoomPixel(532, 262),
                            missing = RoomPixel(732, 462);
-                         }
+                         if (n == 3 && key == kKeyQuit)
+                           media::headless::MoveMouseNow(530, 260), media::headless::ClickNow(1);
                          if (n == 4) PressKey(key);
                        }),
               5)
         << key;
     EXPECT_TRUE(Near(mark, {255, 0, 0}, 0) && Near(other, {0, 255, 0}, 0) &&
                 Near(missing, {0, 0, 0}, 0));
-    EXPECT_EQ(RoomXX * 10 + RoomYY, 12);
+    EXPECT_EQ(RoomXX * 10 + RoomYY, key == kKeyMap ? 12 : 0);
     EXPECT_EQ(Game->State, 26);
   }
   EXPECT_EQ(Player->X * 1000 + Player->Y, 300300);
 }
 
-// The strips beside the viewport are black after RenderGame(0); flag 1 neither shows nor
-// blacks out.
-TEST_F(Frame, SideStrips) {
-  auto paintStrips = [] {
-    media::SetViewport(0, 0, 800, 600);
-    media::SetOrigin(0, 0);
-    media::SetColor(255, 255, 255);
-    media::DrawRect(0, 0, 16, 600);
-    media::SetViewport(16, 0, 768, 600);
-    media::SetOrigin(16, 0);
-  };
-  paintStrips();
-  KeyFrame(0, [&](int) { paintStrips(); });
-  EXPECT_TRUE(Near(ToRgb(media::ShownPixels()[300 * 800 + 5]), {0, 0, 0}, 0));
-  EXPECT_TRUE(Near(ToRgb(media::ReadScreenPixel(5, 300)), {0, 0, 0}, 0));
-  const int frames = media::headless::FrameCount();
-  paintStrips();
-  RenderGame(1);
-  EXPECT_EQ(media::headless::FrameCount(), frames);
-  EXPECT_TRUE(Near(ToRgb(media::ReadScreenPixel(5, 300)), {255, 255, 255}, 0));
-}
-
-std::shared_ptr<bbTraps> TrapAt(int kind, int x, int y, int frame = 0) {
-  auto t = New<bbTraps>();
-  t->Kind = kind, t->X = x, t->Y = y, t->Frame = frame;
-  return t;
-}
-
-// One room with one of everything, and the same things in the room beside it: what shows
-// where, in the theme's pictures, and the pulsing backdrop and items.
-TEST_F(Frame, ARoomsPixels) {
+// Gold in this room shows, the same two cells lower in the room beside it does not; items step
+// a frame every 8th frame over 8 frames; the backdrop turns round at 255.
+TEST_F(Frame, ItemsOfTheRoomStepEveryEighthFrame) {
   Back = nullptr;
-  Worldtheme = 2, BackGround = 3;
-  Player->X = 700, Player->Y = 480, Player->Score = 12345;
-  for (int rx : {0, 1}) {  // room 1's things two cells lower
-    const int c = rx * 32, d = rx * 2;
-    Stage[c + 1][1 + d] = 1, Stage[c + 3][1 + d] = 2, Stage[c + 5][1 + d] = 3;
-    Stage[c + 7][1 + d] = 4, Stage[c + 9][1 + d] = 88;
+  for (int rx : {0, 1}) {
     auto it = New<bbItems>();
-    it->kind = 6, it->frame = 48, it->X = 12, it->Y = 1 + d, it->RoomX = rx;
-    for (int kind : {0, 1, 2, 3, 6}) TrapAt(kind, kind * 4 + 1, 8 + d, 7)->Roomx = rx;
-    auto e = New<bbEnemies>();
-    e->x = rx * 768 + 100, e->y = 400 + 24 * d, e->RoomX = rx, e->frame = 6;
-    e->framecounter = 1, e->Visible = 1;
-    auto w = New<bbWeapons>();
-    w->x = rx * 768 + 300, w->y = 400 + 24 * d, w->roomx = rx, w->Frame = 56;
-    w->framecounter = 2, w->State = 1;
+    it->kind = 6, it->frame = 48, it->X = 12, it->Y = 1 + 2 * rx, it->RoomX = rx;
   }
-  auto hidden = New<bbEnemies>();
-  hidden->x = 100, hidden->y = 250, hidden->frame = 6, hidden->framecounter = 1;
-  auto mummy = New<bbEnemies>();
-  mummy->Kind = 1, mummy->CoffineX = 600, mummy->CoffineY = 400, mummy->CoffineCounter = 2;
-  mummy->RoomX = 1;  // walked away: the coffin stays in its origin room
-  auto rock = New<bbEnemies>();
-  rock->Kind = 2, rock->State = 21, rock->x = 672, rock->y = 192, rock->Block2 = 3;
-  rock->Block3 = 4;
-  TrapAt(2, 24, 12)->Block2 = 4;  // a stone over a vanishing ladder's piece
-  auto statue = New<bbstatuses>();
-  statue->x = 20, statue->y = 14, statue->frame = 1;
-  Exitdoor->x = 16, Exitdoor->y = 1, Exitdoor->Frame = 5, Exitdoor->State = 1;
-  KeyFrame(0);
-  for (int code = 1; code <= 3; ++code)
-    EXPECT_TRUE(Shows(Bricks, 2 * 3 + code - 1, (2 * code - 1) * 24, 24)) << code;
-  EXPECT_TRUE(Shows(Bricks, 18, 7 * 24, 24));
-  EXPECT_FALSE(Shows(Bricks, 0, 24, 24));          // another theme's picture
-  EXPECT_FALSE(Shows(Bricks, 2 * 3, 9 * 24, 24));  // code 88 draws nothing
-  EXPECT_TRUE(Shows(ItemSprite, 48, 288, 24));
-  EXPECT_TRUE(Shows(XDoor, 5, 384, 24));
-  EXPECT_TRUE(Shows(Bricks, 19, 24, 192));
-  EXPECT_TRUE(Shows(XDoor, 31, 5 * 24, 192));
-  EXPECT_TRUE(Shows(ItemSprite, 63, 9 * 24, 192));
-  EXPECT_TRUE(Shows(Bricks, 18, 13 * 24, 192));
-  EXPECT_TRUE(Shows(Doors, 7, 25 * 24, 192));
-  // Nothing of room 1 here.
-  EXPECT_FALSE(Shows(Bricks, 2 * 3, 24, 72) || Shows(ItemSprite, 48, 288, 72) ||
-               Shows(Bricks, 19, 24, 240) || Shows(Enemiesprite, 7, 100, 448) ||
-               Shows(ItemSprite, 58, 300, 448));
-  EXPECT_TRUE(Shows(Enemiesprite, 7, 100, 400));
-  EXPECT_FALSE(Shows(Enemiesprite, 7, 100, 250));
-  EXPECT_TRUE(Shows(ItemSprite, 58, 300, 400));
-  EXPECT_TRUE(Shows(Doors, 2 + 24 + 3, 600, 400));
-  EXPECT_TRUE(Shows(Bricks, 2 * 3 + 2, 696, 192));
-  EXPECT_TRUE(Shows(Bricks, 18, 672, 216));
-  EXPECT_TRUE(Shows(Statusprite, 1 + 2 * 3, 480, 336));
-  EXPECT_TRUE(Shows(PlayerSprite, 5 + 1, 700, 480 - 24));  // standing right: the second frame
-  int x = 385;
-  for (char ch : std::string("12345")) {
-    EXPECT_TRUE(Shows(imgFont, ch - 32, x, 583)) << ch;
-    x += widthTable[ch - 32];
-  }
-  EXPECT_TRUE(Near(RoomPixel(760, 100), {5, 5, 100}, 0));
-  // Items step a frame every 8th frame, over 8 frames; the backdrop turns round at 255.
   std::vector<int> steps;
-  for (int f = 2; f <= 64; ++f) {
+  bool shows = false;
+  for (int f = 1; f <= 64; ++f) {
     KeyFrame(0);
+    if (f == 1) shows = Shows(ItemSprite, 48, 288, 24) && !Shows(ItemSprite, 48, 288, 72);
     if (f == 7 || f == 8 || f == 64) steps.push_back(itemframecounter);
   }
+  EXPECT_TRUE(shows);
   EXPECT_EQ(steps, (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(redvalue, 255 - 5 * (64 - 51));  // up by 5 to 255 in 51 frames, then down
   RoomX = 1;
   KeyFrame(0);
   EXPECT_TRUE(Shows(ItemSprite, 48, 288, 72));
-  EXPECT_FALSE(Shows(XDoor, 5, 384, 24) || Shows(Statusprite, 1 + 2 * 3, 480, 336));
 }
 
+// The tutorial bar (also for a line that does not exist); blocks past the grid's last column;
+// the room grid: the player's cell red, the room's edge cells white.
 TEST_F(Frame, TutorialBarAndRoomGrid) {
   Back = nullptr;
-  Tutorial = 1, TutNo = 2;
-  Tut[2] = "Climb";
+  Tutorial = 1, TutNo = 40;
   KeyFrame(0);
-  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0) &&
-              Near(RoomPixel(767, 599), {0, 200, 255}, 0));
-  EXPECT_TRUE(Near(RoomPixel(2, 597), {0, 0, 0}, 0));
-  EXPECT_TRUE(Shows(imgFont, 'C' - 32, 432 - media::TextWidth("Climb") / 2, 580));
-  EXPECT_TRUE(Shows(optAlpha, 'T' - 32, 19, 3));
-  TutNo = 40;  // no such line: the bar all the same
-  KeyFrame(0);
-  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0));
+  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0) && Shows(optAlpha, 'T' - 32, 19, 3));
   Stage[196][10] = 1;  // the last room column reaches past the grid's 197 columns
   RenderBlocks(6 * 32, 0, 0);
   RenderBlocks(-40, -30, 0);
   EXPECT_TRUE(Shows(Bricks, 0, 4 * 24, 10 * 24));
-  Tutorial = 0;
-  ShowGrid = 1;
-  Rooms[1][0] = 1;
+  Tutorial = 0, ShowGrid = 1, Rooms[1][0] = 1;
   auto half = [](Rgb a, Rgb b) { return Rgb{(a.r + b.r) / 2, (a.g + b.g) / 2, (a.b + b.b) / 2}; };
   for (int px : {383, 384}) {
     Player->X = px;
@@ -440,9 +394,7 @@ TEST_F(Frame, TutorialBarAndRoomGrid) {
     const Rgb bg{redvalue, greenvalue, 100};
     const int left = px <= 383 ? 696 : 25, gone = px <= 383 ? 25 : 696;
     EXPECT_TRUE(Near(RoomPixel(left + 3, 28), half({255, 0, 0}, half({0, 255, 0}, bg)), 3)) << px;
-    EXPECT_TRUE(Near(RoomPixel(left + 8 + 3, 28), half({0, 255, 0}, bg), 2)) << px;
     EXPECT_TRUE(Near(RoomPixel(left + 16 + 3, 25), half({255, 255, 255}, bg), 2)) << px;
-    EXPECT_TRUE(Near(RoomPixel(left + 16 + 3, 28), bg, 0)) << px;
     EXPECT_TRUE(Near(RoomPixel(gone + 3, 28), bg, 0)) << px;
   }
 }

@@ -59,6 +59,14 @@ void RulesTest::MakeRoom(int rx, int ry, bool floor) {
   for (int c = 0; c < 32 && floor; ++c) SetRoomCell(rx, ry, c, kFloorRow, 1);
 }
 
+void RulesTest::ClearWorld() {
+  ResetAll();
+  for (auto& column : Stage)
+    for (int& cell : column) cell = 0;
+  for (auto* list : {&Items_list, &Weapons_list, &Enemies_list, &Traps_list})
+    for (auto o : list->Each<TBBType>()) o->Remove();
+}
+
 void RulesTest::SetRoomCell(int rx, int ry, int c, int r, int code) {
   Stage[rx * 32 + c][ry * 24 + r] = code;
 }
@@ -120,6 +128,20 @@ std::vector<int> PlayerState() {
   return {Player->X,         Player->Y,           Player->Action, Player->State, Player->Frame,
           Player->Direction, Player->FallCounter, Player->Score,  RoomX,         RoomY,
           Exitdoor->State,   Exitdoor->Frame};
+}
+
+std::shared_ptr<bbEnemies> Spawn(int kind, int c, int r, int rx, int ry) {
+  auto e = New<bbEnemies>();
+  e->Kind = kind;
+  e->OriginRoomX = e->RoomX = rx;
+  e->OriginRoomY = e->RoomY = ry;
+  e->CoffineX = c * 24, e->CoffineY = (r - 1) * 24;
+  e->x = rx * 768 + c * 24, e->y = ry * 576 + r * 24;
+  return e;
+}
+
+void ClearEnemies() {
+  for (auto e : Enemies_list.Each<bbEnemies>()) e->Remove();
 }
 
 }  // namespace playtest

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/objects.h"
 #include "media/sound.h"
 
 namespace playtest {
@@ -25,6 +27,8 @@ class RulesTest : public ::testing::Test {
  public:
   // Room (rx, ry) exists, with a solid floor of code 1 along kFloorRow.
   void MakeRoom(int rx, int ry, bool floor = true);
+  // Every cell empty, no items, weapons, enemies or traps, the per-stage counters reset.
+  static void ClearWorld();
   // Cell (c, r) of room (rx, ry).
   void SetRoomCell(int rx, int ry, int c, int r, int code);
   int RoomCell(int rx, int ry, int c, int r) const;
@@ -59,5 +63,10 @@ class RulesTest : public ::testing::Test {
 
 // The player's state as a list of integers, for comparing runs tick by tick.
 std::vector<int> PlayerState();
+
+// An enemy of `kind` with its top-left at cell (c, r) of room (rx, ry), its coffin there too,
+// made as the stage reader makes it.
+std::shared_ptr<bbEnemies> Spawn(int kind, int c, int r, int rx = 0, int ry = 0);
+void ClearEnemies();
 
 }  // namespace playtest

@@ -1,5 +1,5 @@
 // What the player takes, crosses and leaves through: gold and items, crumbling floors and
-// vanishing ladders, door traps, the exit door, dying, and the tick's order and music.
+// vanishing ladders, the exit door, dying, and the tick's order and music.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -136,49 +136,6 @@ TEST_F(RulesTest, CrossedTrapsCollapse) {
   EXPECT_EQ(Plays(), 2);
 }
 
-struct Passage {
-  int action, x;
-  int endX, frame, solidColumn, sounds;
-};
-
-// A door trap at column 10 (x 240), four cells tall: each passage lasts 30 ticks, walks 3 pixels
-// a tick up to the door and shuts a column (two-way doors) or swings back with a sound.
-TEST_F(RulesTest, DoorPassages) {
-  Audible(sndCloseCoffine, "CloseCof");
-  const std::vector<Passage> passages = {
-      {22, 264, 192, 13, 10, 0},
-      {23, 200, 287, 7, 11, 0},  // |x + 48 - 240|, |240 + 48 - x|
-      {24, 300, 216, 10, -1, 1},
-      {25, 200, 263, 10, -1, 1},  // with 24
-  };
-  for (const Passage& p : passages) {
-    SCOPED_TRACE(p.action);
-    ResetAll();
-    for (auto& column : Stage)
-      for (int& cell : column) cell = 0;
-    MakeRoom(0, 0);
-    auto door = New<bbTraps>();
-    door->X = 10, door->Y = 16, door->Height = 4, door->State = 2, door->Frame = 10;
-    door->NumOfPass = 40;
-    ActionType = LastActionType = kActionLeft;
-    PlaceAt(p.x);
-    Player->Action = p.action;
-    const int plays = Plays();
-    EXPECT_EQ(PassesWhile(p.action), 30);
-    EXPECT_EQ(Player->X, p.endX);
-    EXPECT_EQ(door->Frame, p.frame);
-    EXPECT_EQ(door->State + door->NumOfPass + door->Framecounter, 0);
-    EXPECT_EQ(Plays() - plays, p.sounds);
-    EXPECT_EQ(ActionNo, 30);  // each tick recorded once, with the walking code
-    for (int c : {10, 11}) {
-      const bool shut = RoomCell(0, 0, c, 16) == 1 && RoomCell(0, 0, c, 18) == 1;
-      EXPECT_EQ(shut, c == p.solidColumn) << c;
-      EXPECT_EQ(RoomCell(0, 0, c, 19), 0);  // Height - 1 cells only
-    }
-    door->Remove();
-  }
-}
-
 class RulesExit : public RulesTest {
  protected:
   void SetUp() override {
@@ -294,17 +251,6 @@ TEST_F(RulesExit, WhatTheEndOfAStageWrites) {
   }
 }
 
-TEST_F(RulesExit, AnExitCutShortByADeathLeavesTheNextExitWhole) {
-  PlaceAt(264, 432);
-  Passes(100);
-  ASSERT_EQ(Exitdoor->FrameCounter, 4);
-  Player->Action = 16;  // the give-up key
-  Passes(151);
-  ASSERT_EQ(Game->State, 27);
-  Game->State = 26, Exitdoor->State = 2, Exitdoor->Frame = 0;
-  EXPECT_EQ(RunExit(), 326);
-}
-
 struct Death {
   int difficulty, lives;
   int state, livesAfter, user;
@@ -365,47 +311,6 @@ TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
   EXPECT_EQ(Player->Action, 0);
   UpdateGame();
   EXPECT_EQ(Player->Action, 26);
-}
-
-// Fire: a throw makes a weapon in world pixels; in mid-jump a knife is thrown but a tool does
-// nothing; on a ladder with empty hands nothing is recorded.
-TEST_F(RulesTest, FireThrowsOrJumpsOrDoesNothing) {
-  MakeRoom(0, 0);
-  MakeRoom(2, 1);
-  RoomX = 2, RoomY = 1;
-  PlaceAt(300);
-  Player->State = 2, Player->LastDirection = 1;
-  Hit(KEY_SPACE);
-  Pass();
-  ASSERT_EQ(Weapons_list.Count(), 1);
-  EXPECT_EQ(std::vector<int>({Weapon->kind, Weapon->Frame, Weapon->Direction, Weapon->x, Weapon->y,
-                              Weapon->roomx, Weapon->roomy, Player->State}),
-            std::vector<int>({1, 59, 1, 2 * 768 + 300, 576 + kStandY, 2, 1, 0}));
-  EXPECT_EQ(LastActionType, kActionThrow);
-  RoomX = RoomY = 0;
-  Hit(KEY_SPACE);
-  Pass();
-  ASSERT_EQ(Player->Action, 13);
-  Player->State = 1;
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Weapons_list.Count(), 2);
-  EXPECT_EQ(Weapon->Frame, 56);
-  Player->State = 3;
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Player->State, 3);
-  EXPECT_EQ(Weapons_list.Count(), 2);
-  PlaceAt(300);
-  Player->Action = 15, Player->State = 0;
-  Pass();
-  const int runs = ActionCount, steps = ActionNo;
-  Hit(KEY_SPACE);
-  Pass();
-  EXPECT_EQ(Player->Action, 15);
-  // The press starts nothing: one step of no input, so playback spends the tick too.
-  EXPECT_EQ(ActionCount * 10000 + ActionNo, runs * 10000 + steps + 1);
-  EXPECT_EQ(LastActionType, kActionNone);
 }
 
 }  // namespace

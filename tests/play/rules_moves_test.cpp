@@ -27,9 +27,7 @@ class RulesMoves : public RulesTest {
  protected:
   // Room (0, 0) with its floor and nothing else; the player standing, at rest.
   void Fresh() {
-    ResetAll();
-    for (auto& column : Stage)
-      for (int& cell : column) cell = 0;
+    ClearWorld();
     MakeRoom(0, 0);
     Player->FrameRate = 0;
   }
@@ -121,24 +119,6 @@ TEST_F(RulesMoves, Scenarios) {
     EXPECT_EQ(Player->Y, m.endY);
     EXPECT_EQ(Player->Action, m.action);
   }
-}
-
-TEST_F(RulesMoves, WalkingIsRecordedAsRuns) {
-  MakeRoom(0, 0);
-  PlaceAt(300);
-  Hold(KEY_RIGHT);
-  Passes(5);
-  EXPECT_EQ(Player->Frame, 4);
-  Release(KEY_RIGHT);
-  Hold(KEY_LEFT);
-  Passes(2);
-  EXPECT_EQ(Player->Direction, 0);
-  Release(KEY_LEFT);
-  Pass();
-  // Run 0 is stored as (0, 0); five steps right are one run of count 4; then left.
-  const std::vector<int> runs = {Demo[0][0], Demo[1][0], Demo[0][1],    Demo[1][1],
-                                 Demo[0][2], Demo[1][2], LastActionType};
-  EXPECT_EQ(runs, (std::vector<int>{0, 0, 2, 4, 1, 1, 0}));
 }
 
 // A fall that lands in its n-th tick: the long-fall sound from the 25th tick on, the landing
