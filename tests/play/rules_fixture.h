@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@
 #include "play/stage_start.h"
 #include "play/tick.h"
 #include "stages/replay.h"
+#include "support/temp_folder.h"
 
 namespace playtest {
 
@@ -52,21 +52,13 @@ class RulesTest : public ::testing::Test {
     Game->Stage = 5;
     ResetAll();
     RoomX = RoomY = 0;
-    root_ = std::filesystem::temp_directory_path() /
-            ("quill-play-" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(root_ / "Levels");
     std::filesystem::create_directories(root_ / "PlayerLevels");
-    startDir_ = std::filesystem::current_path();
     Path = root_.string() + "/";
     AppPath = root_.string();
     FilePath = root_.string() + "/PlayerLevels/";
   }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::current_path(startDir_, ec);
-    std::filesystem::remove_all(root_, ec);
-    ResetGlobals();
-  }
+  void TearDown() override { ResetGlobals(); }
 
  public:
   // Room (rx, ry) exists, with a solid floor of code 1 along kFloorRow.
@@ -129,10 +121,9 @@ class RulesTest : public ::testing::Test {
     DemoMode = 1;
   }
 
-  std::filesystem::path root_;
-
- private:
-  std::filesystem::path startDir_;
+  // The start folder (the game may change the working folder; it comes back at the end).
+  quill_test::TempFolder folder_{false};
+  std::filesystem::path root_ = folder_.path();
 };
 
 // The player's state as a list of integers, for comparing runs tick by tick.

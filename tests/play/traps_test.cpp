@@ -47,11 +47,6 @@ class Traps : public RulesTest {
     }
     return -1;
   }
-  static bool Listed(const std::shared_ptr<bbTraps>& t) {
-    for (auto o : Traps_list.Each<bbTraps>())
-      if (o == t) return true;
-    return false;
-  }
 };
 
 // The push count, the move on the 29th counted tick, the cells a stone covers and gives back

@@ -1,8 +1,6 @@
 #include "world.h"
 
 #include <algorithm>
-#include <fstream>
-#include <random>
 
 #include "core/globals.h"
 #include "core/objects.h"
@@ -20,26 +18,11 @@ World::World() {
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();
-  std::random_device rd;
-  root_ = std::filesystem::temp_directory_path() / ("quill-stages-" + std::to_string(rd()));
   std::filesystem::create_directories(root_ / "Levels");
   std::filesystem::create_directories(root_ / "PlayerLevels");
-  startDir_ = std::filesystem::current_path();
   Path = root_.string() + "/";
   AppPath = root_.string();
   FilePath = root_.string() + "/PlayerLevels/";
-}
-
-World::~World() {
-  std::error_code ec;
-  std::filesystem::current_path(startDir_, ec);
-  std::filesystem::remove_all(root_, ec);
-}
-
-void World::WriteBytes(const std::string& relative, const std::vector<unsigned char>& bytes) const {
-  std::ofstream out(root_ / relative, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
 }
 
 stagefile::Data SmallStage() {
