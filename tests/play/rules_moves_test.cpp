@@ -143,21 +143,15 @@ struct Dig {
 };
 
 TEST_F(RulesMoves, DigsByTool) {
-  Audible(sndDrill, "Drill");
-  Audible(sndHammer, "Hammer");
-  Audible(sndPick, "Pick");
-  Audible(sndScoop, "Scoop");
+  Audible(sndDrill, "Drill"), Audible(sndHammer, "Hammer");
+  Audible(sndPick, "Pick"), Audible(sndScoop, "Scoop");
   const std::vector<Dig> digs = {
-      {"drill: two blocks left, a step in after the first", 7, 9, 18, 19, -1, 237, 0, 3, 90, 213, 2,
-       8, 9, 18, 19, 7, 18},
+      {"drill: two, a step in", 7, 9, 18, 19, -1, 237, 0, 3, 90, 213, 2, 8, 9, 18, 19, 7, 18},
       {"hammer: one block", 8, 9, 18, 19, -1, 237, 0, 4, 45, 213, 1, 9, 9, 18, 19, 8, 18},
-      {"drill with a solid block behind: one", 9, 9, 18, 19, 8, 237, 0, 3, 45, 213, 1, 9, 9, 18, 19,
-       8, 18},
+      {"drill, a solid block behind", 9, 9, 18, 19, 8, 237, 0, 3, 45, 213, 1, 9, 9, 18, 19, 8, 18},
       {"drill facing right", 14, 15, 18, 19, -1, 291, 1, 3, 90, 315, 2, 14, 15, 18, 19, 15, 20},
-      {"pick: two blocks down on the left", 9, 10, 20, 21, -1, 250, 0, 5, 90, 250, 2, 9, 10, 20, 21,
-       11, 20},
-      {"scoop: one block down on the right", 12, 13, 20, 21, -1, 240, 1, 6, 45, 240, 1, 12, 13, 20,
-       20, 12, 21},
+      {"pick: two down left", 9, 10, 20, 21, -1, 250, 0, 5, 90, 250, 2, 9, 10, 20, 21, 11, 20},
+      {"scoop: one down right", 12, 13, 20, 21, -1, 240, 1, 6, 45, 240, 1, 12, 13, 20, 20, 12, 21},
       {"no bricks, no dig", 0, -1, 0, -1, 9, 237, 0, 3, 1, 237, 0, 0, -1, 0, -1, 9, 18},
   };
   for (const Dig& d : digs) {
