@@ -1,6 +1,5 @@
 // Enemies in small worlds run for N ticks: the coffin's beats, the pony's cloud, the rock's
-// wait, roll and rest, the turn rules at their pixel boundaries, re-homing, and where enemies
-// meet the traps.
+// wait, roll and rest, re-homing, and where enemies meet the traps.
 #include "play/enemies.h"
 
 #include <gtest/gtest.h>
@@ -48,29 +47,6 @@ TEST_F(Enemies, EachKindKeepsItsTimings) {
     EXPECT_EQ(e->State * 10 + e->Visible, m[2] * 10 + m[3]) << m[0] << " " << m[1];
   }
   turned();
-}
-
-TEST_F(Enemies, WallsTurnAWalkerAtItsProbesAHaltLooksFurtherAndTheFifteenthTurnKills) {
-  SetRoomCell(0, 0, 20, kRow, 1);  // a wall at pixels 480 to 503
-  SetRoomCell(0, 0, 20, kRow + 1, 1);
-  struct Case {
-    int state, direction, x, lifeSpan, after;
-    bool turns;
-  } cases[] = {
-      {S::Moving, 0, 506, 0, S::Halting, true}, {S::Moving, 0, 507, 0, S::Moving, false},   // x-3
-      {S::Moving, 1, 435, 0, S::Halting, true}, {S::Moving, 1, 434, 0, S::Moving, false},   // x+45
-      {S::Halting, 1, 429, 0, S::Moving, true}, {S::Halting, 1, 428, 0, S::Moving, false},  // x+51
-      {S::Moving, 1, 435, 14, S::Dying, true},
-  };
-  for (const Case& c : cases) {
-    ClearEnemies();
-    auto m = Spawn(EnemyKind::SlowMummy, 0, kRow);
-    m->x = c.x, m->State = c.state, m->Direction = c.direction, m->LifeSpan = c.lifeSpan;
-    m->HaltingCounter = 3, m->FrameRate = 19;
-    UpdateEnemies();
-    EXPECT_EQ(m->State, c.after) << c.state << " " << c.x;
-    EXPECT_EQ(m->Direction != c.direction, c.turns) << c.state << " " << c.x;
-  }
 }
 
 TEST_F(Enemies, ReHomingEntersNeighboursAndWrapsAlongRowsAndColumns) {
