@@ -1,5 +1,6 @@
-// Enemies in small worlds run for N ticks: the coffin's beats, the pony's cloud, the rock's
-// wait, roll and rest, re-homing, and where enemies meet the traps.
+// Enemies in small worlds run for N ticks: the coffin's beats, the mummy's walk and climb, the
+// pony's cloud, hop and rebirth, the rock's wait, roll and rest, the contact box, re-homing, and
+// where enemies meet the traps.
 #include "play/enemies.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,72 @@ TEST_F(Enemies, EachKindKeepsItsTimings) {
     EXPECT_EQ(e->State * 10 + e->Visible, m[2] * 10 + m[3]) << m[0] << " " << m[1];
   }
   turned();
+}
+
+// A mummy walks 3 pixels every second tick up to the player and kills once; a slow mummy climbs
+// only on difficulty 2 (3 pixels a tick, its turn count reset), a fast one always (9).
+TEST_F(Enemies, AMummyWalksAndKillsOnceAndClimbsByKindAndDifficulty) {
+  auto m = Spawn(EnemyKind::SlowMummy, 4, kRow);
+  m->State = S::Moving, m->Direction = 1, m->FrameRate = 1;
+  const int lives = Player->Lives;
+  Ticks(100);
+  EXPECT_EQ(m->x, 4 * 24 + 150);
+  for (int t = 0; t < 400 && Player->Action != Act::Dying; ++t) UpdateEnemies();
+  EXPECT_TRUE(700 - m->x <= 24 && 700 - m->x > 21) << m->x;  // the contact box; steps of 3
+  Ticks(50);
+  EXPECT_EQ(Player->Lives, lives - 1);
+  const int cases[][3] = {{0, 1, 0}, {0, 2, -3}, {1, 1, -9}, {1, 2, -9}};  // kind, difficulty, ys
+  for (int r = 0; r < kFloorRow; ++r) SetRoomCell(0, 0, 9, r, CellCode::Ladder);
+  PlaceAt(100, 48);
+  for (const auto& c : cases) {
+    ClearEnemies();
+    Difficulity = c[1];
+    m = Spawn(c[0], 0, kRow);
+    m->x = 10 * 24 + 2, m->State = S::Moving, m->MovingCounter = 21, m->LifeSpan = 5;
+    UpdateEnemies();  // left-head, at x - 3, lies in the ladder column
+    EXPECT_EQ(m->ys * 10 + m->LifeSpan, c[2] * 10 + (c[2] != 0 && c[1] == 2 ? 0 : 5)) << c[0];
+  }
+}
+
+// A pony hops along the jump curve (45 up, 51 across), then reads the cells under it from a step
+// up: a tick of falling, then it hops on; it is born again 400 ticks after dying.
+TEST_F(Enemies, PonyHopsAlongTheJumpCurveAndIsBornAgain) {
+  auto p = Spawn(EnemyKind::Pony, 4, kRow);
+  p->State = S::Halting;
+  const int y0 = p->y;
+  int top = y0;
+  for (int t = 0; t < 55; ++t, top = std::min(top, p->y)) UpdateEnemies();
+  EXPECT_EQ(std::vector<int>({y0 - top, p->y, p->x, p->State}),
+            std::vector<int>({45, y0, 4 * 24 + 51, S::Falling}));
+  Ticks(1);
+  EXPECT_EQ(p->State, S::Moving);
+  p->State = S::Dying, p->HaltingCounter = 1;
+  Ticks(398);
+  EXPECT_EQ(p->State, S::Dying);
+  Ticks(1);
+  EXPECT_EQ(std::vector<int>({p->State, p->x, p->y, p->frame}),
+            std::vector<int>({S::Forming, 4 * 24, y0, 28}));
+}
+
+// The contact box reaches 24 pixels each way; a dying mummy and a resting rock do not kill, a
+// bouncing rock and an unknown kind do; two enemies at once take one life.
+TEST_F(Enemies, ContactBoxStatesAndOneLifePerTick) {
+  const int cases[][5] = {// kind, state, dx, dy, lives lost
+                          {0, S::Forming, 24, 24, 1}, {0, S::Forming, -24, -24, 1},
+                          {0, S::Forming, 25, 0, 0},  {0, S::Forming, 0, -25, 0},
+                          {1, S::Dying, 0, 0, 0},     {2, S::Resting, 0, 0, 0},
+                          {2, S::Bouncing, 10, 0, 1}, {77, S::Halting, 0, 0, 1}};
+  for (const auto& c : cases) {
+    ClearEnemies();
+    PlaceAt(300);
+    Player->Lives = 3;
+    for (int copies = 0; copies < 2; ++copies) {
+      auto e = Spawn(c[0], 0, 0);
+      e->State = c[1], e->HaltingCounter = 5, e->x = 300 + c[2], e->y = kStandY + c[3];
+    }
+    UpdateEnemies();
+    EXPECT_EQ(Player->Lives, 3 - c[4]) << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
+  }
 }
 
 TEST_F(Enemies, ReHomingEntersNeighboursAndWrapsAlongRowsAndColumns) {

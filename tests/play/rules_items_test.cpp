@@ -1,5 +1,5 @@
 // What the player takes, crosses and leaves through: gold and items, crumbling floors and
-// vanishing ladders, the exit door, dying, and the tick's order and music.
+// vanishing ladders, door traps, the exit door, dying, and the tick's order and music.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -127,6 +127,40 @@ TEST_F(RulesTest, CrossedTrapsCollapse) {
   EXPECT_EQ(Plays(), 2);
 }
 
+// A door trap at column 10 (x 240), four cells tall: each passage lasts 30 ticks, walks 3 pixels
+// a tick up to the door (|x + 48 - 240|, |240 + 48 - x|; 24 for one-way doors) and shuts a
+// column (two-way doors) or swings back with a sound.
+TEST_F(RulesTest, DoorPassages) {
+  Audible(sndCloseCoffine, "CloseCof");
+  const int passages[][6] = {// action, x; end x, door frame, column shut, sounds
+                             {22, 264, 192, 13, 10, 0},
+                             {23, 200, 287, 7, 11, 0},
+                             {24, 300, 216, 10, -1, 1},
+                             {25, 200, 263, 10, -1, 1}};
+  for (const auto& p : passages) {
+    SCOPED_TRACE(p[0]);
+    ClearWorld();
+    MakeRoom(0, 0);
+    auto door = New<bbTraps>();
+    door->X = 10, door->Y = 16, door->Height = 4, door->State = 2, door->Frame = 10;
+    door->NumOfPass = 40;
+    ActionType = LastActionType = kActionLeft;
+    PlaceAt(p[1]);
+    Player->Action = p[0];
+    const int plays = Plays();
+    EXPECT_EQ(PassesWhile(p[0]), 30);
+    // Each tick recorded once, with the walking code; the door at rest again.
+    EXPECT_EQ(std::vector<int>({Player->X, door->Frame, Plays() - plays, ActionNo,
+                                door->State + door->NumOfPass + door->Framecounter}),
+              std::vector<int>({p[2], p[3], p[5], 30, 0}));
+    for (int c : {10, 11}) {
+      const bool shut = RoomCell(0, 0, c, 16) == 1 && RoomCell(0, 0, c, 18) == 1;
+      EXPECT_EQ(shut, c == p[4]) << c;
+      EXPECT_EQ(RoomCell(0, 0, c, 19), 0);  // Height - 1 cells only
+    }
+  }
+}
+
 class RulesExit : public RulesTest {
  protected:
   void SetUp() override {
@@ -234,6 +268,17 @@ TEST_F(RulesExit, WhatTheEndOfAStageWrites) {
   }
 }
 
+TEST_F(RulesExit, AnExitCutShortByADeathLeavesTheNextExitWhole) {
+  PlaceAt(264, 432);
+  Passes(100);
+  ASSERT_EQ(Exitdoor->FrameCounter, 4);
+  Player->Action = 16;  // the give-up key
+  Passes(151);
+  ASSERT_EQ(Game->State, 27);
+  Game->State = 26, Exitdoor->State = 2, Exitdoor->Frame = 0;
+  EXPECT_EQ(RunExit(), 326);
+}
+
 struct Death {
   int difficulty, lives;
   int state, livesAfter, user;
@@ -286,6 +331,37 @@ TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
   EXPECT_EQ(Player->X * 100 + Player->Action, 26200);  // in the door's window after the step
   UpdateGame();
   EXPECT_EQ(Player->Action, 26);
+}
+
+// Fire: a throw makes a weapon in world pixels; in mid-jump a knife is thrown but a tool does
+// nothing; on a ladder with empty hands the press records one step of no input, so playback
+// spends the tick too.
+TEST_F(RulesTest, FireThrowsOrJumpsOrDoesNothing) {
+  MakeRoom(0, 0), MakeRoom(2, 1);
+  RoomX = 2, RoomY = 1;
+  PlaceAt(300);
+  Player->State = 2, Player->LastDirection = 1;
+  Hit(KEY_SPACE), Pass();
+  ASSERT_EQ(Weapons_list.Count(), 1);
+  EXPECT_EQ(std::vector<int>({Weapon->kind, Weapon->Frame, Weapon->Direction, Weapon->x, Weapon->y,
+                              Weapon->roomx, Weapon->roomy, Player->State, LastActionType}),
+            std::vector<int>({1, 59, 1, 2 * 768 + 300, 576 + kStandY, 2, 1, 0, kActionThrow}));
+  RoomX = RoomY = 0;
+  Hit(KEY_SPACE), Pass();
+  ASSERT_EQ(Player->Action, 13);
+  Player->State = 1;
+  Hit(KEY_SPACE), Pass();
+  EXPECT_EQ(Weapons_list.Count() * 100 + Weapon->Frame, 256);
+  Player->State = 3;
+  Hit(KEY_SPACE), Pass();
+  EXPECT_EQ(Player->State * 10 + Weapons_list.Count(), 32);
+  PlaceAt(300);
+  Player->Action = 15, Player->State = 0;
+  Pass();
+  const int runs = ActionCount, steps = ActionNo;
+  Hit(KEY_SPACE), Pass();
+  EXPECT_EQ(std::vector<int>({Player->Action, ActionCount, ActionNo, LastActionType}),
+            std::vector<int>({15, runs, steps + 1, kActionNone}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The traps: stones pushed and re-homed, doors pushed both ways.
+// The traps: wall traps, stones falling, pushed and re-homed, doors pushed both ways.
 #include "play/traps.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +48,46 @@ class Traps : public RulesTest {
     return -1;
   }
 };
+
+// A wall trap fires with the player within 8 pixels of its column, builds a brick up every 41
+// ticks (the sound in ticks 2 and 43) and goes when done; a stone falls a cell a tick into empty
+// space and lands once (a stone with one empty cell beneath stays).
+TEST_F(Traps, WallTrapsBuildEveryFortyOneTicksAndStonesFall) {
+  Audible(sndCreateWall, "CrtWall");
+  for (const int offset : {-9, 9, -8}) {
+    auto t = Add(TrapKind::WallTrap, 10, 18, 3);
+    PlaceAt(240 + offset);
+    std::vector<int> appeared(5, 0);
+    int removed = 0, plays = 0;
+    for (int tick = 1; tick <= 300 && removed == 0; ++tick) {
+      UpdateTraps();
+      for (int k = 0; k < 5; ++k)
+        if (appeared[k] == 0 && RoomCell(0, 0, 10, 15 + k) == CellCode::Brick) appeared[k] = tick;
+      removed = Traps_list.Contains(t.get()) ? 0 : tick;
+      if (tick == 2 || tick == 43) plays = plays * 10 + Plays();
+    }
+    if (offset != -8) {
+      EXPECT_EQ(t->State, 0) << offset;
+      t->Remove();
+      continue;
+    }
+    EXPECT_EQ(appeared, (std::vector<int>{1, 41, 82, 123, 164}));
+    EXPECT_EQ(std::vector<int>({removed, plays, RoomCell(0, 0, 10, 14)}),
+              std::vector<int>({41 * 5, 12, 0}));
+  }
+  for (int c = 15; c <= 20; ++c)
+    SetRoomCell(0, 0, c, 20, c == 15 ? CellCode::Block : 0), SetRoomCell(0, 0, c, 23, 1);
+  Audible(sndCloseCoffine, "CloseCof");
+  auto resting = AddStone(14, 18);
+  auto stone = AddStone(17, 16);
+  const int sounds = Plays();
+  std::vector<int> ys;
+  for (int tick = 0; tick < 7; ++tick) UpdateTraps(), ys.push_back(stone->Y);
+  EXPECT_EQ(ys, (std::vector<int>{17, 18, 19, 20, 21, 21, 21}));
+  EXPECT_EQ(std::vector<int>({resting->Y, Plays() - sounds, stone->State}),
+            std::vector<int>({18, 1, 0}));
+  for (int r = 16; r <= 20; ++r) EXPECT_EQ(RoomCell(0, 0, 17, r), 0) << r;
+}
 
 // The push count, the move on the 29th counted tick, the cells a stone covers and gives back
 // (a ladder comes back), the count kept while touching, and a solid cell that blocks a push.
