@@ -275,8 +275,8 @@ TEST_F(Frame, TheSongIsKeptAtTheMusicVolume) {
 }
 
 // The pause: the fall goes on in the paused picture without a tick, one step per pass; F1, F2
-// or Escape end it (no quit dialog) and set the standing pose; the song is paused; dying that
-// ends in the pause ends the stage once. Help: the song goes on, no pause text.
+// or Escape end it (no quit dialog) and set the standing pose; dying that ends in the pause ends
+// the stage once.
 TEST_F(Frame, PauseAndHelpLoops) {
   Player->Action = 14, Player->Y = 100;
   EXPECT_EQ(KeyFrame(kKeyPause, [](int n) { n == 5 ? PressKey(kKeyPause) : void(); }), 6);
@@ -288,21 +288,41 @@ TEST_F(Frame, PauseAndHelpLoops) {
     EXPECT_EQ(Player->Frame, (3 * 3 + 1) * 4 + 2);
   }
   EXPECT_EQ(Game->State, 26);
+  // "PAUSE" shows on counts 0 to 74 of each hundred; the song is paused.
   CacheMusic();
-  bool heard = false, paused = false;
+  bool heard = false;
+  std::vector<int> shown, expected;
   KeyFrame(kKeyPause, [&](int n) {
-    if (n >= 2 && n <= 50)
-      heard = heard || Audible(), paused = paused || TextShows("PAUSE", 328, 290);
-    n == 1 ? void(Audible()) : n == 50 ? PressKey(kKeyPause) : void();
+    if (n >= 2 && n <= 203) heard = heard || Audible();
+    if (n >= 2 && TextShows("PAUSE", 328, 290)) shown.push_back(n - 1);
+    n == 1 ? void(Audible()) : n == 203 ? PressKey(kKeyPause) : void();
   });
-  EXPECT_TRUE(paused);
+  for (int pass = 1; pass <= 203; ++pass)
+    if (pass % 100 <= 74) expected.push_back(pass);
+  EXPECT_EQ(shown, expected);
   EXPECT_FALSE(heard);
-  bool help = true;
+  // Help: its picture at 70% over the play-field, the song going on.
+  Back = nullptr;
+  media::Pixmap pm = media::LockImage(F1_Help, 0, true, false);
+  int hx = -1, hy = -1;
+  for (int y = 5; y < pm.height && hx < 0; ++y)
+    for (int x = 5; x < pm.width && hx < 0; ++x)
+      if ((media::ReadPixel(pm, x, y) >> 24) == 255) hx = x, hy = y;
+  ASSERT_GE(hx, 0);
+  const Rgb help = ToRgb(media::ReadPixel(pm, hx, hy));
+  media::UnlockImage(F1_Help, 0);
+  Player->X = 700, Player->Y = 500;
+  bool shows = true;
   KeyFrame(kKeyHelp, [&](int n) {
-    if (n >= 2) help = help && Audible() && !TextShows("PAUSE", 328, 290);
+    const Rgb bg{redvalue, greenvalue, 100};
+    const Rgb want{(7 * help.r + 3 * bg.r) / 10, (7 * help.g + 3 * bg.g) / 10,
+                   (7 * help.b + 3 * bg.b) / 10};
+    if (n >= 2)
+      shows = shows && Audible() && !TextShows("PAUSE", 328, 290) &&
+              Near(RoomPixel(250 + hx, 150 + hy), want, 3);
     n == 1 ? void(Audible()) : n == 10 ? PressKey(kKeyHelp) : void();
   });
-  EXPECT_TRUE(help);
+  EXPECT_TRUE(shows);
   EXPECT_EQ(Help, 0);
   Player->Action = 16, Player->DyingCounter = 140;
   KeyFrame(kKeyPause, [](int n) { n == 300 ? PressKey(kKeyPause) : void(); });
@@ -339,6 +359,28 @@ TEST_F(Frame, MapLoop) {
     EXPECT_EQ(Game->State, 26);
   }
   EXPECT_EQ(Player->X * 1000 + Player->Y, 300300);
+}
+
+// The strips beside the viewport are black after RenderGame(0); flag 1 neither shows nor
+// blacks out.
+TEST_F(Frame, SideStrips) {
+  auto paintStrips = [] {
+    media::SetViewport(0, 0, 800, 600);
+    media::SetOrigin(0, 0);
+    media::SetColor(255, 255, 255);
+    media::DrawRect(0, 0, 16, 600);
+    media::SetViewport(16, 0, 768, 600);
+    media::SetOrigin(16, 0);
+  };
+  paintStrips();
+  KeyFrame(0, [&](int) { paintStrips(); });
+  EXPECT_TRUE(Near(ToRgb(media::ShownPixels()[300 * 800 + 5]), {0, 0, 0}, 0));
+  EXPECT_TRUE(Near(ToRgb(media::ReadScreenPixel(5, 300)), {0, 0, 0}, 0));
+  const int frames = media::headless::FrameCount();
+  paintStrips();
+  RenderGame(1);
+  EXPECT_EQ(media::headless::FrameCount(), frames);
+  EXPECT_TRUE(Near(ToRgb(media::ReadScreenPixel(5, 300)), {255, 255, 255}, 0));
 }
 
 // Gold in this room shows, the same two cells lower in the room beside it does not; items step
