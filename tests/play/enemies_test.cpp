@@ -1,6 +1,6 @@
 // Enemies in small worlds run for N ticks: the coffin's beats, the mummy's walk and climb, the
-// pony's cloud, hop and rebirth, the rock's wait, roll and rest, the contact box, re-homing, and
-// where enemies meet the traps.
+// pony's cloud, hop and rebirth, the rock's wait, roll and rest, the contact box, the turn rules
+// at their pixel boundaries, re-homing, and where enemies meet the traps.
 #include "play/enemies.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +93,29 @@ TEST_F(Enemies, PonyHopsAlongTheJumpCurveAndIsBornAgain) {
   Ticks(1);
   EXPECT_EQ(std::vector<int>({p->State, p->x, p->y, p->frame}),
             std::vector<int>({S::Forming, 4 * 24, y0, 28}));
+}
+
+TEST_F(Enemies, WallsTurnAWalkerAtItsProbesAHaltLooksFurtherAndTheFifteenthTurnKills) {
+  SetRoomCell(0, 0, 20, kRow, 1);  // a wall at pixels 480 to 503
+  SetRoomCell(0, 0, 20, kRow + 1, 1);
+  struct Case {
+    int state, direction, x, lifeSpan, after;
+    bool turns;
+  } cases[] = {
+      {S::Moving, 0, 506, 0, S::Halting, true}, {S::Moving, 0, 507, 0, S::Moving, false},   // x-3
+      {S::Moving, 1, 435, 0, S::Halting, true}, {S::Moving, 1, 434, 0, S::Moving, false},   // x+45
+      {S::Halting, 1, 429, 0, S::Moving, true}, {S::Halting, 1, 428, 0, S::Moving, false},  // x+51
+      {S::Moving, 1, 435, 14, S::Dying, true},
+  };
+  for (const Case& c : cases) {
+    ClearEnemies();
+    auto m = Spawn(EnemyKind::SlowMummy, 0, kRow);
+    m->x = c.x, m->State = c.state, m->Direction = c.direction, m->LifeSpan = c.lifeSpan;
+    m->HaltingCounter = 3, m->FrameRate = 19;
+    UpdateEnemies();
+    EXPECT_EQ(m->State, c.after) << c.state << " " << c.x;
+    EXPECT_EQ(m->Direction != c.direction, c.turns) << c.state << " " << c.x;
+  }
 }
 
 // The contact box reaches 24 pixels each way; a dying mummy and a resting rock do not kill, a

@@ -383,41 +383,109 @@ TEST_F(Frame, SideStrips) {
   EXPECT_TRUE(Near(ToRgb(media::ReadScreenPixel(5, 300)), {255, 255, 255}, 0));
 }
 
-// Gold in this room shows, the same two cells lower in the room beside it does not; items step
-// a frame every 8th frame over 8 frames; the backdrop turns round at 255.
-TEST_F(Frame, ItemsOfTheRoomStepEveryEighthFrame) {
+std::shared_ptr<bbTraps> TrapAt(int kind, int x, int y, int frame = 0) {
+  auto t = New<bbTraps>();
+  t->Kind = kind, t->X = x, t->Y = y, t->Frame = frame;
+  return t;
+}
+
+// One room with one of everything, and the same things in the room beside it: what shows
+// where, in the theme's pictures, and the pulsing backdrop and items.
+TEST_F(Frame, ARoomsPixels) {
   Back = nullptr;
-  for (int rx : {0, 1}) {
+  Worldtheme = 2, BackGround = 3;
+  Player->X = 700, Player->Y = 480, Player->Score = 12345;
+  for (int rx : {0, 1}) {  // room 1's things two cells lower
+    const int c = rx * 32, d = rx * 2;
+    Stage[c + 1][1 + d] = 1, Stage[c + 3][1 + d] = 2, Stage[c + 5][1 + d] = 3;
+    Stage[c + 7][1 + d] = 4, Stage[c + 9][1 + d] = 88;
     auto it = New<bbItems>();
-    it->kind = 6, it->frame = 48, it->X = 12, it->Y = 1 + 2 * rx, it->RoomX = rx;
+    it->kind = 6, it->frame = 48, it->X = 12, it->Y = 1 + d, it->RoomX = rx;
+    for (int kind : {0, 1, 2, 3, 6}) TrapAt(kind, kind * 4 + 1, 8 + d, 7)->Roomx = rx;
+    auto e = New<bbEnemies>();
+    e->x = rx * 768 + 100, e->y = 400 + 24 * d, e->RoomX = rx, e->frame = 6;
+    e->framecounter = 1, e->Visible = 1;
+    auto w = New<bbWeapons>();
+    w->x = rx * 768 + 300, w->y = 400 + 24 * d, w->roomx = rx, w->Frame = 56;
+    w->framecounter = 2, w->State = 1;
   }
+  auto hidden = New<bbEnemies>();
+  hidden->x = 100, hidden->y = 250, hidden->frame = 6, hidden->framecounter = 1;
+  auto mummy = New<bbEnemies>();
+  mummy->Kind = 1, mummy->CoffineX = 600, mummy->CoffineY = 400, mummy->CoffineCounter = 2;
+  mummy->RoomX = 1;  // walked away: the coffin stays in its origin room
+  auto rock = New<bbEnemies>();
+  rock->Kind = 2, rock->State = 21, rock->x = 672, rock->y = 192, rock->Block2 = 3;
+  rock->Block3 = 4;
+  TrapAt(2, 24, 12)->Block2 = 4;  // a stone over a vanishing ladder's piece
+  auto statue = New<bbstatuses>();
+  statue->x = 20, statue->y = 14, statue->frame = 1;
+  Exitdoor->x = 16, Exitdoor->y = 1, Exitdoor->Frame = 5, Exitdoor->State = 1;
+  KeyFrame(0);
+  // Blocks 1 to 4 in theme 2's pictures (not theme 0's), code 88 none, gold, the exit door; the
+  // traps (wall trap, crumbling floor, stone, vanishing ladder, door); nothing of room 1, nor the
+  // hidden enemy; an enemy, a weapon, a coffin, a resting rock's cells, a statue, the player.
+  const struct {
+    media::Image* image;
+    int frame, x, y;
+    bool shows;
+  } shown[] = {{&Bricks, 6, 24, 24, true},          {&Bricks, 7, 72, 24, true},
+               {&Bricks, 8, 120, 24, true},         {&Bricks, 18, 168, 24, true},
+               {&Bricks, 0, 24, 24, false},         {&Bricks, 6, 216, 24, false},
+               {&ItemSprite, 48, 288, 24, true},    {&XDoor, 5, 384, 24, true},
+               {&Bricks, 19, 24, 192, true},        {&XDoor, 31, 120, 192, true},
+               {&ItemSprite, 63, 216, 192, true},   {&Bricks, 18, 312, 192, true},
+               {&Doors, 7, 600, 192, true},         {&Bricks, 6, 24, 72, false},
+               {&ItemSprite, 48, 288, 72, false},   {&Bricks, 19, 24, 240, false},
+               {&Enemiesprite, 7, 100, 448, false}, {&ItemSprite, 58, 300, 448, false},
+               {&Enemiesprite, 7, 100, 250, false}, {&Enemiesprite, 7, 100, 400, true},
+               {&ItemSprite, 58, 300, 400, true},   {&Doors, 29, 600, 400, true},
+               {&Bricks, 8, 696, 192, true},        {&Bricks, 18, 672, 216, true},
+               {&Statusprite, 7, 480, 336, true},   {&PlayerSprite, 6, 700, 456, true}};
+  for (const auto& c : shown)
+    EXPECT_EQ(Shows(*c.image, c.frame, c.x, c.y), c.shows) << c.frame << " " << c.x << "," << c.y;
+  int x = 385;
+  for (char ch : std::string("12345")) {
+    EXPECT_TRUE(Shows(imgFont, ch - 32, x, 583)) << ch;
+    x += widthTable[ch - 32];
+  }
+  EXPECT_TRUE(Near(RoomPixel(760, 100), {5, 5, 100}, 0));
+  // Items step a frame every 8th frame, over 8 frames; the backdrop turns round at 255.
   std::vector<int> steps;
-  bool shows = false;
-  for (int f = 1; f <= 64; ++f) {
+  for (int f = 2; f <= 64; ++f) {
     KeyFrame(0);
-    if (f == 1) shows = Shows(ItemSprite, 48, 288, 24) && !Shows(ItemSprite, 48, 288, 72);
     if (f == 7 || f == 8 || f == 64) steps.push_back(itemframecounter);
   }
-  EXPECT_TRUE(shows);
   EXPECT_EQ(steps, (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(redvalue, 255 - 5 * (64 - 51));  // up by 5 to 255 in 51 frames, then down
   RoomX = 1;
   KeyFrame(0);
   EXPECT_TRUE(Shows(ItemSprite, 48, 288, 72));
+  EXPECT_FALSE(Shows(XDoor, 5, 384, 24) || Shows(Statusprite, 1 + 2 * 3, 480, 336));
 }
 
-// The tutorial bar (also for a line that does not exist); blocks past the grid's last column;
-// the room grid: the player's cell red, the room's edge cells white.
+// The tutorial bar and its line (also for a line that does not exist); blocks past the grid's
+// last column; the room grid: the player's cell red, the room's edge cells white.
 TEST_F(Frame, TutorialBarAndRoomGrid) {
   Back = nullptr;
-  Tutorial = 1, TutNo = 40;
+  Tutorial = 1, TutNo = 2;
+  Tut[2] = "Climb";
   KeyFrame(0);
-  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0) && Shows(optAlpha, 'T' - 32, 19, 3));
+  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0) &&
+              Near(RoomPixel(767, 599), {0, 200, 255}, 0));
+  EXPECT_TRUE(Near(RoomPixel(2, 597), {0, 0, 0}, 0));
+  EXPECT_TRUE(Shows(imgFont, 'C' - 32, 432 - media::TextWidth("Climb") / 2, 580));
+  EXPECT_TRUE(Shows(optAlpha, 'T' - 32, 19, 3));
+  TutNo = 40;  // no such line: the bar all the same
+  KeyFrame(0);
+  EXPECT_TRUE(Near(RoomPixel(0, 576), {0, 200, 255}, 0));
   Stage[196][10] = 1;  // the last room column reaches past the grid's 197 columns
   RenderBlocks(6 * 32, 0, 0);
   RenderBlocks(-40, -30, 0);
   EXPECT_TRUE(Shows(Bricks, 0, 4 * 24, 10 * 24));
-  Tutorial = 0, ShowGrid = 1, Rooms[1][0] = 1;
+  Tutorial = 0;
+  ShowGrid = 1;
+  Rooms[1][0] = 1;
   auto half = [](Rgb a, Rgb b) { return Rgb{(a.r + b.r) / 2, (a.g + b.g) / 2, (a.b + b.b) / 2}; };
   for (int px : {383, 384}) {
     Player->X = px;
@@ -425,7 +493,9 @@ TEST_F(Frame, TutorialBarAndRoomGrid) {
     const Rgb bg{redvalue, greenvalue, 100};
     const int left = px <= 383 ? 696 : 25, gone = px <= 383 ? 25 : 696;
     EXPECT_TRUE(Near(RoomPixel(left + 3, 28), half({255, 0, 0}, half({0, 255, 0}, bg)), 3)) << px;
+    EXPECT_TRUE(Near(RoomPixel(left + 8 + 3, 28), half({0, 255, 0}, bg), 2)) << px;
     EXPECT_TRUE(Near(RoomPixel(left + 16 + 3, 25), half({255, 255, 255}, bg), 2)) << px;
+    EXPECT_TRUE(Near(RoomPixel(left + 16 + 3, 28), bg, 0)) << px;
     EXPECT_TRUE(Near(RoomPixel(gone + 3, 28), bg, 0)) << px;
   }
 }

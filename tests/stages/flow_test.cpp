@@ -160,6 +160,17 @@ TEST_F(Flow, ANewGameChoosesItsStageAndTheSongFollowsTheStageNumber) {
   }
 }
 
+TEST_F(Flow, APressPendingFromPlayEndsTheTitleBeforeItsFirstFrame) {
+  for (int key : {media::KEY_SPACE, media::KEY_ENTER, 0}) {
+    Game->Stage = 4;
+    key ? PressKey(key) : media::headless::ClickNow(1);
+    const int before = FrameCount();
+    GoNextStage();
+    EXPECT_EQ(FrameCount(), before) << key;
+    EXPECT_EQ(SN, "LEVEL 5");
+  }
+}
+
 TEST_F(Flow, EscapeGoesBackToTheTitleMenu) {
   LoadStage("LEVEL 9");
   Game->Stage = 0;
@@ -256,6 +267,27 @@ TEST_F(Flow, AMissingOrBadStageFileIsToldOnTheTitle) {
     EXPECT_EQ(NumOfGold, t.gold);
     EXPECT_EQ(Game->State, 26);
   }
+}
+
+TEST_F(Flow, ThePromptBlinksAndTheLastEffectStopsBeforeTheStage) {
+  Game->Stage = 4;
+  std::vector<int> hidden;
+  const int start = FrameCount();
+  stagetest::OnFrames([start, &hidden](int f) {
+    const int pass = f - start + 1;
+    if (stagetest::Shown(390, 588) != stagetest::kWhite) hidden.push_back(pass);
+    if (pass == 1001) PressKey(media::KEY_ENTER);
+  });
+  std::size_t size = 0;
+  const unsigned char* data = media::BuiltinBlob("Sfx/Gold.ogg", &size);
+  ASSERT_NE(data, nullptr);
+  media::RegisterEmbedded("Sfx/Gold.ogg", data, size);
+  Sfx = media::PlaySound(media::LoadSound("incbin::Sfx/Gold.ogg", media::SOUND_LOOP));
+  GoNextStage();
+  ASSERT_EQ(hidden.size(), 25u);
+  EXPECT_EQ(hidden.front(), 975);
+  EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
+  Sfx = nullptr;
 }
 
 TEST_F(Flow, ResetAllClearsThePerStageCountersAndKeepsTheRest) {
