@@ -73,94 +73,6 @@ TEST_F(RulesTest, PickUps) {
   EXPECT_EQ(Items_list.Count(), 1);
 }
 
-// A crumbling floor (columns 20 to 23) collapses on the step after its second crossing, taken
-// from solid ground; a vanishing ladder after its third, leaving a brick top.
-TEST_F(RulesTest, CrossedTrapsCollapse) {
-  Audible(sndFloor, "Floor"), Audible(sndLadder, "Ladder");
-  MakeRoom(0, 0);
-  MakeRoom(1, 0);
-  for (int c = 20; c < 24; ++c) SetRoomCell(0, 0, c, kFloorRow, 88);
-  auto floor = New<bbTraps>();
-  floor->Kind = 1, floor->X = 20, floor->Y = kFloorRow - 1, floor->NumOfPass = 2;
-  PlaceAt(21 * 24);  // on the crumbling cells: no collapse
-  Hold(KEY_LEFT);
-  Pass();
-  EXPECT_EQ(RoomCell(0, 0, 21, kFloorRow), 88);
-  // A crossing counts only standing on it: in the air over it, none.
-  for (int y : {kStandY - 30, kStandY}) {
-    floor->NumOfPass = floor->Passing = 0;
-    PlaceAt(21 * 24, y);
-    UpdateTraps();
-    EXPECT_EQ(floor->NumOfPass, y == kStandY) << y;
-  }
-  floor->NumOfPass = 0, floor->Passing = 1;
-  PlaceAt(18 * 24);  // over the trap's picture: the latch stays
-  Pass();
-  EXPECT_EQ(floor->Passing, 1);
-  PlaceAt(4 * 24);
-  Pass();
-  EXPECT_EQ(floor->Passing, 0);
-  floor->NumOfPass = 1;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 1);
-  floor->NumOfPass = 2;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 0);
-  for (int c = 20; c < 24; ++c) EXPECT_EQ(RoomCell(0, 0, c, kFloorRow), 0);
-  Release(KEY_LEFT);
-
-  for (int r = 12; r < kFloorRow; ++r) SetRoomCell(1, 0, 20, r, 4), SetRoomCell(0, 0, 20, r, 4);
-  auto ladder = New<bbTraps>();
-  ladder->Kind = 3, ladder->X = 20, ladder->Y = 12, ladder->Height = 8, ladder->Roomx = 1;
-  ladder->NumOfPass = 2;
-  PlaceAt(100);
-  Hold(KEY_RIGHT);
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 1);
-  ladder->NumOfPass = 3;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 0);
-  EXPECT_EQ(RoomCell(1, 0, 20, 12) * 10 + RoomCell(1, 0, 21, 12), 22);
-  for (int r = 13; r < kFloorRow; ++r) EXPECT_EQ(RoomCell(1, 0, 20, r), 0) << r;
-  EXPECT_EQ(RoomCell(1, 0, 20, kFloorRow), 1);
-  EXPECT_EQ(RoomCell(0, 0, 20, 13), 4);  // the current room is untouched
-  EXPECT_EQ(Plays(), 2);
-}
-
-// A door trap at column 10 (x 240), four cells tall: each passage lasts 30 ticks, walks 3 pixels
-// a tick up to the door (|x + 48 - 240|, |240 + 48 - x|; 24 for one-way doors) and shuts a
-// column (two-way doors) or swings back with a sound.
-TEST_F(RulesTest, DoorPassages) {
-  Audible(sndCloseCoffine, "CloseCof");
-  const int passages[][6] = {// action, x; end x, door frame, column shut, sounds
-                             {22, 264, 192, 13, 10, 0},
-                             {23, 200, 287, 7, 11, 0},
-                             {24, 300, 216, 10, -1, 1},
-                             {25, 200, 263, 10, -1, 1}};
-  for (const auto& p : passages) {
-    SCOPED_TRACE(p[0]);
-    ClearWorld();
-    MakeRoom(0, 0);
-    auto door = New<bbTraps>();
-    door->X = 10, door->Y = 16, door->Height = 4, door->State = 2, door->Frame = 10;
-    door->NumOfPass = 40;
-    ActionType = LastActionType = kActionLeft;
-    PlaceAt(p[1]);
-    Player->Action = p[0];
-    const int plays = Plays();
-    EXPECT_EQ(PassesWhile(p[0]), 30);
-    // Each tick recorded once, with the walking code; the door at rest again.
-    EXPECT_EQ(std::vector<int>({Player->X, door->Frame, Plays() - plays, ActionNo,
-                                door->State + door->NumOfPass + door->Framecounter}),
-              std::vector<int>({p[2], p[3], p[5], 30, 0}));
-    for (int c : {10, 11}) {
-      const bool shut = RoomCell(0, 0, c, 16) == 1 && RoomCell(0, 0, c, 18) == 1;
-      EXPECT_EQ(shut, c == p[4]) << c;
-      EXPECT_EQ(RoomCell(0, 0, c, 19), 0);  // Height - 1 cells only
-    }
-  }
-}
-
 class RulesExit : public RulesTest {
  protected:
   void SetUp() override {
@@ -331,37 +243,6 @@ TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
   EXPECT_EQ(Player->X * 100 + Player->Action, 26200);  // in the door's window after the step
   UpdateGame();
   EXPECT_EQ(Player->Action, 26);
-}
-
-// Fire: a throw makes a weapon in world pixels; in mid-jump a knife is thrown but a tool does
-// nothing; on a ladder with empty hands the press records one step of no input, so playback
-// spends the tick too.
-TEST_F(RulesTest, FireThrowsOrJumpsOrDoesNothing) {
-  MakeRoom(0, 0), MakeRoom(2, 1);
-  RoomX = 2, RoomY = 1;
-  PlaceAt(300);
-  Player->State = 2, Player->LastDirection = 1;
-  Hit(KEY_SPACE), Pass();
-  ASSERT_EQ(Weapons_list.Count(), 1);
-  EXPECT_EQ(std::vector<int>({Weapon->kind, Weapon->Frame, Weapon->Direction, Weapon->x, Weapon->y,
-                              Weapon->roomx, Weapon->roomy, Player->State, LastActionType}),
-            std::vector<int>({1, 59, 1, 2 * 768 + 300, 576 + kStandY, 2, 1, 0, kActionThrow}));
-  RoomX = RoomY = 0;
-  Hit(KEY_SPACE), Pass();
-  ASSERT_EQ(Player->Action, 13);
-  Player->State = 1;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(Weapons_list.Count() * 100 + Weapon->Frame, 256);
-  Player->State = 3;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(Player->State * 10 + Weapons_list.Count(), 32);
-  PlaceAt(300);
-  Player->Action = 15, Player->State = 0;
-  Pass();
-  const int runs = ActionCount, steps = ActionNo;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(std::vector<int>({Player->Action, ActionCount, ActionNo, LastActionType}),
-            std::vector<int>({15, runs, steps + 1, kActionNone}));
 }
 
 }  // namespace
