@@ -71,6 +71,18 @@ TEST_F(Edges, RoomChangesWrapAroundTheRowOrColumn) {
   }
 }
 
+// A body at the side edge does not fall: walking off a floorless room's left side, no fall
+// left of x 4.
+TEST_F(Edges, NoFallAtTheSideEdge) {
+  MakeRoom(0, 0, false);
+  PlaceAt(6);
+  Hold(KEY_LEFT);
+  Passes(2);
+  Release(KEY_LEFT);
+  EXPECT_EQ(std::vector<int>({Player->X, Player->Y, Player->Action}),
+            std::vector<int>({0, kStandY, 0}));
+}
+
 // Stones left, right and below, wrapping to the far end of the row or the top of the column,
 // and off the world's last room column and row; enemies into a neighbour or along the wrap.
 TEST_F(Edges, StonesAndEnemiesOutOfTheirRoomAreReHomed) {

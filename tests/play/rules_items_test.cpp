@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/sound.h"
@@ -71,6 +73,141 @@ TEST_F(RulesTest, PickUps) {
   ItemAt(6, 15, 18);  // out of reach
   Pass();
   EXPECT_EQ(Items_list.Count(), 1);
+}
+
+// A fall that lands in its n-th tick sounds the long fall from its 25th tick on; every landing
+// sounds.
+TEST_F(RulesTest, FallsAndTheirSounds) {
+  Audible(sndFall, "Fall");
+  MakeRoom(0, 0, false);
+  for (int c = 0; c < 32; ++c) SetRoomCell(0, 0, c, 23, 1);
+  for (int n : {24, 25}) {
+    ResetAll();
+    const int plays = Plays();
+    PlaceAt(300, 23 * 24 - 48 - 12 * (n - 1));
+    Player->Action = 14;
+    const int passes = PassesWhile(14);
+    EXPECT_EQ(passes * 10 + Plays() - plays, n * 10 + n - 24);
+  }
+  Audible(HitFloor, "HitFloor");
+  const int plays = Plays();
+  PlaceAt(300, 400);
+  Player->Action = 14;
+  PassesWhile(14);
+  EXPECT_EQ(Plays() - plays, 1);
+}
+
+// The sounds of the rules, each loaded alone so that the mixer's channels count its plays: a
+// drill's two blocks, a wall trap's first two bricks (ticks 2 and 43), a stone landing and one
+// pushed, a door pushed open, a door passage swinging back (one-way doors only), a crumbling
+// floor and a vanishing ladder giving way, a weapon's flight.
+TEST_F(RulesTest, TheRulesSounds) {
+  auto heard = [this](media::Sound& slot, const char* name, const std::function<void()>& run) {
+    ClearWorld();
+    MakeRoom(0, 0), MakeRoom(1, 0);
+    Audible(slot, name);
+    const int plays = Plays();
+    run();
+    slot = {};
+    for (int key : {KEY_LEFT, KEY_RIGHT}) Release(key);
+    return Plays() - plays;
+  };
+  auto trap = [](int kind, int x, int y, int height = 0) {
+    auto t = New<bbTraps>();
+    t->Kind = kind, t->X = x, t->Y = y, t->Height = height;
+    return t;
+  };
+  auto block = [](int c0, int c1, int r0, int r1, int code) {
+    for (int c = c0; c <= c1; ++c)
+      for (int r = r0; r <= r1; ++r) SetRoomCell(0, 0, c, r, code);
+  };
+  EXPECT_EQ(heard(sndDrill, "Drill",
+                  [&] {
+                    block(7, 9, 18, 19, CellCode::Brick);
+                    PlaceAt(237);
+                    Player->Direction = Player->LastDirection = 0, Player->State = Tool::SideTwo;
+                    Hit(KEY_SPACE), Passes(90);
+                  }),
+            2);
+  std::vector<int> bricks;
+  heard(sndCreateWall, "CrtWall", [&] {
+    trap(TrapKind::WallTrap, 10, 18, 3);
+    PlaceAt(240 - 8);
+    for (int tick = 1; tick <= 43; ++tick) UpdateTraps(), bricks.push_back(Plays());
+  });
+  EXPECT_EQ(
+      std::vector<int>({bricks[1] - bricks[0], bricks[41] - bricks[1], bricks[42] - bricks[41]}),
+      std::vector<int>({1, 0, 1}));
+  EXPECT_EQ(heard(sndCloseCoffine, "CloseCof",
+                  [&] {
+                    block(17, 18, 16, 17, CellCode::Block), block(17, 18, 20, 20, 0);
+                    block(15, 20, 23, 23, 1), trap(TrapKind::Stone, 17, 16);
+                    for (int tick = 0; tick < 9; ++tick) UpdateTraps();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndPushStone, "PushSton",
+                  [&] {
+                    block(10, 11, 18, 19, CellCode::Block);
+                    auto stone = trap(TrapKind::Stone, 10, 18);
+                    PlaceAt(180), Hold(KEY_RIGHT);
+                    for (int n = 0; n < 200 && stone->X == 10; ++n) Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndDoor, "RLDoor",
+                  [&] {
+                    block(11, 11, 16, 19, CellCode::Block);
+                    trap(TrapKind::TwoWayLeft, 10, 16, 5)->Frame = 8;
+                    PlaceAt(300), Hold(KEY_LEFT);
+                    for (int n = 0; n < 200 && Player->Action != Act::TwoWayLeft; ++n) Pass();
+                  }),
+            1);
+  for (int action : {22, 23, 24, 25}) {
+    EXPECT_EQ(heard(sndCloseCoffine, "CloseCof",
+                    [&] {
+                      auto door = trap(0, 10, 16, 4);
+                      door->State = 2, door->Frame = 10, door->NumOfPass = 40;
+                      ActionType = LastActionType = kActionLeft;
+                      PlaceAt(action % 2 ? 200 : 264);
+                      Player->Action = action;
+                      EXPECT_EQ(PassesWhile(action), 30);
+                    }),
+              action >= 24)
+        << action;
+  }
+  EXPECT_EQ(heard(sndFloor, "Floor",
+                  [&] {
+                    block(20, 23, kFloorRow, kFloorRow, CellCode::Solid88);
+                    trap(TrapKind::Crumble, 20, kFloorRow - 1)->NumOfPass = 2;
+                    PlaceAt(96), Hold(KEY_LEFT), Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndLadder, "Ladder",
+                  [&] {
+                    auto ladder = trap(3, 20, 12, 8);
+                    ladder->Roomx = 1, ladder->NumOfPass = 3;
+                    PlaceAt(100), Hold(KEY_RIGHT), Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndBoome, "Boome",
+                  [] {
+                    PlaceAt(300);
+                    Player->State = Tool::Weapon1, Player->LastDirection = 1;
+                    Hit(KEY_SPACE), Passes(40);
+                  }),
+            1);
+}
+
+// A crumbling floor counts a crossing only of a player standing on it, not one in the air.
+TEST_F(RulesTest, ACrumblingFloorCountsPlayersStandingOnIt) {
+  MakeRoom(0, 0);
+  auto floor = New<bbTraps>();
+  floor->Kind = TrapKind::Crumble, floor->X = 20, floor->Y = kFloorRow - 1;
+  for (int y : {kStandY - 30, kStandY}) {
+    floor->NumOfPass = floor->Passing = 0;
+    PlaceAt(21 * 24, y);
+    UpdateTraps();
+    EXPECT_EQ(floor->NumOfPass, y == kStandY) << y;
+  }
 }
 
 class RulesExit : public RulesTest {
