@@ -166,6 +166,21 @@ TEST_F(Edges, ContactBoxStatesAndOneLifePerTick) {
   }
 }
 
+// Code 88 is neither floor nor wall to an enemy: a mummy walks over a crumbling floor's cells
+// and through a resting rock's at its own pace.
+TEST_F(Edges, AMummyWalksOverAndThroughCodeEightyEight) {
+  namespace S = EnemyState;
+  MakeRoom(0, 0);
+  PlaceAt(700);
+  for (int c = 10; c <= 13; ++c) SetRoomCell(0, 0, c, kFloorRow, CellCode::Solid88);
+  Spawn(EnemyKind::Rock, 16, kFloorRow - 2)->State = S::Resting;
+  auto m = Spawn(EnemyKind::SlowMummy, 4, kFloorRow - 2);
+  m->State = S::Moving, m->Direction = 1, m->FrameRate = 1;
+  for (int t = 0; t < 240; ++t) UpdateEnemies();
+  EXPECT_EQ(std::vector<int>({m->State, m->x, m->y}),
+            std::vector<int>({S::Moving, 4 * 24 + 360, (kFloorRow - 2) * 24}));
+}
+
 // Keys: left 1, right 2, down 3, up 4 summed; the joystick: up wins over down over right over
 // left, its button 1 is fire, and the keys are not read with it. Cells outside the grid read
 // as empty and take no writes.
