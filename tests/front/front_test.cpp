@@ -132,15 +132,15 @@ Trace FrontTest::Play(const std::function<void()>& body, const std::string& scri
                       const std::function<bool()>& counts) {
   const auto events = Parse(script);
   const int last = until >= 0 ? until : want.empty() ? 0 : want.rbegin()->first;
-  Trace got;
+  traced_.clear();
   int n = 0;
   shown_ = Run(body, [&](int) {
     if (counts && !counts()) return true;
-    if (want.count(n)) got[n] = probe();
+    if (want.count(n)) traced_[n] = probe();
     Apply(events, n);
     return n++ < last;
   });
-  return got;
+  return traced_;
 }
 
 Trace FrontTest::PlayGame(const std::string& script, const Probe& probe, const Trace& want,

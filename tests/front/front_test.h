@@ -53,6 +53,7 @@ class FrontTest : public ::testing::Test {
 
   std::filesystem::path dir_, oldDir_;
   int shown_ = 0;
+  Trace traced_;  // what the last Play read, also when the program ended
 };
 
 }  // namespace fronttest
