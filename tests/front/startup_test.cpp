@@ -110,30 +110,4 @@ TEST_F(StartupTest, DisplayRateProbe) {
   EXPECT_EQ(WithTrailingSlash("C:\\game\\"), "C:\\game\\");
 }
 
-// In full screen each frame waits for the display's refresh; DelayTime still brings a frame of the
-// running game to about 16.6 ms on every display.
-TEST_F(StartupTest, EveryRefreshRateGivesTheGameSpeed) {
-  for (const char* sub : {"Langs", "Levels", "Music"})
-    std::filesystem::copy(std::filesystem::path(QUILL_GAME_DIR) / sub, dir_ / sub,
-                          std::filesystem::copy_options::recursive);
-  Write("Country.ini", Bytes{1});
-  for (int rate : {60, 75, 85, 120, 144}) {
-    Write("prefs.ini", Bytes{0});  // full screen
-    hl::ResetHeadless();
-    ResetGlobals();
-    hl::SetDisplayRate(rate);
-    int title = -1;
-    std::int64_t from = 0, to = 0;
-    Run([] { _bb_main(); },
-        [&](int n) {
-          if (title < 0 && Game && Game->State == 31) title = n;
-          if (title >= 0 && n == title + 60) from = hl::VirtualMillis();
-          to = hl::VirtualMillis();
-          return title < 0 || n < title + 660;
-        });
-    EXPECT_NEAR(FPS, rate, 1) << rate;
-    EXPECT_NEAR(static_cast<double>(to - from) / 600, 16.6, 0.6) << rate;
-  }
-}
-
 }  // namespace
