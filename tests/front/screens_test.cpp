@@ -91,9 +91,9 @@ TEST_F(ScreensTest, QuitDialogAnswers) {
         Play([] { QuitFunc(); }, std::string("0 ") + c.input + "\n4 press N", probe, want).at(0),
         want.at(0))
         << c.what;
-    EXPECT_EQ(shown_, c.shown) << c.what;
-    EXPECT_EQ(Game->State, c.stateAfter) << c.what;
-    EXPECT_EQ(quit, c.quitAfter) << c.what;
+    EXPECT_EQ((std::vector{shown_, Game->State, quit}),
+              (std::vector{c.shown, c.stateAfter, c.quitAfter}))
+        << c.what;
     int vx, vy, vw, vh;
     media::GetViewport(vx, vy, vw, vh);
     EXPECT_EQ(vx, c.state == 26 && c.stateAfter == 26 ? 16 : 0) << c.what;  // back to play
@@ -128,10 +128,9 @@ TEST_F(ScreensTest, GameOverPage) {
   EXPECT_GT(std::count_if(strips[1].begin(), strips[1].end(),
                           [](media::Pixel p) { return (p & 0xFFFFFFu) != 0; }),
             100);
-  EXPECT_EQ(Game->State, 31);
-  EXPECT_EQ(User, 0);
-  EXPECT_EQ(media::ChannelPlaying(Sfx), 0);
-  EXPECT_EQ(media::KeyHit(media::KEY_ESCAPE), 0);
+  EXPECT_EQ((std::vector{Game->State, User, media::ChannelPlaying(Sfx),
+                         media::KeyHit(media::KEY_ESCAPE)}),
+            (std::vector{31, 0, 0, 0}));
   Game->State = 28;
   hl::PressKey(media::KEY_SPACE);  // left from play: ends at once
   EXPECT_EQ(Run([] { GameOverPage(); }, [](int) { return true; }), 0);
@@ -155,9 +154,7 @@ TEST_P(StateMachine, GoesWhereTheStateSays) {
   int titleFrom = -1;
   for (const auto& [n, v] : got)
     if (titleFrom < 0 && v[0]) titleFrom = n;
-  EXPECT_EQ(shown_, c.shown);
-  EXPECT_EQ(titleFrom, c.titleFrom);
-  EXPECT_EQ(quit, 0);
+  EXPECT_EQ((std::vector{shown_, titleFrom, quit}), (std::vector{c.shown, c.titleFrom, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(States, StateMachine,
