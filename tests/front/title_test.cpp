@@ -56,6 +56,77 @@ TEST_F(TitleTest, MenuKeysHoverCreditsArrowAndQuit) {
   EXPECT_EQ(traced_, want);
 }
 
+// Enter, Space and a click in one frame act once: the instructions open at page 0 and the options
+// screen toggles nothing; the credits stand still while either runs.
+TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
+  auto probe = [] {
+    return std::vector<int>{InstructionPage, media::MouseX(),     media::MouseY(),
+                            Difficulity,     TitleMenu.selection, TitleMenu.creditsX};
+  };
+  const Trace want = {{2, {0, 400, 380, 1, 1, 795}},  {4, {0, 400, 380, 1, 1, 795}},
+                      {7, {0, 400, 513, 1, 4, 791}},  {8, {0, 318, 228, 1, 4, 789}},
+                      {10, {0, 318, 228, 1, 4, 789}}, {12, {0, 318, 228, 1, 4, 787}}};
+  InstructionPage = 2;
+  EXPECT_EQ(PlayGame("0 mouse 400 380\n1 press ENTER\n1 press SPACE\n1 click 1\n4 press ESC\n"
+                     "6 mouse 400 513\n7 press ENTER\n7 press SPACE\n7 click 1\n10 press ESC\n",
+                     probe, want),
+            want);
+}
+
+// Start, tutorials and editor leave the title: a new game, silent tutorials with the volumes
+// given back on the title, the editor with the viewport left alone.
+TEST_F(TitleTest, EntriesThatLeaveTheTitle) {
+  tmpMusicVol = 0.7f;
+  tmpSfxVol = 0.3f;
+  std::vector<std::vector<int>> seen;
+  int visits = 0;
+  bool onTitle = false, left = false;
+  Run([] { _bb_main(); },
+      [&](int) {
+        if (!Game || !Title || (visits == 0 && Game->State != 31)) return true;
+        if (Game->State == 31) {
+          if (!onTitle) {
+            onTitle = true;
+            left = false;
+            ++visits;
+            seen.push_back({31, static_cast<int>(10 * MusicVol + 0.5f),
+                            static_cast<int>(10 * SfxVol + 0.5f), Tutorial, DemoMode});
+            Player->Score = 1234;
+            DoorOpened = 1;
+          }
+          if (TitleMenu.selection != (visits == 1 ? 0 : visits == 2 ? 2 : 3)) {
+            media::headless::PressKey(media::KEY_DOWN);
+          } else {
+            media::headless::ClickNow(1);
+          }
+          return true;
+        }
+        onTitle = false;
+        if (left) {
+          media::headless::PressKey(media::KEY_ESCAPE);  // leave whatever the stage flow shows
+          return true;
+        }
+        left = true;
+        int vx, vy, vw, vh;
+        media::GetViewport(vx, vy, vw, vh);
+        if (Game->State == 32) {
+          seen.push_back({32, vx, vw});  // the editor: the viewport is left as it was
+          return false;
+        }
+        seen.push_back({Game->State, vx, vw, Player->Score, Player->Lives, Player->XS, Player->YS,
+                        Player->Frame, Game->Stage, DoorOpened, Tutorial, DemoMode, User,
+                        static_cast<int>(10 * MusicVol + 0.5f),
+                        static_cast<int>(10 * SfxVol + 0.5f)});
+        if (visits == 1) Game->State = 31;  // back to the title
+        return Game->State != 32;
+      });
+  const std::vector<std::vector<int>> want = {
+      {31, 7, 3, 0, 0}, {27, 16, 768, 0, 2, 3, 3, 6, 0, 0, 0, 0, 0, 7, 3},
+      {31, 7, 3, 0, 0}, {27, 16, 768, 0, 2, 3, 3, 6, 0, 0, 1, 1, 1, 0, 0},
+      {31, 7, 3, 0, 0}, {32, 0, 800}};
+  EXPECT_EQ(seen, want);
+}
+
 // Volume steps in 32-bit reals, shown as truncated tenths; no step below 0.0 or past 10 tenths.
 TEST_F(TitleTest, VolumeSteps) {
   float v = 1.0f;
