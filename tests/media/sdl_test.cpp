@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <tuple>
 
 #include "support/temp_folder.h"
 
@@ -53,7 +54,8 @@ class Sdl : public ::testing::Test {
   }
 };
 
-TEST_F(Sdl, TheWindowShowsTheFramebuffer) {
+// The window shows the frame buffer; mouse, joystick and key events reach the polls.
+TEST_F(Sdl, AWindowShowsFramesAndTakesInput) {
   OpenWindow();
   int w = 0, h = 0;
   ASSERT_TRUE(st::WindowSize(w, h));
@@ -77,17 +79,55 @@ TEST_F(Sdl, TheWindowShowsTheFramebuffer) {
   ASSERT_TRUE(st::PushQuit());  // a quit event leaves the window open
   media::detail::CurrentBackend().PumpEvents();
   EXPECT_TRUE(st::WindowSize(w, h));
+  // The mouse: SDL's right button is the media layer's 2, the middle one 3.
+  st::PushMouseMotion(123, 456);
+  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 123456);
+  st::PushMouseButton(1, true, 200, 100);
+  st::PushMouseButton(1, false, 200, 100);
+  st::PushMouseButton(3, true, 210, 110);
+  st::PushMouseButton(2, true, 210, 110);
+  EXPECT_EQ(media::MouseHit(1) * 100 + media::MouseHit(2) * 10 + media::MouseHit(3), 111);
+  EXPECT_EQ(media::MouseDown(1) * 10 + media::MouseDown(2), 1);
+  EXPECT_EQ(media::MouseX(), 210);
+  media::MoveMouse(321, 222);
+  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 321222);
+  // The joystick: the first button is 1.
+  st::PushJoyAxis(0, -30000);
+  st::PushJoyAxis(1, 30000);
+  EXPECT_EQ(media::JoyXDir(0) * 10 + media::JoyYDir(0), -9);
+  st::PushJoyAxis(0, 1000);
+  EXPECT_EQ(media::JoyXDir(0), 0);
+  st::PushJoyButton(0, true);
+  EXPECT_EQ(media::JoyHit(1, 0) * 10 + media::JoyDown(1, 0), 11);
+  st::PushJoyButton(0, false);
+  EXPECT_EQ(media::JoyDown(1, 0), 0);
+  // Events are taken in at Flip and in WaitKey: every read within a frame sees one state.
+  ASSERT_TRUE(st::QueueKey("Left", true));
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) + media::KeyHit(media::KEY_LEFT), 0);
+  media::Flip(0);
+  ASSERT_TRUE(st::QueueKey("Left", false));  // released mid-frame: still held this frame
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) * 10 + media::KeyHit(media::KEY_LEFT), 11);
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 1);
+  media::Flip(0);
+  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 0);
+  ASSERT_TRUE(st::QueueKey("Space", true) && st::QueueKey("Space", false));
+  media::Flip(0);  // a press and release between two flips counts once
+  EXPECT_EQ(media::KeyDown(media::KEY_SPACE) * 10 + media::KeyHit(media::KEY_SPACE), 1);
+  EXPECT_EQ(media::KeyHit(media::KEY_SPACE), 0);
+  ASSERT_TRUE(st::QueueKey("A", true));
+  EXPECT_EQ(media::WaitKey(), 'A');
+  EXPECT_EQ(media::KeyDown('A'), 1);
 }
 
 TEST_F(Sdl, KeysMapToTheGamesCodes) {
   OpenWindow();
+  // clang-format off
   const std::pair<const char*, int> keys[] = {
-      {"Backspace", 8},  {"Tab", 9},       {"Return", 13},     {"Keypad Enter", 13},
-      {"Escape", 27},    {"Space", 32},    {"Left", 37},       {"Down", 40},
-      {"0", 48},         {"9", 57},        {"A", 65},          {"Z", 90},
-      {"F1", 112},       {"F12", 123},     {"-", 189},         {"Keypad -", 109},
-      {"Keypad +", 107}, {"Keypad 0", 96}, {"Left Shift", 16}, {"Left Ctrl", 17},
-      {"Delete", 46}};
+      {"Backspace", 8}, {"Tab", 9}, {"Return", 13}, {"Keypad Enter", 13}, {"Escape", 27},
+      {"Space", 32}, {"Left", 37}, {"Down", 40}, {"0", 48}, {"9", 57}, {"A", 65}, {"Z", 90},
+      {"F1", 112}, {"F12", 123}, {"-", 189}, {"Keypad -", 109}, {"Keypad +", 107},
+      {"Keypad 0", 96}, {"Left Shift", 16}, {"Left Ctrl", 17}, {"Delete", 46}};
+  // clang-format on
   for (const auto& [name, code] : keys) {
     ASSERT_TRUE(st::PushKey(name, true)) << name;
     EXPECT_EQ(media::KeyHit(code) * 10 + media::KeyDown(code), 11) << name;
@@ -96,17 +136,13 @@ TEST_F(Sdl, KeysMapToTheGamesCodes) {
   }
   // The keys that type "-" and "+" give 189 and 187 wherever the layout puts them; the digit
   // row keeps its codes by position.
-  struct LayoutKey {
-    const char *scancode, *key;
-    int code;
-  };
-  for (const LayoutKey& k :
-       {LayoutKey{"-", "-", 189}, LayoutKey{"=", "=", 187}, LayoutKey{"/", "-", 189},
-        LayoutKey{"]", "+", 187}, LayoutKey{"6", "-", 54}}) {
-    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, true)) << k.scancode << " " << k.key;
-    EXPECT_EQ(media::KeyHit(k.code), 1) << k.scancode << " " << k.key;
-    ASSERT_TRUE(st::PushLayoutKey(k.scancode, k.key, false));
-    EXPECT_EQ(media::KeyDown(k.code), 0) << k.scancode << " " << k.key;
+  const std::tuple<const char*, const char*, int> layout[] = {
+      {"-", "-", 189}, {"=", "=", 187}, {"/", "-", 189}, {"]", "+", 187}, {"6", "-", 54}};
+  for (const auto& [scancode, key, code] : layout) {
+    ASSERT_TRUE(st::PushLayoutKey(scancode, key, true)) << scancode << " " << key;
+    EXPECT_EQ(media::KeyHit(code), 1) << scancode << " " << key;
+    ASSERT_TRUE(st::PushLayoutKey(scancode, key, false));
+    EXPECT_EQ(media::KeyDown(code), 0) << scancode << " " << key;
   }
   EXPECT_EQ(media::KeyHit(191), 0);  // the German minus is not the US slash
   // Repeats are not presses, but they type.
@@ -117,36 +153,10 @@ TEST_F(Sdl, KeysMapToTheGamesCodes) {
   st::PushText("aZ \xC3\xA9!");  // the accented letter is not ASCII and is left out
   st::PushKey("Backspace", true);
   st::PushKey("Backspace", true, true);
-  st::PushKey("Escape", true);
-  st::PushKey("Left", true);  // not a character
-  st::PushKey("Return", true);
+  for (const char* key : {"Escape", "Left", "Return"}) st::PushKey(key, true);  // Left types none
   std::vector<int> got;
   for (int c = media::GetChar(); c != 0; c = media::GetChar()) got.push_back(c);
   EXPECT_EQ(got, (std::vector<int>{'a', 'Z', ' ', '!', 8, 8, 27, 13}));
-}
-
-TEST_F(Sdl, MouseAndJoystick) {
-  OpenWindow();
-  st::PushMouseMotion(123, 456);
-  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 123456);
-  st::PushMouseButton(1, true, 200, 100);
-  st::PushMouseButton(1, false, 200, 100);
-  st::PushMouseButton(3, true, 210, 110);  // SDL's right button is the media layer's 2
-  st::PushMouseButton(2, true, 210, 110);  // and the middle one is 3
-  EXPECT_EQ(media::MouseHit(1) * 100 + media::MouseHit(2) * 10 + media::MouseHit(3), 111);
-  EXPECT_EQ(media::MouseDown(1) * 10 + media::MouseDown(2), 1);
-  EXPECT_EQ(media::MouseX(), 210);
-  media::MoveMouse(321, 222);
-  EXPECT_EQ(media::MouseX() * 1000 + media::MouseY(), 321222);
-  st::PushJoyAxis(0, -30000);
-  st::PushJoyAxis(1, 30000);
-  EXPECT_EQ(media::JoyXDir(0) * 10 + media::JoyYDir(0), -9);
-  st::PushJoyAxis(0, 1000);
-  EXPECT_EQ(media::JoyXDir(0), 0);
-  st::PushJoyButton(0, true);  // the first button is 1
-  EXPECT_EQ(media::JoyHit(1, 0) * 10 + media::JoyDown(1, 0), 11);
-  st::PushJoyButton(0, false);
-  EXPECT_EQ(media::JoyDown(1, 0), 0);
 }
 
 // Full screen scales the picture to fit, aspect kept and centred, and maps the mouse back.
@@ -210,36 +220,16 @@ TEST_F(Sdl, AudioDrainsChannelsAndShutdownClosesEverything) {
   EXPECT_TRUE(st::WindowSize(w, h) && st::AudioDeviceOpen());
 }
 
-// Events are taken in at Flip and in WaitKey: every read within a frame sees one state.
-TEST_F(Sdl, ReadsWithinAFrameSeeTheStateTakenInAtFlip) {
-  OpenWindow();
-  ASSERT_TRUE(st::QueueKey("Left", true));
-  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) + media::KeyHit(media::KEY_LEFT), 0);
-  media::Flip(0);
-  ASSERT_TRUE(st::QueueKey("Left", false));  // released mid-frame: still held this frame
-  EXPECT_EQ(media::KeyDown(media::KEY_LEFT) * 10 + media::KeyHit(media::KEY_LEFT), 11);
-  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 1);
-  media::Flip(0);
-  EXPECT_EQ(media::KeyDown(media::KEY_LEFT), 0);
-  ASSERT_TRUE(st::QueueKey("Space", true) && st::QueueKey("Space", false));
-  media::Flip(0);  // a press and release between two flips counts once
-  EXPECT_EQ(media::KeyDown(media::KEY_SPACE) * 10 + media::KeyHit(media::KEY_SPACE), 1);
-  EXPECT_EQ(media::KeyHit(media::KEY_SPACE), 0);
-  ASSERT_TRUE(st::QueueKey("A", true));
-  EXPECT_EQ(media::WaitKey(), 'A');
-  EXPECT_EQ(media::KeyDown('A'), 1);
-}
-
-TEST_F(Sdl, WithoutAnAudioDeviceChannelsStillEndOnTime) {
+// Without an audio device channels still end on time; without video no screen opens and
+// nothing crashes.
+TEST_F(Sdl, WithoutAudioOrVideo) {
   Start("dummy", "no-such-driver");
   OpenWindow();
   ASSERT_FALSE(st::AudioDeviceOpen());
   media::Channel loop = media::PlaySound(TenthOfASecond(true));
   EXPECT_TRUE(EndsWithinTwoSeconds(media::PlaySound(TenthOfASecond(false))));
   EXPECT_EQ(media::ChannelPlaying(loop), 1);
-}
-
-TEST_F(Sdl, WithoutVideoNoScreenOpensAndNothingCrashes) {
+  media::ShutdownMedia();
   Start("no-such-driver", "dummy");
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(media::Graphics(800, 600, 0, 60));
