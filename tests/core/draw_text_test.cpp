@@ -224,26 +224,4 @@ TEST_F(DrawTest, FlashingMsgShowsForCounts0To974OfAThousand) {
   EXPECT_EQ(Row(20) + std::to_string(pausecounter), "A3");
 }
 
-TEST_F(DrawTest, MeasureFontWidthsFindsTheRightmostOpaqueColumn) {
-  imgFont = media::CreateImage(16, 16, kFontGlyphs);
-  for (int k = 0; k < kFontGlyphs; ++k) {
-    media::Pixmap pm = media::LockImage(imgFont, k);
-    for (int i = 0; i < 256; ++i) media::WritePixel(pm, i % 16, i / 16, 0x00FF00FF);
-    if (k % 17 != 3) media::WritePixel(pm, k % 16, (k * 7) % 16, 0xFF000000);
-    if (k % 17 != 3) media::WritePixel(pm, 0, 15, 0xFFFFFFFF);
-    media::UnlockImage(imgFont, k);
-  }
-  widthTable[3] = 99;
-  MeasureFontWidths();
-  EXPECT_EQ(widthTable[0], 5);
-  for (int k = 1; k < kFontGlyphs; ++k)
-    EXPECT_EQ(widthTable[k], k % 17 == 3 ? 0 : k % 16 + 1) << "glyph " << k;
-  imgFont = MarkerFont(10);  // too few cells: the rest measure 0
-  MeasureFontWidths();
-  EXPECT_EQ(widthTable[9] * 10 + widthTable[10], 10);
-  imgFont.reset();
-  MeasureFontWidths();
-  EXPECT_EQ(widthTable[0] + widthTable[9], 5);
-}
-
 }  // namespace

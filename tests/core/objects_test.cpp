@@ -70,25 +70,6 @@ TEST_F(ObjectsTest, NeighboursMovesAndTheFreeListFunctions) {
   EXPECT_EQ(BackDrops_list.First(), b);
 }
 
-TEST_F(ObjectsTest, ObjectsLiveWhileHeld) {
-  auto v = Items(3);
-  std::weak_ptr<bbItems> a = v[0], b = v[1], c = v[2];
-  item = v[0];
-  v.clear();
-  item->Remove();  // its link still points at b's
-  b.lock()->Remove();
-  EXPECT_TRUE(b.expired());  // nothing holds b, whatever a's link points at
-  EXPECT_EQ(item->After(), nullptr);
-  item.reset();
-  EXPECT_TRUE(a.expired());
-  Trap = New<bbTraps>();
-  std::weak_ptr<bbTraps> t = Trap;
-  CreateObjectLists();  // the lists let go; the cursor keeps its object
-  EXPECT_TRUE(c.expired() && !t.expired());
-  ResetObjects();
-  EXPECT_TRUE(t.expired() && !Trap);
-}
-
 // A 32-bit length, then that many bytes when it is 1 to 1,048,575; otherwise empty, and only
 // the length is read.
 TEST_F(ObjectsTest, ReadStringTakesItsLengthWithinTheBound) {
@@ -110,38 +91,6 @@ TEST_F(ObjectsTest, ReadStringTakesItsLengthWithinTheBound) {
   }
   quill_test::WriteBytes("short.bin", std::string("\x03\x00", 2));
   EXPECT_EQ(ReadString(nullptr) + ReadString(media::ReadFile("short.bin")), "");
-}
-
-// Every global changed comes back to what it was at the start.
-TEST_F(ObjectsTest, ResetGlobalsBringsBackTheStartValues) {
-  const int difficulity = Difficulity, cantFly = CantFly, langRect = LangRect;
-  const float volumes[] = {MusicVol, tmpMusicVol, SfxVol, tmpSfxVol};
-  Stage[196][146] = 99;
-  Rooms[6][6] = RoomX = Worldtheme = NumOfGold = EditMode = quit = Mode = FPS = 3;
-  SN = Sng = md = AppPath = "x";
-  Difficulity = CantFly = LangRect = 4;
-  PlayerJump[18] = W[25] = Demo[1][5000] = Played[70] = widthTable[94] = pausecounter = 7;
-  Lang[185] = Tut[11] = ItemName[30] = Option[15] = txt[30] = "t";
-  MusicVol = tmpMusicVol = SfxVol = tmpSfxVol = 0.5f;
-  imgFont = media::CreateImage(1, 1);
-  Player = New<bbPlayers>();
-  Game = New<bbGames>();
-  MusicName = "Music/x.ogg";
-  AllPrecachedMusic.push_back({"Music/x.ogg", nullptr});
-  ResetGlobals();
-  EXPECT_EQ(Stage[196][146] + Rooms[6][6] + RoomX + Worldtheme + NumOfGold + EditMode + quit +
-                Mode + FPS + PlayerJump[18] + W[25] + Demo[1][5000] + Played[70] + widthTable[94] +
-                pausecounter,
-            0);
-  EXPECT_TRUE(SN.empty() && Sng.empty() && md.empty() && AppPath.empty() && Lang[185].empty() &&
-              Tut[11].empty() && ItemName[30].empty() && Option[15].empty() && txt[30].empty());
-  EXPECT_EQ((std::array<int, 3>{Difficulity, CantFly, LangRect}),
-            (std::array<int, 3>{difficulity, cantFly, langRect}));
-  EXPECT_EQ((std::array<float, 4>{MusicVol, tmpMusicVol, SfxVol, tmpSfxVol}),
-            (std::array<float, 4>{volumes[0], volumes[1], volumes[2], volumes[3]}));
-  EXPECT_FALSE(imgFont || Player || Game || song || Sfx);
-  EXPECT_TRUE(Players_list.IsEmpty() && Games_list.IsEmpty());
-  EXPECT_TRUE(MusicName.empty() && AllPrecachedMusic.empty());
 }
 
 }  // namespace

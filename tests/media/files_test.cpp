@@ -1,5 +1,5 @@
-// Files: the open rules, reads against a model of the bytes, long lines and big files, safe
-// writing, folders and paths, pictures and sounds that do not load, and the console.
+// Files: the open rules, long lines and big files, safe writing, folders and paths, and the
+// console.
 #include "media/files.h"
 
 #include <fcntl.h>
@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <random>
 #include <sstream>
 
 #include "media/app.h"
@@ -15,7 +14,6 @@
 #include "media/graphics.h"
 #include "media/sound.h"
 #include "support/headless_fixture.h"
-#include "support/ogg.h"
 #include "support/temp_folder.h"
 
 using namespace media;
@@ -71,74 +69,6 @@ TEST_F(Files, OpenRules) {
   EXPECT_FALSE(ReadWholeFile("pipe.ini", all) || !all.empty());
   ClearEmbedded();
   EXPECT_EQ(ReadFile("incbin::Images/Font.png"), nullptr);
-}
-
-// A plain model of the bytes: random reads and seeks of a read-only and a read-write stream
-// give the same values, positions and end-of-file state.
-struct Model {
-  std::string bytes;
-  std::size_t pos = 0;
-  bool past = false;
-  int Byte() { return pos >= bytes.size() ? (past = true, 0) : (unsigned char)bytes[pos++]; }
-  int Int() {
-    if (bytes.size() - std::min(pos, bytes.size()) < 4) return pos = bytes.size(), past = true, 0;
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(Byte()) << (8 * i);
-    return static_cast<std::int32_t>(v);
-  }
-  std::string Line() {
-    std::string out;
-    while (pos < bytes.size()) {
-      const char c = bytes[pos++];
-      if (c == '\n' || c == '\0') return out;
-      if (c != '\r') out.push_back(c);
-    }
-    past = true;
-    return out;
-  }
-  std::string Str(std::size_t n) {
-    std::string out = bytes.substr(std::min(pos, bytes.size()), n);
-    pos += out.size();
-    past = past || out.size() < n;
-    return out;
-  }
-};
-
-void Check(const Stream& s, Model m, std::mt19937& rng) {
-  for (int step = 0; step < 200; ++step) {
-    const int op = static_cast<int>(rng() % 5), n = static_cast<int>(rng() % 9);
-    std::string got, want;  // what the stream read, what the model reads
-    if (op == 0) got = std::to_string(ReadByte(s)), want = std::to_string(m.Byte());
-    if (op == 1) got = std::to_string(ReadInt(s)), want = std::to_string(m.Int());
-    if (op == 2) got = ReadLine(s), want = m.Line();
-    if (op == 3) got = ReadString(s, n), want = m.Str(n);
-    ASSERT_EQ(got, want) << step << " op " << op;
-    if (op == 4) {
-      const int to = static_cast<int>(rng() % (m.bytes.size() + 3));
-      SeekStream(s, to);
-      m.pos = std::min<std::size_t>(static_cast<std::size_t>(to), m.bytes.size());
-      m.past = false;
-    }
-    ASSERT_EQ(StreamPos(s), static_cast<int>(m.pos)) << step;
-    ASSERT_EQ(Eof(s), m.past || m.pos >= m.bytes.size() ? 1 : 0) << step;
-  }
-}
-
-TEST_F(Files, RandomReadsMatchTheBytes) {
-  std::mt19937 rng(1234);
-  for (int round = 0; round < 60; ++round) {
-    Model m;
-    for (std::size_t i = rng() % 40; i > 0; --i)
-      m.bytes.push_back(
-          "ab\n\r\0\xff"
-          "7"[rng() % 7]);
-    WriteBytes("f.bin", m.bytes);
-    Check(ReadFile("f.bin"), m, rng);
-    Stream rw = OpenFile("f.bin");
-    Check(rw, m, rng);
-    EXPECT_TRUE(CloseFile(rw));
-    EXPECT_EQ(ReadBytes("f.bin"), m.bytes);  // reading changed nothing
-  }
 }
 
 // An over-long line is cut at the bound and the rest of it skipped, whether the file is held in
@@ -279,43 +209,6 @@ TEST_F(Files, FoldersAndPaths) {
   EXPECT_EQ(ExtractDir("Music/song.ogg") + "|" + ExtractDir("a\\b\\c") + "|" +
                 ExtractDir("song.ogg") + "|" + ExtractDir("/song.ogg"),
             "Music|a\\b||/");
-}
-
-// Pictures and sounds that do not load: null, and one line on standard error naming the file.
-TEST_F(Files, PicturesAndSoundsThatDoNotLoad) {
-  std::vector<Pixel> pixels(16 * 8, 0xFF00FF00u);
-  ASSERT_TRUE(SavePNG(pixels.data(), 16, 8, "good.png"));
-  const std::string png = ReadBytes("good.png");
-  const auto ogg = quill_test::EncodeSineOgg(22050, 1, 4000, 440.0, 0.5);
-  const std::pair<const char*, std::string> files[] = {
-      {"empty.png", ""},
-      {"text.png", "hello\n"},
-      {"half.png", png.substr(0, png.size() / 2)},
-      {"header.png", png.substr(0, 20)},
-      {"text.ogg", "OggS not"},
-      {"header.ogg", std::string(ogg.begin(), ogg.begin() + 60)},
-      {"picture.ogg", png}};
-  for (const auto& [name, bytes] : files) WriteBytes(name, bytes);
-  ASSERT_TRUE(CreateDir("folder.png") && CreateDir("folder.ogg"));
-  // Each name fails as an image and an animation (.png) or as a sound and a looping sound.
-  for (const char* name : {"missing.png", "empty.png", "text.png", "half.png", "header.png",
-                           "folder.png", "incbin::Images/None.png", "missing.ogg", "text.ogg",
-                           "header.ogg", "picture.ogg", "folder.ogg", "incbin::Sfx/None.ogg"}) {
-    const bool isPng = std::string(name).find(".png") != std::string::npos;
-    for (int kind = 0; kind < 2; ++kind) {
-      testing::internal::CaptureStderr();
-      EXPECT_TRUE(isPng ? !(kind ? LoadAnimImage(name, 8, 8, 0, 2) : LoadImage(name))
-                        : !LoadSound(name, kind ? SOUND_LOOP : 0))
-          << name;
-      const std::string err = testing::internal::GetCapturedStderr();
-      EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << name << ": " << err;
-      EXPECT_TRUE(err.back() == '\n' && err.find(name) != std::string::npos) << name << err;
-    }
-  }
-  ASSERT_TRUE(quill_test::WriteBytes("good.ogg", ogg));
-  testing::internal::CaptureStderr();
-  EXPECT_NE(LoadSound("good.ogg"), nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(Files, ConsoleAndLogsInTheHeadlessBackend) {

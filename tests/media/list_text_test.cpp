@@ -82,64 +82,6 @@ TEST(List, RandomChangesMatchAModel) {
   EXPECT_EQ(Values(other), (std::vector<int>{-5}));
 }
 
-// A walk whose body changes the list: which values it still visits and what stays.
-TEST(List, WalksThatChangeTheList) {
-  struct Case {
-    int at;                   // the value at which the body acts
-    std::vector<int> remove;  // values it removes there
-    bool clear, add;          // it clears the list; it adds value + 2 at the end (values < 4)
-    std::vector<int> visited, left;
-  };
-  const Case cases[] = {{2, {2}, false, false, {1, 2, 3, 4}, {1, 3, 4}},
-                        {1, {2, 3}, false, false, {1, 4}, {1, 4}},
-                        {2, {3, 2}, false, false, {1, 2, 4}, {1, 4}},
-                        {1, {1, 2, 3, 4}, false, false, {1}, {}},
-                        {1, {}, true, false, {1}, {}},
-                        {0, {}, false, true, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}}};
-  for (const Case& c : cases) {
-    TList list;
-    std::vector<std::shared_ptr<Num>> objs;
-    for (int i = 1; i <= 4; ++i) list.AddLast(objs.emplace_back(N(i)));
-    std::vector<int> visited;
-    for (const auto& o : list) {
-      const int v = std::static_pointer_cast<Num>(o)->value;
-      visited.push_back(v);
-      if (c.add && v < 5 && v > 2) list.AddLast(N(v + 2));
-      if (v != c.at) continue;
-      for (int r : c.remove) list.Remove(objs[r - 1]);
-      if (c.clear) list.Clear();
-    }
-    EXPECT_EQ(visited, c.visited) << c.at;
-    EXPECT_EQ(Values(list), c.left) << c.at;
-  }
-  TList mixed;
-  for (ObjectPtr o : {ObjectPtr(N(1)), std::make_shared<Object>(), ObjectPtr(), ObjectPtr(N(2))})
-    mixed.AddLast(o);
-  std::vector<int> seen;
-  for (auto n : mixed.Each<Num>()) seen.push_back(n->value);
-  EXPECT_EQ(seen, (std::vector<int>{1, 2}));
-}
-
-TEST(List, ObjectsAreReleasedByRemoveClearAndTheListsEnd) {
-  std::weak_ptr<Object> a, b, c;
-  {
-    TList list;
-    list.AddLast(N(1));
-    list.AddLast(N(2));
-    a = list.First(), b = list.Last();
-    LinkPtr kept = list.FirstLink();
-    list.Remove(a.lock().get());
-    EXPECT_TRUE(a.expired());
-    EXPECT_EQ(kept->Value(), nullptr);               // a removed link lets go of its value
-    EXPECT_EQ(kept->NextLink()->Value(), b.lock());  // and keeps its neighbours
-    list.Clear();
-    EXPECT_TRUE(b.expired());
-    for (int i = 0; i < 200000; ++i) list.AddLast(N(i));  // no deep recursion at the end
-    c = list.Last();
-  }
-  EXPECT_TRUE(c.expired());
-}
-
 TEST(Text, StringHelpers) {
   // clang-format off
   const std::pair<std::string, std::string> cases[] = {

@@ -1,9 +1,8 @@
 // The software renderer: blend modes against a float reference, clipped drawing against a pixel
-// model, shapes, text, grabbing, collisions, and the screen's Flip and pacing.
+// model, shapes, text, grabbing and collisions.
 #include <cmath>
 #include <random>
 
-#include "media/backend.h"
 #include "media/graphics.h"
 #include "support/headless_fixture.h"
 #include "support/pictures.h"
@@ -257,144 +256,6 @@ TEST_F(Render, ImagesFramesGrabbingAndBadArguments) {
             0);
   EXPECT_EQ(media::LockImage(nullptr).pixels, nullptr);
   EXPECT_EQ(media::ReadPixel(media::Pixmap{}, 0, 0), 0u);
-}
-
-TEST_F(Render, CollisionsArePixelExactOnOpaqueMasks) {
-  media::Image a = Filled(48, 48, kWhite), b = Filled(48, 48, 0xFF00FF00u);
-  media::Image tall = Filled(48, 72, kWhite);
-  media::SetImageHandle(tall, 0, 24);  // at y 71 it covers rows 47 to 118
-  media::Image dotA = ImageOf({{kWhite, 0}, {0, 0}}), dotB = ImageOf({{0, 0}, {0, kWhite}});
-  media::Image frames = Filled(1, 1, 0, 2);
-  media::Pixmap pm = media::LockImage(frames, 1);
-  media::WritePixel(pm, 0, 0, kWhite);
-  media::UnlockImage(frames, 1);
-  media::Image one = Filled(1, 1, kWhite);
-  struct Case {
-    media::Image i1;
-    float x1, y1;
-    int f1;
-    media::Image i2;
-    float x2, y2;
-    bool hit;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {a, 0, 0, 0, b, 47, 47, true}, {a, 0, 0, 0, b, 48, 0, false}, {a, 0, 0, 0, b, 0, 48, false},
-      {a, 0, 0, 0, b, -48, 0, false}, {a, 0, 0, 0, b, -47, 10, true}, {tall, 0, 71, 0, a, 0, 0, true},
-      {tall, 0, 72, 0, a, 0, 0, false}, {a, 0, 0, 0, tall, 0, 71, true}, {dotA, 0, 0, 0, dotB, 0, 0, false},
-      {dotA, 1, 1, 0, dotB, 0, 0, true}, {dotA, 2, 1, 0, dotB, 0, 0, false}, {frames, 0, 0, 0, one, 0, 0, false},
-      {frames, 0, 0, 1, one, 0, 0, true}, {frames, 0, 0, 2, one, 0, 0, false},
-      {Filled(1, 1, 0x7FFFFFFFu), 0, 0, 0, one, 0, 0, false}, {Filled(1, 1, 0x80000000u), 0, 0, 0, one, 0, 0, true},
-      {nullptr, 0, 0, 0, one, 0, 0, false}, {a, -2e9f, 0, 0, a, 2e9f, 0, false},
-      {a, 0, 1e30f, 0, a, 0, -1e30f, false}, {a, std::nanf(""), 0, 0, a, 0, 0, false}};
-  // clang-format on
-  int i = 0;
-  for (const Case& c : cases)
-    EXPECT_EQ(media::ImagesCollide(c.i1, c.x1, c.y1, c.f1, c.i2, c.x2, c.y2, 0), c.hit)
-        << "case " << i++;
-}
-
-// A backend that records what the screen asks of it, on a clock of its own.
-class RecordingBackend : public media::detail::Backend {
- public:
-  bool OpenScreen(int w, int h, bool full, int hertz) override {
-    calls.push_back("open " + std::to_string(w) + "x" + std::to_string(h) +
-                    (full ? " full " : " window ") + std::to_string(hertz));
-    return openOk;
-  }
-  void CloseScreen() override {}
-  void SetTitle(const std::string& title) override { calls.push_back("title " + title); }
-  void Present(const Pixel* pixels, int w, int h) override {
-    calls.push_back("present");
-    presented.assign(pixels, pixels + static_cast<std::size_t>(w) * h);
-  }
-  bool PacesItself() const override { return pacesItself; }
-  void PumpEvents() override { calls.push_back("pump"); }
-  std::int64_t Millis() override { return clock; }
-  void Sleep(int ms) override {
-    calls.push_back("sleep " + std::to_string(ms));
-    clock += std::max(ms, 0);
-  }
-  void ShowCursor(bool) override {}
-  void WarpMouse(int, int) override {}
-  std::string ReadConsoleLine() override { return ""; }
-  void PrintLine(const std::string&) override {}
-  void AfterFlip() override { clock += work; }
-
-  std::vector<std::string> calls;
-  std::vector<Pixel> presented;
-  bool openOk = true, pacesItself = false;
-  std::int64_t clock = 1000;
-  int work = 0;
-};
-
-class Screen : public quill_test::HeadlessTest {
- protected:
-  void SetUp() override {
-    HeadlessTest::SetUp();
-    media::detail::SetBackend(&backend);
-  }
-  // Milliseconds that n Flips take.
-  std::int64_t Flips(int n, int sync = 1) {
-    const std::int64_t start = backend.clock;
-    for (int i = 0; i < n; ++i) media::Flip(sync);
-    return backend.clock - start;
-  }
-  RecordingBackend backend;
-};
-
-TEST_F(Screen, GraphicsOpensModesAndFlipShowsTheBackBuffer) {
-  media::AppTitle("Quill");
-  media::SetMaskColor(255, 0, 255);
-  media::SetColor(1, 2, 3);
-  ASSERT_TRUE(media::Graphics(800, 600, 32, 85));
-  ASSERT_TRUE(media::Graphics(320, 200, 0, 60));
-  EXPECT_EQ(backend.calls,
-            (std::vector<std::string>{"title Quill", "open 800x600 full 85", "title Quill",
-                                      "open 320x200 window 60", "title Quill"}));
-  int x, y, w, h, r, g, b;
-  media::GetViewport(x, y, w, h);
-  media::GetColor(r, g, b);
-  EXPECT_EQ((std::array<int, 6>{media::GraphicsWidth(), media::GraphicsHeight(), w, h, r, g + b}),
-            (std::array<int, 6>{320, 200, 320, 200, 255, 510}));
-  backend.openOk = false;
-  EXPECT_FALSE(media::Graphics(800, 600, 0, 60));
-  backend.openOk = true;
-  EXPECT_FALSE(media::Graphics(0, 600, 0, 60) || media::Graphics(800, -1, 0, 60));
-  media::DrawRect(0, 0, 1000, 1000);
-  EXPECT_EQ(media::ReadScreenPixel(320, 0), 0u);
-  backend.calls.clear();
-  media::Flip();
-  EXPECT_EQ(backend.calls, (std::vector<std::string>{"present", "sleep 16", "pump"}));
-  EXPECT_EQ(backend.presented.size(), 320u * 200u);
-  media::Cls();  // after the Flip only the back buffer changes
-  EXPECT_EQ(media::ShownPixels()[319] - media::BackBufferPixels()[319], kWhite - kBlack);
-}
-
-// Flip waits to the next 1000 / hz step counted from the first frame, absorbing the work done
-// between frames; after a long stall or a clock going back it counts anew.
-TEST_F(Screen, FlipPacesFramesWithoutDrift) {
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
-  EXPECT_EQ(Flips(60), 1000);
-  EXPECT_EQ(Flips(120), 2000);
-  backend.work = 10;  // the last frame's work comes after its Flip
-  EXPECT_EQ(Flips(60), 1010);
-  backend.work = 0;
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 50));  // 20 ms frames
-  Flips(1);
-  backend.clock += 100;  // a long stall: no wait, the count starts again
-  EXPECT_EQ(Flips(1), 0);
-  EXPECT_EQ(Flips(2), 40);
-  backend.clock += 39;  // late by less than a frame: no wait, then a short one
-  EXPECT_EQ(Flips(2), 1);
-  backend.clock = 0;  // a clock that goes back
-  EXPECT_EQ(Flips(1), 20);
-  EXPECT_EQ(Flips(10, 0), 0);
-  backend.pacesItself = true;
-  EXPECT_EQ(Flips(10), 0);
-  backend.pacesItself = false;
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 0));  // a rate of 0 paces at 60 Hz
-  EXPECT_EQ(Flips(60), 1000);
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 // The SDL backend under SDL's dummy drivers (set in the test environment): window, keys,
-// text, mouse, joystick, audio, shutdown, the console; and the check that only it includes SDL.
+// text, mouse, joystick, audio, shutdown and the console.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <tuple>
-
-#include "support/temp_folder.h"
 
 #ifdef QUILL_HAVE_SDL
 #include "media/app.h"
@@ -159,31 +153,6 @@ TEST_F(Sdl, KeysMapToTheGamesCodes) {
   EXPECT_EQ(got, (std::vector<int>{'a', 'Z', ' ', '!', 8, 8, 27, 13}));
 }
 
-// Full screen scales the picture to fit, aspect kept and centred, and maps the mouse back.
-TEST_F(Sdl, FullScreenScalesAndMapsTheMouseBack) {
-  OpenWindow();
-  ASSERT_TRUE(media::Graphics(800, 600, 32, 85));
-  EXPECT_TRUE(st::WindowFullscreen());
-  int w = 0, h = 0;
-  ASSERT_TRUE(st::WindowSize(w, h));
-  ASSERT_GT(w * h, 0);
-  const double scale = std::min(w / 800.0, h / 600.0);
-  const int left = static_cast<int>((w - 800 * scale) / 2),
-            top = static_cast<int>((h - 600 * scale) / 2);
-  st::PushMouseMotion(w / 2, h / 2);
-  EXPECT_NEAR(media::MouseX(), 400, 1);
-  EXPECT_NEAR(media::MouseY(), 300, 1);
-  st::PushMouseMotion(left + static_cast<int>(200 * scale), top + static_cast<int>(150 * scale));
-  EXPECT_NEAR(media::MouseX(), 200, 2);
-  EXPECT_NEAR(media::MouseY(), 150, 2);
-  st::PushMouseMotion(0, 0);  // outside the picture: held at its edge
-  EXPECT_GE(std::min(media::MouseX(), media::MouseY()), 0);
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
-  EXPECT_FALSE(st::WindowFullscreen());
-  ASSERT_TRUE(st::WindowSize(w, h));
-  EXPECT_EQ(w, 800);
-}
-
 media::Sound TenthOfASecond(bool loop) {
   auto s = std::make_shared<media::SoundData>();
   s->samples.assign(4410, 1000);
@@ -203,21 +172,6 @@ bool EndsWithinTwoSeconds(const media::Channel& ch) {
     media::Delay(10);
   }
   return false;
-}
-
-TEST_F(Sdl, AudioDrainsChannelsAndShutdownClosesEverything) {
-  OpenWindow();
-  ASSERT_TRUE(st::AudioDeviceOpen());
-  EXPECT_TRUE(EndsWithinTwoSeconds(media::PlaySound(TenthOfASecond(false))));
-  const int t0 = media::MilliSecs();
-  media::Delay(30);
-  EXPECT_GE(media::MilliSecs() - t0, 30);  // the real clock
-  media::ShutdownMedia();
-  int w = 0, h = 0;
-  EXPECT_FALSE(st::WindowSize(w, h) || st::AudioDeviceOpen());
-  media::ShutdownMedia();                         // twice is safe
-  ASSERT_TRUE(media::Graphics(800, 600, 0, 60));  // a new mode opens everything again
-  EXPECT_TRUE(st::WindowSize(w, h) && st::AudioDeviceOpen());
 }
 
 // Without an audio device channels still end on time; without video no screen opens and
@@ -262,37 +216,3 @@ TEST_F(Sdl, TheConsoleUsesTheStandardStreams) {
 
 }  // namespace
 #endif  // QUILL_HAVE_SDL
-
-namespace {
-
-// The CI check that only the SDL backend includes SDL, run over a small tree of our own: it
-// fails and names each other file that includes SDL, in any spelling, but not build folders.
-TEST(SdlIncludeCheck, FailsOnlyForFilesBeyondTheSdlBackend) {
-  quill_test::TempFolder t;
-  const auto run = [] {
-    const int st = std::system("bash scripts/check_sdl_includes.sh >out.txt 2>&1");
-    return std::make_pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, quill_test::ReadBytes("out.txt"));
-  };
-  EXPECT_EQ(std::system("bash " QUILL_SOURCE_DIR "/scripts/check_sdl_includes.sh >/dev/null"), 0);
-  std::filesystem::create_directories("scripts");
-  std::filesystem::copy_file(QUILL_SOURCE_DIR "/scripts/check_sdl_includes.sh",
-                             "scripts/check_sdl_includes.sh");
-  const std::pair<const char*, const char*> files[] = {
-      {"media/sdl/backend.cpp", "#include <SDL.h>\n#include <SDL2/SDL_audio.h>\n"},
-      {"media/graphics.h", "// Game code never writes #include <SDL.h>\n"},
-      {"build-x/gen.cpp", "#include <SDL.h>\n"},
-      {"front/menu.cpp", "  #  include \"SDL2/SDL_video.h\"\n"},
-      {"tools/gen.cc", "#include\t<SDL_events.h>\n"}};
-  for (const auto& [path, text] : files) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    quill_test::WriteBytes(path, text);
-    const auto [status, output] = run();
-    const bool offends = std::string(path).find("/sdl/") == std::string::npos &&
-                         std::string(path).find("build") == std::string::npos &&
-                         std::string(path).find(".h") == std::string::npos;
-    EXPECT_EQ(status, offends ? 1 : 0) << path << ": " << output;
-    EXPECT_EQ(output.find(path) != std::string::npos, offends) << output;
-  }
-}
-
-}  // namespace

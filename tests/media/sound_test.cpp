@@ -1,17 +1,13 @@
-// Channels through the mixer, driven directly and by the headless backend's virtual clock, and
-// Ogg Vorbis files decoded or refused.
+// Channels through the mixer, driven directly and by the headless backend's virtual clock.
 #include "media/sound.h"
 
-#include <atomic>
 #include <cmath>
-#include <thread>
 
 #include "media/audio/sound_data.h"
 #include "media/backend.h"
 #include "media/files.h"
 #include "media/timing.h"
 #include "support/headless_fixture.h"
-#include "support/ogg.h"
 
 namespace {
 
@@ -139,34 +135,6 @@ TEST_F(Sound, RatesSidesVolumesAndSums) {
             0);
 }
 
-// The mixer runs on another thread in the real program: channel commands meanwhile must leave
-// the table whole.
-TEST_F(Sound, CommandsWhileAnotherThreadMixes) {
-  std::atomic<bool> stop{false};
-  std::thread mixer([&] {
-    std::vector<short> out(2 * 256);
-    while (!stop) media::detail::MixAudio(out.data(), 256);
-  });
-  media::Sound sounds[] = {Ramp(64, true), Ramp(64, false)};
-  std::vector<media::Channel> all;
-  for (int i = 0; i < 2000; ++i) {
-    all.push_back(media::PlaySound(sounds[i % 2]));
-    media::SetChannelVolume(all[i], 0.5f);
-    if (i % 3 == 0) media::PauseChannel(all[i]);
-    if (i % 5 == 0) media::StopChannel(all[i]);
-  }
-  stop = true;
-  mixer.join();
-  Mix(384);
-  int alive = 0, loops = 0, shorts = 0;  // loops left; short sounds not paused left
-  for (int i = 0; i < 2000; ++i) {
-    alive += media::ChannelPlaying(all[i]);
-    (i % 2 ? shorts : loops) += media::ChannelPlaying(all[i]) * (i % 2 == 0 || i % 3 != 0);
-  }
-  EXPECT_EQ(media::detail::ActiveMixerChannels(), alive);
-  EXPECT_EQ(loops * 10 + shorts, (1000 - 200) * 10);  // the loops with i % 10 == 0 were stopped
-}
-
 // The headless clock pulls the mixer exactly (44.1 frames a millisecond, none lost, at most ten
 // seconds kept): a tenth of a second ends after 100 ms, paused channels wait, shutdown stops all.
 TEST_F(Sound, TheVirtualClockDrivesTheChannels) {
@@ -188,46 +156,6 @@ TEST_F(Sound, TheVirtualClockDrivesTheChannels) {
   EXPECT_EQ(media::headless::TakeMixedAudio().size(), 44100u * 2 * 10);
   media::ShutdownMedia();
   EXPECT_EQ(media::ChannelPlaying(held), 0);
-}
-
-// The largest absolute sample and the number of sign changes of channel c.
-std::pair<int, int> PeakAndCrossings(const media::Sound& s, int c) {
-  const short* p = media::SoundSamples(s);
-  const int n = media::SoundFrames(s), ch = media::SoundChannels(s);
-  int peak = 0, crossings = 0;
-  for (int i = 0; i < n; ++i) {
-    peak = std::max(peak, std::abs(int{p[i * ch + c]}));
-    if (i > 0 && (p[(i - 1) * ch + c] < 0) != (p[i * ch + c] < 0)) ++crossings;
-  }
-  return {peak, crossings};
-}
-
-TEST_F(Sound, OggFilesDecodeToTheirLengthRateChannelsAndShape) {
-  struct Case {
-    int rate, channels, frames;
-    double freq, amplitude;
-    int wantChannels;
-  };
-  for (const Case& c : {Case{44100, 1, 22050, 441.0, 0.5, 1}, Case{22050, 2, 11025, 300.0, 0.25, 2},
-                        Case{44100, 4, 4410, 441.0, 0.5, 1}}) {
-    static std::vector<unsigned char> bytes;
-    bytes = quill_test::EncodeSineOgg(c.rate, c.channels, c.frames, c.freq, c.amplitude);
-    media::RegisterEmbedded("Sfx/sine.ogg", bytes.data(), bytes.size());
-    media::Sound s = media::LoadSound("incbin::sfx/SINE.ogg", media::SOUND_LOOP);
-    ASSERT_NE(s, nullptr) << c.channels;
-    EXPECT_EQ(
-        (std::array<int, 3>{media::SoundFrames(s), media::SoundRate(s), media::SoundChannels(s)}),
-        (std::array<int, 3>{c.frames, c.rate, c.wantChannels}));
-    for (int side = 0; side < c.wantChannels; ++side) {
-      const auto [peak, crossings] = PeakAndCrossings(s, side);
-      EXPECT_NEAR(peak, 32768 * c.amplitude, 3600 * c.amplitude) << c.channels;
-      EXPECT_NEAR(crossings, 2.0 * c.freq * c.frames / c.rate, 6) << c.channels;
-    }
-    media::Channel ch = media::PlaySound(s);  // a looping sound never ends by itself
-    Mix(2 * c.frames + 100);
-    EXPECT_EQ(media::ChannelPlaying(ch), 1);
-    media::detail::StopAllChannels();
-  }
 }
 
 }  // namespace
