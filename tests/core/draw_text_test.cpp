@@ -1,7 +1,5 @@
 // The game's drawing helpers and bitmap-font text on the headless screen.
 #include <array>
-#include <limits>
-#include <tuple>
 
 #include "core/draw.h"
 #include "core/text.h"
@@ -27,23 +25,23 @@ std::array<int, 3> Colour() {
 }
 
 // A font picture of `glyphs` cells, each transparent but for one marker pixel at its (0, 0)
-// whose colour names the cell: 1 + cell + offset.
-media::Image MarkerFont(int glyphs, int offset = 0) {
+// whose colour names the cell: 1 + cell.
+media::Image MarkerFont(int glyphs) {
   media::Image img = Filled(16, 16, 0, glyphs);
   for (int f = 0; f < glyphs; ++f) {
     media::Pixmap pm = media::LockImage(img, f);
-    media::WritePixel(pm, 0, 0, 0xFF000000u | static_cast<Pixel>(f + 1 + offset));
+    media::WritePixel(pm, 0, 0, 0xFF000000u | static_cast<Pixel>(f + 1));
     media::UnlockImage(img, f);
   }
   return img;
 }
 
 // The text of the markers on row y, left to right, with their x positions.
-std::string Row(int y, std::vector<int>* xs = nullptr, int offset = 0) {
+std::string Row(int y, std::vector<int>* xs = nullptr) {
   std::string s;
   for (int x = 0; x < 800; ++x) {
     const int v = static_cast<int>(Rgb(x, y));
-    if (v != 0) s.push_back(static_cast<char>(v - 1 - offset + 32));
+    if (v != 0) s.push_back(static_cast<char>(v - 1 + 32));
     if (v != 0 && xs) xs->push_back(x);
   }
   return s;
@@ -55,8 +53,7 @@ class DrawTest : public quill_test::GameTest {
     GameTest::SetUp();
     ASSERT_TRUE(media::Graphics(800, 600, 0, 60));
     imgFont = MarkerFont(kFontGlyphs);
-    optAlpha = MarkerFont(kMenuFontGlyphs);
-    optAlpha2 = MarkerFont(kMenuFontGlyphs, 100);
+    optAlpha = MarkerFont(kMenuFontGlyphs);  // the menu font of FlashingMsg
     for (int k = 0; k < kFontGlyphs; ++k) widthTable[k] = 7 + k % 5;
   }
 };
@@ -127,59 +124,6 @@ TEST_F(DrawTest, DrawingHelpersKeepToTheirPixels) {
         (std::array<int, 6>{x, y, w, h, static_cast<int>(ox), static_cast<int>(oy)}),
         (std::array<int, 6>{vx, 100, 800 - 2 * vx, 300, vx == 16 ? 16 : -8, vx == 16 ? 0 : 25}));
   }
-}
-
-TEST_F(DrawTest, ImagesOverlapCountsTouchingBoxesWithoutHandles) {
-  media::Image a = Filled(48, 48, kWhite), b = Filled(48, 48, kWhite), s = Filled(24, 12, kWhite);
-  media::SetImageHandle(b, 40, 40);  // plays no part
-  const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-  const std::tuple<media::Image, int, int, media::Image, int, int, int> cases[] = {
-      {a, 0, 0, b, 48, 48, 1},
-      {a, 0, 0, b, 48, 0, 1},
-      {a, 0, 0, b, 49, 0, 0},
-      {a, 49, 0, b, 0, 0, 0},
-      {a, 0, 0, b, 0, 49, 0},
-      {a, 0, 49, b, 0, 0, 0},
-      {a, 0, 48, b, 0, 0, 1},
-      {s, 0, 0, a, 24, 12, 1},
-      {s, 0, 0, a, 0, 13, 0},
-      {s, 0, 0, a, 25, 0, 0},
-      {a, top, 0, a, 0, 0, 0},
-      {a, 0, 0, a, 0, top, 0},
-      {a, top, top, a, top - 48, top - 48, 1},
-      {a, bottom, 0, a, 0, 0, 0},
-      {a, bottom, bottom, a, bottom + 48, bottom, 1}};
-  for (const auto& [i1, x1, y1, i2, x2, y2, want] : cases)
-    EXPECT_EQ(ImagesOverlap(i1, x1, y1, i2, x2, y2), want)
-        << x1 << "," << y1 << " " << x2 << "," << y2;
-}
-
-// Menu text: 16 pixels a character from x + 16, or centred on the line x = 384; characters
-// outside the menu font (32 to 90) are skipped and not counted.
-TEST_F(DrawTest, DisplayTextPlacesMenuCharacters) {
-  const std::tuple<std::string, int, int, std::string, std::vector<int>> cases[] = {
-      {"AB", 0, 1, "AB", {368, 384}},
-      {"HELLO", 700, 1, "HELLO", {344, 360, 376, 392, 408}},
-      {"AaZ~", 250, 0, "AZ", {266, 282}},
-      {"\x1F[Z[", 250, 0, "Z", {266}},
-      {"A\x80"
-       "B",
-       0,
-       1,
-       "AB",
-       {368, 384}}};
-  int y = 10;
-  for (const auto& [text, x, centre, shown, want] : cases) {
-    media::SetColor(255, 0, 0);
-    DisplayText(text, x, y, centre, 0);
-    std::vector<int> xs;
-    EXPECT_EQ(Row(y, &xs), shown) << text;
-    EXPECT_EQ(xs, want) << text;
-    y += 20;
-  }
-  EXPECT_EQ(Colour(), (std::array<int, 3>{255, 0, 0}));
-  DisplayText("A", 0, 300, 0, 1);
-  EXPECT_EQ(Row(300, nullptr, 100), "A");  // the second font
 }
 
 TEST_F(DrawTest, DrawBmpFontAdvancesByTheWidthTable) {

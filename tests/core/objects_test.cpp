@@ -75,11 +75,12 @@ TEST_F(ObjectsTest, NeighboursMovesAndTheFreeListFunctions) {
 TEST_F(ObjectsTest, ReadStringTakesItsLengthWithinTheBound) {
   quill_test::TempFolder folder;
   const std::string big(1048575, 'z');
+  // clang-format off
   const std::tuple<std::int32_t, std::string, std::string, int> cases[] = {
-      {3, "abcdef", "abc", 7},  {10, "ab", "ab", 6},
-      {0, "qq", "", 4},         {-1, "qq", "", 4},
-      {INT32_MIN, "qq", "", 4}, {1048576, "qq", "", 4},
-      {INT32_MAX, "qq", "", 4}, {1048575, big + "!", big, 1048579}};
+      {3, "abcdef", "abc", 7}, {10, "ab", "ab", 6}, {0, "qq", "", 4}, {-1, "qq", "", 4},
+      {INT32_MIN, "qq", "", 4}, {1048576, "qq", "", 4}, {INT32_MAX, "qq", "", 4},
+      {1048575, big + "!", big, 1048579}};
+  // clang-format on
   for (const auto& [length, tail, want, pos] : cases) {
     std::string bytes;
     for (int i = 0; i < 4; ++i)

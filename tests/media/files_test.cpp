@@ -67,6 +67,19 @@ TEST_F(Files, OpenRules) {
   EXPECT_EQ(all, (std::vector<unsigned char>{7, 8, 9, 10}));
   EXPECT_TRUE(ReadWholeFile("levels/sub/STAGE1.sol", all));
   EXPECT_FALSE(ReadWholeFile("pipe.ini", all) || !all.empty());
+  EXPECT_FALSE(ReadWholeFile("incbin::None", all) || ReadWholeFile("", all));
+  Stream r = ReadFile("name.txt");  // reads of no length, and past the end
+  EXPECT_EQ(ReadString(r, 0) + ReadString(r, -1), "");
+  EXPECT_EQ(ReadString(r, 9), "lower");
+  EXPECT_EQ(ReadString(r, 2), "");
+  // Pictures that are not PNG files, or not saved, give null or false.
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(LoadImage("name.txt") || LoadImage("ro.ini") ||
+               LoadAnimImage("missing.png", 8, 8, 0, 2));
+  testing::internal::GetCapturedStderr();
+  const Pixel px[4] = {};
+  EXPECT_FALSE(SavePNG(nullptr, 2, 2, "x.png") || SavePNG(px, 0, 2, "x.png") ||
+               SavePNG(px, 2, 2, "missing/x.png"));
   ClearEmbedded();
   EXPECT_EQ(ReadFile("incbin::Images/Font.png"), nullptr);
 }

@@ -100,28 +100,24 @@ TEST_F(Input, ScriptLinesAndTheirErrors) {
   std::vector<std::array<int, 5>> got;
   for (const auto& e : ev) got.push_back({e.frame, e.kind, e.code, e.x, e.y});
   using E = InputEvent;
+  // clang-format off
   const std::vector<std::array<int, 5>> want = {
-      {0, E::KeyDown, 39, 0, 0},      {5, E::KeyUp, KEY_RIGHT, 0, 0},
-      {6, E::KeyDown, 13, 0, 0},      {6, E::KeyUp, 13, 0, 0},
-      {7, E::Type, 'H', 0, 0},        {7, E::Type, 'i', 0, 0},
-      {8, E::MouseMove, 0, 120, 300}, {9, E::ButtonDown, 3, 0, 0},
-      {9, E::ButtonUp, 3, 0, 0},      {10, E::ButtonDown, 2, 0, 0},
-      {11, E::JoyAxis, 1, 20000, 0},  {12, E::JoyButtonUp, 31, 0, 0},
-      {13, E::Type, 'x', 0, 0},       {14, E::Type, ' ', 0, 0},
-      {14, E::Type, 'y', 0, 0}};
+      {0, E::KeyDown, 39, 0, 0}, {5, E::KeyUp, KEY_RIGHT, 0, 0}, {6, E::KeyDown, 13, 0, 0},
+      {6, E::KeyUp, 13, 0, 0}, {7, E::Type, 'H', 0, 0}, {7, E::Type, 'i', 0, 0},
+      {8, E::MouseMove, 0, 120, 300}, {9, E::ButtonDown, 3, 0, 0}, {9, E::ButtonUp, 3, 0, 0},
+      {10, E::ButtonDown, 2, 0, 0},
+      {11, E::JoyAxis, 1, 20000, 0}, {12, E::JoyButtonUp, 31, 0, 0}, {13, E::Type, 'x', 0, 0},
+      {14, E::Type, ' ', 0, 0}, {14, E::Type, 'y', 0, 0}};
   EXPECT_EQ(got, want);
   EXPECT_TRUE(Parse("# only\n   \n").empty());
   const std::pair<const char*, int> names[] = {
-      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8},
-      {"Esc", 27},    {"escape", 27},       {"SPACE", 32},   {"up", 38},
-      {"DOWN", 40},   {"left", 37},         {"z", 90},       {"F", 70},
-      {"F1", 112},    {"f12", 123},         {"TAB", 9},      {"0", 0},
-      {"255", 255}};
+      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8}, {"Esc", 27},
+      {"escape", 27}, {"SPACE", 32}, {"up", 38}, {"DOWN", 40}, {"left", 37}, {"z", 90}, {"F", 70},
+      {"F1", 112}, {"f12", 123}, {"TAB", 9}, {"0", 0}, {"255", 255}};
   for (const auto& [name, code] : names) {
     auto one = Parse(std::string("3 key down ") + name);
     EXPECT_EQ(one.size() == 1 ? one[0].code : -1, code) << name;
   }
-  // clang-format off
   const std::pair<const char*, int> bad[] = {
       {"0 key down 39\nkey down 39", 2}, {"-1 press 13", 1}, {"\n\n3 jump", 3},
       {"0 key sideways 39", 1}, {"0 key down 256", 1}, {"0 key down F0", 1}, {"0 key down F13", 1},

@@ -93,6 +93,14 @@ TEST_F(Png, EveryColourTypeLoadsAsArgb) {
   media::DrawImage(media::LoadImage(EmbedPng("t/rgb", rgb)), 0, 0);
   EXPECT_EQ(media::ReadScreenPixel(0, 0), 0xFF0000FFu);
   EXPECT_EQ(media::ReadScreenPixel(1, 0), 0xFFFF0000u);
+  // Animation cells are cut row by row; layouts the 3 x 1 picture cannot give are refused.
+  const std::string url = EmbedPng("t/cells", rgb);
+  EXPECT_EQ(PixelOf(media::LoadAnimImage(url, 1, 1, 1, 2), 0, 0, 1), 0xFF000000u);
+  testing::internal::CaptureStderr();
+  for (auto [w, h, first, count] : std::vector<std::array<int, 4>>{
+           {1, 1, 2, 2}, {4, 1, 0, 1}, {0, 1, 0, 1}, {1, 0, 0, 1}, {1, 1, -1, 1}, {1, 1, 0, 0}})
+    EXPECT_EQ(media::LoadAnimImage(url, w, h, first, count), nullptr) << w << " " << first;
+  testing::internal::GetCapturedStderr();
 }
 
 }  // namespace

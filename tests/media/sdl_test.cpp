@@ -111,6 +111,13 @@ TEST_F(Sdl, AWindowShowsFramesAndTakesInput) {
   ASSERT_TRUE(st::QueueKey("A", true));
   EXPECT_EQ(media::WaitKey(), 'A');
   EXPECT_EQ(media::KeyDown('A'), 1);
+  // Full screen and back; shutdown closes the window and the audio, a new mode opens both.
+  ASSERT_TRUE(media::Graphics(800, 600, 32, 85) && st::WindowFullscreen());
+  ASSERT_TRUE(media::Graphics(800, 600, 0, 60) && !st::WindowFullscreen() && st::AudioDeviceOpen());
+  media::ShutdownMedia();
+  EXPECT_FALSE(st::WindowSize(w, h) || st::AudioDeviceOpen());
+  media::ShutdownMedia();  // twice is safe
+  EXPECT_TRUE(media::Graphics(800, 600, 0, 60) && st::WindowSize(w, h) && st::AudioDeviceOpen());
 }
 
 TEST_F(Sdl, KeysMapToTheGamesCodes) {

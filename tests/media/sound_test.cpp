@@ -131,7 +131,8 @@ TEST_F(Sound, RatesSidesVolumesAndSums) {
   media::StopChannel(none);
   media::SetChannelVolume(none, 0.5f);
   media::PauseChannel(none);
-  EXPECT_EQ(media::ChannelPlaying(none) + media::SoundFrames(nullptr) + media::SoundRate(nullptr),
+  EXPECT_EQ(media::ChannelPlaying(none) + media::SoundFrames(nullptr) + media::SoundRate(nullptr) +
+                media::SoundChannels(nullptr) + (media::SoundSamples(nullptr) != nullptr),
             0);
 }
 
