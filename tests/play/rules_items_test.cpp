@@ -16,6 +16,7 @@
 #include "play/stage_start.h"
 #include "play/tick.h"
 #include "play/traps.h"
+#include "play/weapons.h"
 #include "stages/replay.h"
 
 namespace playtest {
@@ -210,6 +211,28 @@ TEST_F(RulesTest, ACrumblingFloorCountsPlayersStandingOnIt) {
   }
 }
 
+// A thrown weapon is caught by empty hands on the ground from its ninth tick on, never while
+// it is stuck or dropping.
+TEST_F(RulesTest, ACatchNeedsEmptyHandsTheGroundNineTicksAndNoStuckWeapon) {
+  const int cases[][5] = {// counter, tool, action, weapon state, caught
+                          {8, Tool::None, Act::Ground, 1, 1},
+                          {7, Tool::None, Act::Ground, 1, 0},
+                          {8, Tool::SideOne, Act::Ground, 14, 0},
+                          {8, Tool::None, Act::Jump, 1, 0},
+                          {20, Tool::None, Act::Ground, 21, 0}};
+  MakeRoom(0, 0);
+  PlaceAt(300, 100);
+  for (const auto& c : cases) {
+    auto w = New<bbWeapons>();
+    w->Frame = 56, w->Direction = 1, w->x = 300, w->y = 100;
+    w->CollideCounter = c[0], w->State = c[3];
+    Player->State = c[1], Player->Action = c[2];
+    UpdateWeapons();
+    EXPECT_EQ(Player->State, c[4] ? Tool::Weapon0 : c[1]) << c[0] << " " << c[3];
+    w->Remove();
+  }
+}
+
 class RulesExit : public RulesTest {
  protected:
   void SetUp() override {
@@ -232,21 +255,6 @@ class RulesExit : public RulesTest {
     return quill_test::ReadBytes((root_ / name).string());
   }
 };
-
-TEST_F(RulesExit, EntryOnlyInTheDoorsMiddleOnItsFloorWhenOpen) {
-  const struct {
-    int across, down, state, roomx;
-    bool enters;
-  } cases[] = {{21, 48, 2, 0, false}, {22, 48, 2, 0, true},  {26, 48, 2, 0, true},
-               {27, 48, 2, 0, false}, {24, 44, 2, 0, false}, {24, 45, 2, 0, true},
-               {24, 48, 1, 0, false}, {24, 48, 2, 1, false}};
-  for (const auto& c : cases) {
-    PlaceAt(240 + c.across, 384 + c.down);
-    Exitdoor->State = c.state, Exitdoor->roomx = c.roomx;
-    TestExitDoor();
-    EXPECT_EQ(Player->Action == 26, c.enters) << c.across << "," << c.down << " " << c.state;
-  }
-}
 
 // The stage ends in the 326th tick: enemies go at once (a resting rock puts its cells back),
 // the exit sound in the second tick, thrown weapons at the end; "Played.Bin" gets the stage.
@@ -356,9 +364,8 @@ TEST_F(RulesTest, DyingLasts151TicksThenTheStageAgainOrTheGameEnds) {
   }
 }
 
-// The tick keeps the stage song going at the music volume, except while dying, leaving or
-// after the last gold; the door test sees the position before the player's move.
-TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
+// The tick keeps the stage song going, except while dying, leaving or after the last gold.
+TEST_F(RulesTest, TheTickKeepsTheSongExceptWhileDyingLeavingOrAfterTheLastGold) {
   MakeRoom(0, 0);
   Sng = "Song1.ogg";
   AllPrecachedMusic.push_back({"Music/Song1.ogg", media::LoadSound("incbin::Sfx/Gold.ogg")});
@@ -372,14 +379,6 @@ TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
   UpdateGame();
   ASSERT_TRUE(song);
   EXPECT_EQ(MusicName, "Music/Song1.ogg");
-
-  Exitdoor->x = 10, Exitdoor->y = 16, Exitdoor->State = 2, Exitdoor->Frame = 0;
-  PlaceAt(240 + 19);
-  Hold(KEY_RIGHT);
-  UpdateGame();
-  EXPECT_EQ(Player->X * 100 + Player->Action, 26200);  // in the door's window after the step
-  UpdateGame();
-  EXPECT_EQ(Player->Action, 26);
 }
 
 }  // namespace
