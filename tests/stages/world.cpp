@@ -84,13 +84,13 @@ media::Image Plain(int w, int h, int frames, std::vector<media::Pixel> colours) 
 void MakeScreenPictures() {
   media::Graphics(800, 600, 0, 60);
   media::ResetGraphicsState();
-  optAlpha = Plain(16, 16, 59, {kWhite});
+  optAlpha = Plain(16, 16, 59, {0xFFFFFFFF});
   optAlpha2 = Plain(16, 16, 59, {0xFF808080});
-  imgFont = Plain(8, 16, 95, {kYellow});
+  imgFont = Plain(8, 16, 95, {0xFFFFFF00});
   for (int& w : widthTable) w = 8;
   Back = Plain(8, 8, 12, {0xFF101010});
   ItemSprite = Plain(4, 4, 64, {0xFF00FFFF});
-  Buttons = Plain(75, 75, 3, {kHighlight, kNormal, kFinished});
+  Buttons = Plain(75, 75, 3, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF});
 }
 
 void OnFrames(std::function<void(int frame)> each, int limit) {
@@ -98,10 +98,6 @@ void OnFrames(std::function<void(int frame)> each, int limit) {
     each(frame);
     return frame < limit;
   });
-}
-
-media::Pixel Shown(int x, int y) {
-  return media::ShownPixels()[y * 800 + x];
 }
 
 }  // namespace stagetest

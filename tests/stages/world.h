@@ -40,18 +40,10 @@ struct Snapshot {
 };
 Snapshot Take();
 
-constexpr media::Pixel kWhite = 0xFFFFFFFF;      // optAlpha
-constexpr media::Pixel kYellow = 0xFFFFFF00;     // imgFont
-constexpr media::Pixel kHighlight = 0xFFFF0000;  // Buttons frame 0
-constexpr media::Pixel kNormal = 0xFF00FF00;     // Buttons frame 1
-constexpr media::Pixel kFinished = 0xFF0000FF;   // Buttons frame 2
-
 // Opens the 800 x 600 headless screen and makes plain pictures: menu fonts white (optAlpha) and
-// grey (optAlpha2), the proportional font yellow and 8 wide, Buttons in the colours above.
+// grey (optAlpha2), the proportional font yellow and 8 wide, Buttons one colour a frame.
 void MakeScreenPictures();
 // Calls `each(frame)` after every Flip; stops the run (media::headless::Stop) past `limit`.
 void OnFrames(std::function<void(int frame)> each, int limit = 5000);
-// The shown picture's pixel at screen (x, y).
-media::Pixel Shown(int x, int y);
 
 }  // namespace stagetest
