@@ -41,8 +41,8 @@ struct Step {
 // from 327). Options rows: 0 difficulty, 1 control, 2 music, 3 effects, 4 display mode, 5 back.
 // Pointers stand on the edges of what they point at.
 const Step kTour[] = {
-    {"language chooser", nullptr, 2, "0 press RIGHT"},
-    {"logo", nullptr, 40, "0 press LEFT\n1 press ENTER"},
+    {"language chooser", nullptr, 3, "0 press LEFT\n1 press RIGHT"},
+    {"logo", nullptr, 40, "0 press RIGHT\n1 press LEFT\n2 press ENTER"},
     {"title", In<31>, 10, ""},
     {"title keys", nullptr, 4, "0 press DOWN\n1 press DOWN\n2 press UP"},
     {"title pointer", nullptr, 3, "0 mouse 400 589"},
@@ -150,6 +150,10 @@ TEST_F(Tour, EveryScreenShowsWhatItShowedBefore) {
   hl::OnFlip(nullptr);
   EXPECT_TRUE(ended && step + 1 == std::size(kTour))
       << "stopped in \"" << kTour[std::min(step, std::size(kTour) - 1)].name << '"';
+  // The options saved the display mode (1, a window, stepped twice: 0, full screen) and the flag
+  // chosen (the second).
+  EXPECT_EQ((std::vector{Read("prefs.ini"), Read("Country.ini")}),
+            (std::vector{fronttest::Bytes{0}, fronttest::Bytes{2}}));
   if (update) std::ofstream(kept) << got.str();
 }
 
