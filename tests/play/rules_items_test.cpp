@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "core/codes.h"
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/sound.h"
@@ -14,6 +16,7 @@
 #include "play/stage_start.h"
 #include "play/tick.h"
 #include "play/traps.h"
+#include "play/weapons.h"
 #include "stages/replay.h"
 
 namespace playtest {
@@ -73,91 +76,160 @@ TEST_F(RulesTest, PickUps) {
   EXPECT_EQ(Items_list.Count(), 1);
 }
 
-// A crumbling floor (columns 20 to 23) collapses on the step after its second crossing, taken
-// from solid ground; a vanishing ladder after its third, leaving a brick top.
-TEST_F(RulesTest, CrossedTrapsCollapse) {
-  Audible(sndFloor, "Floor"), Audible(sndLadder, "Ladder");
+// A fall that lands in its n-th tick sounds the long fall from its 25th tick on; every landing
+// sounds.
+TEST_F(RulesTest, FallsAndTheirSounds) {
+  Audible(sndFall, "Fall");
+  MakeRoom(0, 0, false);
+  for (int c = 0; c < 32; ++c) SetRoomCell(0, 0, c, 23, 1);
+  for (int n : {24, 25}) {
+    ResetAll();
+    const int plays = Plays();
+    PlaceAt(300, 23 * 24 - 48 - 12 * (n - 1));
+    Player->Action = 14;
+    const int passes = PassesWhile(14);
+    EXPECT_EQ(passes * 10 + Plays() - plays, n * 10 + n - 24);
+  }
+  Audible(HitFloor, "HitFloor");
+  const int plays = Plays();
+  PlaceAt(300, 400);
+  Player->Action = 14;
+  PassesWhile(14);
+  EXPECT_EQ(Plays() - plays, 1);
+}
+
+// The sounds of the rules, each loaded alone so that the mixer's channels count its plays: a
+// drill's two blocks, a wall trap's first two bricks (ticks 2 and 43), a stone landing and one
+// pushed, a door pushed open, a door passage swinging back (one-way doors only), a crumbling
+// floor and a vanishing ladder giving way, a weapon's flight.
+TEST_F(RulesTest, TheRulesSounds) {
+  auto heard = [this](media::Sound& slot, const char* name, const std::function<void()>& run) {
+    ClearWorld();
+    MakeRoom(0, 0), MakeRoom(1, 0);
+    Audible(slot, name);
+    const int plays = Plays();
+    run();
+    slot = {};
+    for (int key : {KEY_LEFT, KEY_RIGHT}) Release(key);
+    return Plays() - plays;
+  };
+  auto trap = [](int kind, int x, int y, int height = 0) {
+    auto t = New<bbTraps>();
+    t->Kind = kind, t->X = x, t->Y = y, t->Height = height;
+    return t;
+  };
+  auto block = [](int c0, int c1, int r0, int r1, int code) {
+    for (int c = c0; c <= c1; ++c)
+      for (int r = r0; r <= r1; ++r) SetRoomCell(0, 0, c, r, code);
+  };
+  EXPECT_EQ(heard(sndDrill, "Drill",
+                  [&] {
+                    block(7, 9, 18, 19, CellCode::Brick);
+                    PlaceAt(237);
+                    Player->Direction = Player->LastDirection = 0, Player->State = Tool::SideTwo;
+                    Hit(KEY_SPACE), Passes(90);
+                  }),
+            2);
+  std::vector<int> bricks;
+  heard(sndCreateWall, "CrtWall", [&] {
+    trap(TrapKind::WallTrap, 10, 18, 3);
+    PlaceAt(240 - 8);
+    for (int tick = 1; tick <= 43; ++tick) UpdateTraps(), bricks.push_back(Plays());
+  });
+  EXPECT_EQ(
+      std::vector<int>({bricks[1] - bricks[0], bricks[41] - bricks[1], bricks[42] - bricks[41]}),
+      std::vector<int>({1, 0, 1}));
+  EXPECT_EQ(heard(sndCloseCoffine, "CloseCof",
+                  [&] {
+                    block(17, 18, 16, 17, CellCode::Block), block(17, 18, 20, 20, 0);
+                    block(15, 20, 23, 23, 1), trap(TrapKind::Stone, 17, 16);
+                    for (int tick = 0; tick < 9; ++tick) UpdateTraps();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndPushStone, "PushSton",
+                  [&] {
+                    block(10, 11, 18, 19, CellCode::Block);
+                    auto stone = trap(TrapKind::Stone, 10, 18);
+                    PlaceAt(180), Hold(KEY_RIGHT);
+                    for (int n = 0; n < 200 && stone->X == 10; ++n) Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndDoor, "RLDoor",
+                  [&] {
+                    block(11, 11, 16, 19, CellCode::Block);
+                    trap(TrapKind::TwoWayLeft, 10, 16, 5)->Frame = 8;
+                    PlaceAt(300), Hold(KEY_LEFT);
+                    for (int n = 0; n < 200 && Player->Action != Act::TwoWayLeft; ++n) Pass();
+                  }),
+            1);
+  for (int action : {22, 23, 24, 25}) {
+    EXPECT_EQ(heard(sndCloseCoffine, "CloseCof",
+                    [&] {
+                      auto door = trap(0, 10, 16, 4);
+                      door->State = 2, door->Frame = 10, door->NumOfPass = 40;
+                      ActionType = LastActionType = kActionLeft;
+                      PlaceAt(action % 2 ? 200 : 264);
+                      Player->Action = action;
+                      EXPECT_EQ(PassesWhile(action), 30);
+                    }),
+              action >= 24)
+        << action;
+  }
+  EXPECT_EQ(heard(sndFloor, "Floor",
+                  [&] {
+                    block(20, 23, kFloorRow, kFloorRow, CellCode::Solid88);
+                    trap(TrapKind::Crumble, 20, kFloorRow - 1)->NumOfPass = 2;
+                    PlaceAt(96), Hold(KEY_LEFT), Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndLadder, "Ladder",
+                  [&] {
+                    auto ladder = trap(3, 20, 12, 8);
+                    ladder->Roomx = 1, ladder->NumOfPass = 3;
+                    PlaceAt(100), Hold(KEY_RIGHT), Pass();
+                  }),
+            1);
+  EXPECT_EQ(heard(sndBoome, "Boome",
+                  [] {
+                    PlaceAt(300);
+                    Player->State = Tool::Weapon1, Player->LastDirection = 1;
+                    Hit(KEY_SPACE), Passes(40);
+                  }),
+            1);
+}
+
+// A crumbling floor counts a crossing only of a player standing on it, not one in the air.
+TEST_F(RulesTest, ACrumblingFloorCountsPlayersStandingOnIt) {
   MakeRoom(0, 0);
-  MakeRoom(1, 0);
-  for (int c = 20; c < 24; ++c) SetRoomCell(0, 0, c, kFloorRow, 88);
   auto floor = New<bbTraps>();
-  floor->Kind = 1, floor->X = 20, floor->Y = kFloorRow - 1, floor->NumOfPass = 2;
-  PlaceAt(21 * 24);  // on the crumbling cells: no collapse
-  Hold(KEY_LEFT);
-  Pass();
-  EXPECT_EQ(RoomCell(0, 0, 21, kFloorRow), 88);
-  // A crossing counts only standing on it: in the air over it, none.
+  floor->Kind = TrapKind::Crumble, floor->X = 20, floor->Y = kFloorRow - 1;
   for (int y : {kStandY - 30, kStandY}) {
     floor->NumOfPass = floor->Passing = 0;
     PlaceAt(21 * 24, y);
     UpdateTraps();
     EXPECT_EQ(floor->NumOfPass, y == kStandY) << y;
   }
-  floor->NumOfPass = 0, floor->Passing = 1;
-  PlaceAt(18 * 24);  // over the trap's picture: the latch stays
-  Pass();
-  EXPECT_EQ(floor->Passing, 1);
-  PlaceAt(4 * 24);
-  Pass();
-  EXPECT_EQ(floor->Passing, 0);
-  floor->NumOfPass = 1;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 1);
-  floor->NumOfPass = 2;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 0);
-  for (int c = 20; c < 24; ++c) EXPECT_EQ(RoomCell(0, 0, c, kFloorRow), 0);
-  Release(KEY_LEFT);
-
-  for (int r = 12; r < kFloorRow; ++r) SetRoomCell(1, 0, 20, r, 4), SetRoomCell(0, 0, 20, r, 4);
-  auto ladder = New<bbTraps>();
-  ladder->Kind = 3, ladder->X = 20, ladder->Y = 12, ladder->Height = 8, ladder->Roomx = 1;
-  ladder->NumOfPass = 2;
-  PlaceAt(100);
-  Hold(KEY_RIGHT);
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 1);
-  ladder->NumOfPass = 3;
-  Pass();
-  EXPECT_EQ(Traps_list.Count(), 0);
-  EXPECT_EQ(RoomCell(1, 0, 20, 12) * 10 + RoomCell(1, 0, 21, 12), 22);
-  for (int r = 13; r < kFloorRow; ++r) EXPECT_EQ(RoomCell(1, 0, 20, r), 0) << r;
-  EXPECT_EQ(RoomCell(1, 0, 20, kFloorRow), 1);
-  EXPECT_EQ(RoomCell(0, 0, 20, 13), 4);  // the current room is untouched
-  EXPECT_EQ(Plays(), 2);
 }
 
-// A door trap at column 10 (x 240), four cells tall: each passage lasts 30 ticks, walks 3 pixels
-// a tick up to the door (|x + 48 - 240|, |240 + 48 - x|; 24 for one-way doors) and shuts a
-// column (two-way doors) or swings back with a sound.
-TEST_F(RulesTest, DoorPassages) {
-  Audible(sndCloseCoffine, "CloseCof");
-  const int passages[][6] = {// action, x; end x, door frame, column shut, sounds
-                             {22, 264, 192, 13, 10, 0},
-                             {23, 200, 287, 7, 11, 0},
-                             {24, 300, 216, 10, -1, 1},
-                             {25, 200, 263, 10, -1, 1}};
-  for (const auto& p : passages) {
-    SCOPED_TRACE(p[0]);
-    ClearWorld();
-    MakeRoom(0, 0);
-    auto door = New<bbTraps>();
-    door->X = 10, door->Y = 16, door->Height = 4, door->State = 2, door->Frame = 10;
-    door->NumOfPass = 40;
-    ActionType = LastActionType = kActionLeft;
-    PlaceAt(p[1]);
-    Player->Action = p[0];
-    const int plays = Plays();
-    EXPECT_EQ(PassesWhile(p[0]), 30);
-    // Each tick recorded once, with the walking code; the door at rest again.
-    EXPECT_EQ(std::vector<int>({Player->X, door->Frame, Plays() - plays, ActionNo,
-                                door->State + door->NumOfPass + door->Framecounter}),
-              std::vector<int>({p[2], p[3], p[5], 30, 0}));
-    for (int c : {10, 11}) {
-      const bool shut = RoomCell(0, 0, c, 16) == 1 && RoomCell(0, 0, c, 18) == 1;
-      EXPECT_EQ(shut, c == p[4]) << c;
-      EXPECT_EQ(RoomCell(0, 0, c, 19), 0);  // Height - 1 cells only
-    }
+// A thrown weapon is caught by empty hands on the ground from its ninth tick on, never while
+// it is stuck or dropping.
+TEST_F(RulesTest, ACatchNeedsEmptyHandsTheGroundNineTicksAndNoStuckWeapon) {
+  const int cases[][5] = {// counter, tool, action, weapon state, caught
+                          {8, Tool::None, Act::Ground, 1, 1},
+                          {7, Tool::None, Act::Ground, 1, 0},
+                          {8, Tool::SideOne, Act::Ground, 14, 0},
+                          {8, Tool::None, Act::Jump, 1, 0},
+                          {20, Tool::None, Act::Ground, 21, 0}};
+  MakeRoom(0, 0);
+  PlaceAt(300, 100);
+  for (const auto& c : cases) {
+    auto w = New<bbWeapons>();
+    w->Frame = 56, w->Direction = 1, w->x = 300, w->y = 100;
+    w->CollideCounter = c[0], w->State = c[3];
+    Player->State = c[1], Player->Action = c[2];
+    UpdateWeapons();
+    EXPECT_EQ(Player->State, c[4] ? Tool::Weapon0 : c[1]) << c[0] << " " << c[3];
+    w->Remove();
   }
 }
 
@@ -183,21 +255,6 @@ class RulesExit : public RulesTest {
     return quill_test::ReadBytes((root_ / name).string());
   }
 };
-
-TEST_F(RulesExit, EntryOnlyInTheDoorsMiddleOnItsFloorWhenOpen) {
-  const struct {
-    int across, down, state, roomx;
-    bool enters;
-  } cases[] = {{21, 48, 2, 0, false}, {22, 48, 2, 0, true},  {26, 48, 2, 0, true},
-               {27, 48, 2, 0, false}, {24, 44, 2, 0, false}, {24, 45, 2, 0, true},
-               {24, 48, 1, 0, false}, {24, 48, 2, 1, false}};
-  for (const auto& c : cases) {
-    PlaceAt(240 + c.across, 384 + c.down);
-    Exitdoor->State = c.state, Exitdoor->roomx = c.roomx;
-    TestExitDoor();
-    EXPECT_EQ(Player->Action == 26, c.enters) << c.across << "," << c.down << " " << c.state;
-  }
-}
 
 // The stage ends in the 326th tick: enemies go at once (a resting rock puts its cells back),
 // the exit sound in the second tick, thrown weapons at the end; "Played.Bin" gets the stage.
@@ -307,9 +364,8 @@ TEST_F(RulesTest, DyingLasts151TicksThenTheStageAgainOrTheGameEnds) {
   }
 }
 
-// The tick keeps the stage song going at the music volume, except while dying, leaving or
-// after the last gold; the door test sees the position before the player's move.
-TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
+// The tick keeps the stage song going, except while dying, leaving or after the last gold.
+TEST_F(RulesTest, TheTickKeepsTheSongExceptWhileDyingLeavingOrAfterTheLastGold) {
   MakeRoom(0, 0);
   Sng = "Song1.ogg";
   AllPrecachedMusic.push_back({"Music/Song1.ogg", media::LoadSound("incbin::Sfx/Gold.ogg")});
@@ -323,45 +379,6 @@ TEST_F(RulesTest, TheTickKeepsTheSongAndTestsTheDoorBeforeTheMove) {
   UpdateGame();
   ASSERT_TRUE(song);
   EXPECT_EQ(MusicName, "Music/Song1.ogg");
-
-  Exitdoor->x = 10, Exitdoor->y = 16, Exitdoor->State = 2, Exitdoor->Frame = 0;
-  PlaceAt(240 + 19);
-  Hold(KEY_RIGHT);
-  UpdateGame();
-  EXPECT_EQ(Player->X * 100 + Player->Action, 26200);  // in the door's window after the step
-  UpdateGame();
-  EXPECT_EQ(Player->Action, 26);
-}
-
-// Fire: a throw makes a weapon in world pixels; in mid-jump a knife is thrown but a tool does
-// nothing; on a ladder with empty hands the press records one step of no input, so playback
-// spends the tick too.
-TEST_F(RulesTest, FireThrowsOrJumpsOrDoesNothing) {
-  MakeRoom(0, 0), MakeRoom(2, 1);
-  RoomX = 2, RoomY = 1;
-  PlaceAt(300);
-  Player->State = 2, Player->LastDirection = 1;
-  Hit(KEY_SPACE), Pass();
-  ASSERT_EQ(Weapons_list.Count(), 1);
-  EXPECT_EQ(std::vector<int>({Weapon->kind, Weapon->Frame, Weapon->Direction, Weapon->x, Weapon->y,
-                              Weapon->roomx, Weapon->roomy, Player->State, LastActionType}),
-            std::vector<int>({1, 59, 1, 2 * 768 + 300, 576 + kStandY, 2, 1, 0, kActionThrow}));
-  RoomX = RoomY = 0;
-  Hit(KEY_SPACE), Pass();
-  ASSERT_EQ(Player->Action, 13);
-  Player->State = 1;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(Weapons_list.Count() * 100 + Weapon->Frame, 256);
-  Player->State = 3;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(Player->State * 10 + Weapons_list.Count(), 32);
-  PlaceAt(300);
-  Player->Action = 15, Player->State = 0;
-  Pass();
-  const int runs = ActionCount, steps = ActionNo;
-  Hit(KEY_SPACE), Pass();
-  EXPECT_EQ(std::vector<int>({Player->Action, ActionCount, ActionNo, LastActionType}),
-            std::vector<int>({15, runs, steps + 1, kActionNone}));
 }
 
 }  // namespace
