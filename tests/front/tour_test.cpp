@@ -114,7 +114,7 @@ TEST_F(Tour, EveryScreenShowsWhatItShowedBefore) {
   const bool update = std::getenv("QUILL_UPDATE_TOUR") != nullptr;
   std::map<std::string, std::string> want;  // step name -> "frame digest"
   std::ifstream in(kept);
-  for (std::string name, line; std::getline(in, line);)
+  for (std::string line; std::getline(in, line);)
     if (const auto bar = line.find('|'); bar != std::string::npos)
       want[line.substr(0, bar)] = line.substr(bar + 1);
   std::ostringstream got;
