@@ -23,9 +23,10 @@ set(QUILL_GAME_LIBS "" CACHE INTERNAL "")
 # A test executable `name`_tests from the given sources (default: every .cpp in the folder),
 # linked with the libraries after LIBS; each test runs in its own process, and the whole
 # program once more in one process (name_tests.AllInOneProcess), so that a test that leaves
-# state behind for the next one is caught.
+# state behind for the next one is caught. SEPARATE_WHEN_SANITIZED leaves the one-process run out
+# of the sanitizer build, for programs whose every test is long (the whole run would repeat them).
 function(quill_add_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "SEPARATE_WHEN_SANITIZED" "" "LIBS;SOURCES" ${ARGN})
   if(ARG_SOURCES)
     set(srcs ${ARG_SOURCES})
   else()
@@ -43,6 +44,9 @@ function(quill_add_tests name)
     QUILL_EMBED_DIR="${QUILL_EMBED_DIR}" QUILL_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=dummy")
+  if(ARG_SEPARATE_WHEN_SANITIZED AND QUILL_SANITIZE)
+    return()
+  endif()
   add_test(NAME ${name}_tests.AllInOneProcess COMMAND ${name}_tests)
   set_tests_properties(${name}_tests.AllInOneProcess PROPERTIES
     ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=dummy")
