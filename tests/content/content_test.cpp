@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +14,7 @@
 #include <random>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +50,36 @@ struct Seen {
     return std::any_of(traps.begin(), traps.end(), f);
   }
 };
+
+// Each tick's player, enemies, weapons and traps folded into one number (FNV-1a). The build
+// records the replays with the rules of the day, so a changed rule still reaches the door; the
+// digests kept in replay_digests.txt pin how every shipped stage plays, tick by tick.
+struct Digest {
+  std::uint64_t h = 14695981039346656037ull;
+  int ticks = 0;
+  void Add(int v) {
+    for (int i = 0; i < 32; i += 8)
+      h = (h ^ ((static_cast<unsigned>(v) >> i) & 0xff)) * 1099511628211ull;
+  }
+  std::string Text() const {
+    std::ostringstream out;
+    out << ticks << ' ' << std::hex << h;
+    return out.str();
+  }
+};
+const fs::path kDigests = fs::path(QUILL_SOURCE_DIR) / "tests/content/replay_digests.txt";
+
+// "NAME dDIFFICULTY" -> "TICKS DIGEST", from the file's "NAME|DIFFICULTY|TICKS DIGEST" lines.
+std::map<std::string, std::string> ReadDigests() {
+  std::map<std::string, std::string> digests;
+  std::ifstream in(kDigests);
+  for (std::string line; std::getline(in, line);) {
+    const auto a = line.find('|'), b = line.rfind('|');
+    if (line.empty() || line[0] == '#' || a == b) continue;
+    digests[line.substr(0, a) + " d" + line.substr(a + 1, b - a - 1)] = line.substr(b + 1);
+  }
+  return digests;
+}
 
 // What each tutorial teaches, as its replay must show it.
 const std::map<int, std::function<bool(const Seen&)>> kTeaches = {
@@ -133,7 +166,12 @@ class Content : public ::testing::Test {
 // Every shipped stage and tutorial with its replay beside it ("Level n.SOL", "TUTn.SOL", any
 // letter case). A solution plays at difficulty 1 (F8 sets it); the tutorials keep the player's
 // setting, so they must reach the door on both, and show what they teach.
+// Each run must also play exactly as its kept digest says; QUILL_UPDATE_DIGESTS=1 rewrites the
+// file instead, for new stages and for rules changed on purpose.
 TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
+  const bool update = std::getenv("QUILL_UPDATE_DIGESTS") != nullptr;
+  const auto digests = ReadDigests();
+  std::map<std::string, std::string> found;
   std::vector<solc::StageRef> stages;
   const std::regex solName("(level |tut)([0-9]+)\\.sol");
   for (const auto& entry : fs::directory_iterator(kLevels)) {
@@ -153,9 +191,16 @@ TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
       const int gold = Exitdoor->Frame;
       bool inDoor = false, died = false;
       Seen seen;
-      for (int t = 0; t < 20000 && Game->State == 26; ++t) {
+      Digest digest;
+      for (int t = 0; t < 20000 && Game->State == 26; ++t, ++digest.ticks) {
         const int weapons = Weapons_list.Count();
         solc::Pass();
+        for (int v : {Player->X, Player->Y, Player->Action, Player->Score, RoomX, RoomY})
+          digest.Add(v);
+        for (auto e : Enemies_list.Each<bbEnemies>())
+          for (int v : {e->Kind, e->State, e->x, e->y, e->RoomX, e->RoomY}) digest.Add(v);
+        for (auto w : Weapons_list.Each<bbWeapons>())
+          for (int v : {w->x, w->y, w->roomx, w->roomy, w->State}) digest.Add(v);
         inDoor = inDoor || Player->Action == 26;
         died = died || Player->Action == 16;
         seen.throws += Weapons_list.Count() > weapons;
@@ -163,6 +208,16 @@ TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
         seen.traps.emplace_back();
         for (auto t : Traps_list.Each<bbTraps>())
           seen.traps.back().push_back({t->Kind, t->X, t->Y, t->NumOfPass, t->State});
+        for (const auto& trap : seen.traps.back())
+          for (int v : trap) digest.Add(v);
+      }
+      const std::string name = solc::StageFileFor(stage) + "|" + std::to_string(difficulty) + "|";
+      found[name] = digest.Text();
+      const auto kept = digests.find(solc::StageFileFor(stage) + " d" + std::to_string(difficulty));
+      if (!update) {
+        EXPECT_EQ(kept == digests.end() ? "none kept" : kept->second, digest.Text())
+            << "the stage plays otherwise than its kept digest (a new stage, or a changed rule: "
+               "if intended, run the content tests with QUILL_UPDATE_DIGESTS=1)";
       }
       EXPECT_TRUE(inDoor && !died);
       const auto teaches = kTeaches.find(stage.tutorial ? stage.number : 0);
@@ -172,6 +227,12 @@ TEST_F(Content, EveryShippedSolutionEndsInTheExitDoor) {
       EXPECT_TRUE(stage.tutorial || Played[stage.number] == stage.number);
       EXPECT_GE(Player->Score, gold * 500);
     }
+  if (update) {
+    std::ofstream out(kDigests);
+    out << "# How each shipped replay plays: stage|difficulty|ticks digest\n"
+           "# (written by the content tests with QUILL_UPDATE_DIGESTS=1)\n";
+    for (const auto& [name, text] : found) out << name << text << "\n";
+  }
 }
 
 // The shipped replay is what the key script records now: a stale file fails here. The run shows

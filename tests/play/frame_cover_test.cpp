@@ -9,8 +9,8 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/graphics.h"
-#include "play/frame_fixture.h"
 #include "play/render.h"
+#include "play/rules_fixture.h"
 
 namespace frametest {
 namespace {
@@ -34,7 +34,7 @@ void Noise(unsigned seed) {
   }
 }
 
-class FrameCover : public FrameTest {};
+class FrameCover : public playtest::RulesTest {};
 
 TEST_F(FrameCover, SamePixelsAsDrawingEverything) {
   struct Case {

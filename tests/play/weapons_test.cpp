@@ -9,7 +9,7 @@
 #include "core/objects.h"
 #include "media/input.h"
 #include "play/enemies.h"
-#include "play/enemy_fixture.h"
+#include "play/rules_fixture.h"
 
 namespace playtest {
 namespace {
@@ -55,69 +55,59 @@ TEST_F(Weapons, FliesSticksFortyTicksDropsAndLandsAsOneItem) {
 
 TEST_F(Weapons, StopProbesDifferByDirection) {
   // A wall only in the weapon's upper row: flying right, only the top-left probe meets it.
-  struct Case {
-    int direction, x;
-    bool upperOnly;
-    int stuckX;
-  } cases[] = {
-      {1, 102, false, 432}, {1, 102, true, 480}, {0, 400, false, 120}, {0, 400, true, 120}};
-  for (const Case& c : cases) {
+  const int cases[][4] = {{1, 102, 0, 432}, {1, 102, 1, 480}, {0, 400, 0, 120}, {0, 400, 1, 120}};
+  for (const auto& c : cases) {  // direction, x, upper row only, where it sticks
     for (int r = 0; r < 24; ++r) SetRoomCell(0, 0, 20, r, 0), SetRoomCell(0, 0, 4, r, 0);
-    const int column = c.direction == 1 ? 20 : 4;
-    SetRoomCell(0, 0, column, 10, 1);
-    SetRoomCell(0, 0, column, 11, c.upperOnly ? 0 : 1);
-    auto w = Thrown(c.x, 240, c.direction);
+    const int column = c[0] == 1 ? 20 : 4;
+    SetRoomCell(0, 0, column, 10, 1), SetRoomCell(0, 0, column, 11, 1 - c[2]);
+    auto w = Thrown(c[1], 240, c[0]);
     for (int t = 0; t < 100 && w->State == 1; ++t) UpdateWeapons();
-    EXPECT_EQ(w->x, c.stuckX) << c.direction << " " << c.upperOnly;
+    EXPECT_EQ(w->x, c[3]) << c[0] << " " << c[2];
     w->Remove();
   }
 }
 
 TEST_F(Weapons, CatchNeedsEmptyHandsTheGroundNineTicksAndNoStuckWeapon) {
-  struct Case {
-    int counter, tool, action, state;
-    bool caught;
-  } cases[] = {{8, Tool::None, Act::Ground, 1, true},
-               {7, Tool::None, Act::Ground, 1, false},
-               {8, Tool::SideOne, Act::Ground, 14, false},
-               {8, Tool::None, Act::Jump, 1, false},
-               {20, Tool::None, Act::Ground, 21, false}};
+  const int cases[][5] = {// counter, tool, action, weapon state, caught
+                          {8, Tool::None, Act::Ground, 1, 1},
+                          {7, Tool::None, Act::Ground, 1, 0},
+                          {8, Tool::SideOne, Act::Ground, 14, 0},
+                          {8, Tool::None, Act::Jump, 1, 0},
+                          {20, Tool::None, Act::Ground, 21, 0}};
   PlaceAt(300, 100);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     auto w = Thrown(300, 100, 1);
-    w->CollideCounter = c.counter, w->State = c.state;
-    Player->State = c.tool, Player->Action = c.action;
+    w->CollideCounter = c[0], w->State = c[3];
+    Player->State = c[1], Player->Action = c[2];
     UpdateWeapons();
-    EXPECT_EQ(Player->State, c.caught ? Tool::Weapon0 : c.tool) << c.counter << " " << c.state;
+    EXPECT_EQ(Player->State, c[4] ? Tool::Weapon0 : c[1]) << c[0] << " " << c[3];
     w->Remove();
   }
 }
 
 TEST_F(Weapons, HitsOnEnemiesByKindAndState) {
   namespace S = EnemyState;
-  struct Case {
-    int kind, state, frame, dy, after;
-    bool stuck;
-  } cases[] = {
-      {0, S::Halting, 22, 10, S::Dying, true},   {0, S::Halting, 22, 11, S::Halting, false},
-      {1, S::Forming, 22, 0, S::Forming, false}, {1, S::Dying, 20, 0, S::Dying, false},
-      {2, S::Moving, 12, 0, S::Resting, true},   {2, S::Halting, 26, 0, S::Halting, false},
-      {3, S::Moving, 16, -10, S::Dying, true},
-  };
+  const int cases[][6] = {
+      // kind, state, frame, dy, state after, stuck
+      {0, S::Halting, 22, 10, S::Dying, 1},  {0, S::Halting, 22, 11, S::Halting, 0},
+      {1, S::Forming, 22, 0, S::Forming, 0}, {1, S::Dying, 20, 0, S::Dying, 0},
+      {2, S::Moving, 12, 0, S::Resting, 1},  {2, S::Halting, 26, 0, S::Halting, 0},
+      {3, S::Moving, 16, -10, S::Dying, 1}};
   PlaceAt(700, 48);
-  for (const Case& c : cases) {
-    auto e = Spawn(c.kind, 0, 0);
-    e->State = c.state, e->frame = c.frame, e->HaltingCounter = 2, e->LifeSpan = 3;
-    e->x = 301, e->y = 240 + c.dy;
+  for (const auto& c : cases) {
+    auto e = Spawn(c[0], 0, 0);
+    e->State = c[1], e->frame = c[2], e->HaltingCounter = 2, e->LifeSpan = 3;
+    e->x = 301, e->y = 240 + c[3];
     auto w = Thrown(292, 240, 1);
     UpdateWeapons();
-    EXPECT_EQ(e->State, c.after) << c.kind << " " << c.state << " " << c.dy;
-    EXPECT_EQ(w->State, c.stuck ? 21 : 1) << c.kind << " " << c.state << " " << c.dy;
-    if (c.stuck) {
-      EXPECT_EQ(e->LifeSpan, c.kind == 2 ? 4 : 0);
-      EXPECT_EQ(e->x, c.kind == 2 ? 288 : 301);  // a rock stops on the cell grid
-      UpdateEnemies();  // a mummy killed while halting keeps its halt-step count
-      EXPECT_EQ(e->HaltingCounter, c.kind == 2 ? 0 : 3);  // the rock has dropped off
+    EXPECT_EQ(e->State * 100 + w->State, c[4] * 100 + (c[5] ? 21 : 1)) << c[0] << " " << c[1];
+    if (c[5]) {
+      // A rock stops on the cell grid and drops off; a mummy killed while halting keeps its
+      // halt-step count.
+      EXPECT_EQ(std::vector<int>({e->LifeSpan, e->x}),
+                std::vector<int>({c[0] == 2 ? 4 : 0, c[0] == 2 ? 288 : 301}));
+      UpdateEnemies();
+      EXPECT_EQ(e->HaltingCounter, c[0] == 2 ? 0 : 3);
     }
     e->Remove();
     w->Remove();

@@ -73,21 +73,6 @@ TEST(StageReader, LoadsEveryPartForPlayAndForTheEditor) {
   EXPECT_EQ(Enemies_list.Count() + Traps_list.Count() + Items_list.Count(), 6);
 }
 
-TEST(StageReader, TheFolderFollowsTheMode) {
-  stagetest::World w;
-  const struct {
-    int user, tutorial, state;
-    const char* folder;
-  } modes[] = {{0, 0, 26, "Levels/"},
-               {1, 0, 26, "PlayerLevels/"},
-               {1, 1, 26, "Levels/"},
-               {0, 0, 32, "PlayerLevels/"}};
-  for (const auto& m : modes) {
-    User = m.user, Tutorial = m.tutorial, Game->State = m.state;
-    EXPECT_EQ(StageFolder(), m.folder) << m.user << m.tutorial << m.state;
-  }
-}
-
 // One value at a time at the edge of what the world holds (the cell grid is 197 x 147, rooms
 // 0 to 5 across and down): the value accepted, one more refused.
 TEST(StageReader, ValuesAtTheEdgesOfTheWorld) {

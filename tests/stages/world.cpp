@@ -1,7 +1,6 @@
 #include "world.h"
 
-#include <fstream>
-#include <random>
+#include <algorithm>
 
 #include "core/globals.h"
 #include "core/objects.h"
@@ -19,26 +18,11 @@ World::World() {
   Game = New<bbGames>();
   Exitdoor = New<bbExitDoors>();
   Player = New<bbPlayers>();
-  std::random_device rd;
-  root_ = std::filesystem::temp_directory_path() / ("quill-stages-" + std::to_string(rd()));
   std::filesystem::create_directories(root_ / "Levels");
   std::filesystem::create_directories(root_ / "PlayerLevels");
-  startDir_ = std::filesystem::current_path();
   Path = root_.string() + "/";
   AppPath = root_.string();
   FilePath = root_.string() + "/PlayerLevels/";
-}
-
-World::~World() {
-  std::error_code ec;
-  std::filesystem::current_path(startDir_, ec);
-  std::filesystem::remove_all(root_, ec);
-}
-
-void World::WriteBytes(const std::string& relative, const std::vector<unsigned char>& bytes) const {
-  std::ofstream out(root_ / relative, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
 }
 
 stagefile::Data SmallStage() {
@@ -83,12 +67,14 @@ Snapshot Take() {
 }
 
 namespace {
-media::Image Plain(int w, int h, int frames, media::Pixel colour) {
+// Frame f of the picture in colours[f], the last colour for the frames past the list.
+media::Image Plain(int w, int h, int frames, std::vector<media::Pixel> colours) {
   media::Image img = media::CreateImage(w, h, frames);
   for (int f = 0; f < frames; f++) {
     media::Pixmap p = media::LockImage(img, f);
     for (int y = 0; y < h; y++)
-      for (int x = 0; x < w; x++) media::WritePixel(p, x, y, colour);
+      for (int x = 0; x < w; x++)
+        media::WritePixel(p, x, y, colours[std::min<int>(f, colours.size() - 1)]);
     media::UnlockImage(img, f);
   }
   return img;
@@ -98,20 +84,13 @@ media::Image Plain(int w, int h, int frames, media::Pixel colour) {
 void MakeScreenPictures() {
   media::Graphics(800, 600, 0, 60);
   media::ResetGraphicsState();
-  optAlpha = Plain(16, 16, 59, kWhite);
-  optAlpha2 = Plain(16, 16, 59, 0xFF808080);
-  imgFont = Plain(8, 16, 95, kYellow);
+  optAlpha = Plain(16, 16, 59, {kWhite});
+  optAlpha2 = Plain(16, 16, 59, {0xFF808080});
+  imgFont = Plain(8, 16, 95, {kYellow});
   for (int& w : widthTable) w = 8;
-  Back = Plain(8, 8, 12, 0xFF101010);
-  ItemSprite = Plain(4, 4, 64, 0xFF00FFFF);
-  Buttons = media::CreateImage(75, 75, 3);
-  const media::Pixel colours[3] = {kHighlight, kNormal, kFinished};
-  for (int f = 0; f < 3; f++) {
-    media::Pixmap p = media::LockImage(Buttons, f);
-    for (int y = 0; y < 75; y++)
-      for (int x = 0; x < 75; x++) media::WritePixel(p, x, y, colours[f]);
-    media::UnlockImage(Buttons, f);
-  }
+  Back = Plain(8, 8, 12, {0xFF101010});
+  ItemSprite = Plain(4, 4, 64, {0xFF00FFFF});
+  Buttons = Plain(75, 75, 3, {kHighlight, kNormal, kFinished});
 }
 
 void OnFrames(std::function<void(int frame)> each, int limit) {

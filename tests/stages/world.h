@@ -10,6 +10,7 @@
 
 #include "media/graphics.h"
 #include "stages/stage_format.h"
+#include "support/temp_folder.h"
 
 namespace stagetest {
 
@@ -18,15 +19,14 @@ namespace stagetest {
 class World {
  public:
   World();
-  ~World();
-  World(const World&) = delete;
-  World& operator=(const World&) = delete;
   const std::filesystem::path& root() const { return root_; }
-  void WriteBytes(const std::string& relative, const std::vector<unsigned char>& bytes) const;
+  void WriteBytes(const std::string& relative, const std::vector<unsigned char>& bytes) const {
+    quill_test::WriteBytes((root_ / relative).string(), bytes);
+  }
 
  private:
-  std::filesystem::path root_;
-  std::filesystem::path startDir_;
+  quill_test::TempFolder folder_{false};  // the working folder comes back at the end
+  std::filesystem::path root_ = folder_.path();
 };
 
 // Rooms (1, 0) and (0, 0) with different cells, two of each object, a statue.
