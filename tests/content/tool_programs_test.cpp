@@ -85,6 +85,8 @@ TEST_F(Programs, SolcRefusesBadArgumentsAndUnwritableOutput) {
   fs::create_directories("taken.SOL/in");  // a folder where the replay should go
   EXPECT_EQ(Solc("record '" + kLevels + "' 1 " + kKeys + " taken.SOL"), 1);
   EXPECT_NE(out_.find("could not write"), std::string::npos) << out_;
+  EXPECT_EQ(Solc("record '" + kLevels + "' 1 " + kKeys + " lower.sol"), 2);  // never read
+  EXPECT_FALSE(fs::exists("lower.SOL") || fs::exists("lower.sol"));
   std::ofstream("junk.SOL") << "ab";
   EXPECT_EQ(Solc("print junk.SOL"), 1);
 }

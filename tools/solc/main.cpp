@@ -240,8 +240,8 @@ int main(int argc, char** argv) {
   solc::StageRef stage;
   fs::path levels, script, out;
   if (!solc::ParseStageRef(args[2], stage) || !Absolute(args[1], levels) ||
-      !Absolute(args[3], script) || !Absolute(args[4], out) || !out.has_filename())
-    return Usage();
+      !Absolute(args[3], script) || !Absolute(args[4], out) || out.extension() != ".SOL")
+    return Usage();  // the game reads replays only by their ".SOL" names
   std::string error;
   std::vector<fs::path> copies;
   if (!languages.empty() && !stage.tutorial)
