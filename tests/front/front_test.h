@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace fronttest {
 
 using Bytes = std::vector<unsigned char>;
@@ -51,8 +53,10 @@ class FrontTest : public ::testing::Test {
   // The same over the whole program, counting the frames shown on the title screen.
   Trace PlayGame(const std::string& script, const Probe& probe, const Trace& want, int until = -1);
 
-  std::filesystem::path dir_, oldDir_;
+  quill_test::TempFolder folder_;  // the start folder, entered for the test's life
+  std::filesystem::path dir_ = folder_.path();
   int shown_ = 0;
+  Trace traced_;  // what the last Play read, also when the program ended
 };
 
 }  // namespace fronttest

@@ -27,27 +27,33 @@ class TitleTest : public fronttest::FrontTest {
 };
 
 // Keys move the pointer onto their entry (taken by the hover a frame later; parked above the
-// menu the keys act alone); the hover answers inside x 261..534, y 328..589.
-TEST_F(TitleTest, MenuKeysHoverCreditsAndArrow) {
+// menu the keys act alone); the hover answers inside x 261..534, y 328..589. The credits scroll
+// two pixels a frame and come back at 801 once wholly off the left. Escape opens the quit
+// dialog (no keeps the title), and yes on the exit entry ends the program.
+TEST_F(TitleTest, MenuKeysHoverCreditsArrowAndQuit) {
   auto probe = [] {
     std::vector<int> v = {TitleMenu.selection, media::MouseY(), TitleMenu.creditsX,
-                          TitleMenu.arrowCell};
-    // Once the credits are at 779, push them wholly off the left: they come back at 801.
+                          TitleMenu.arrowCell, quit};
     if (v[2] == 779) TitleMenu.creditsX = -media::TextWidth(kCredits) + 1;
     return v;
   };
-  const Trace want = {{0, {0, 355, 799, 0}},  {1, {5, 567, 797, 0}},  {2, {0, 347, 795, 0}},
-                      {3, {5, 589, 793, 0}},  {4, {0, 328, 791, 0}},  {5, {0, 500, 789, 1}},
-                      {6, {0, 500, 787, 1}},  {7, {3, 500, 785, 1}},  {8, {3, 327, 783, 1}},
-                      {9, {3, 590, 781, 1}},  {10, {3, 590, 779, 1}}, {11, {4, 523, 801, 2}},
-                      {12, {4, 523, 799, 2}}, {59, {4, 523, 705, 0}}};
-  EXPECT_EQ(PlayGame("0 mouse 405 100\n0 press UP\n1 mouse 405 100\n1 press DOWN\n"
-                     "2 mouse 400 589\n3 mouse 400 328\n4 mouse 260 500\n5 mouse 535 500\n"
-                     "6 mouse 534 500\n7 mouse 261 327\n8 mouse 400 590\n"
-                     "10 mouse 405 100\n10 press DOWN\n10 press DOWN\n"  // one query: one step
-                     "11 mouse 405 100\n11 press UP\n11 press DOWN\n",
-                     probe, want),
-            want);
+  const Trace want = {
+      {0, {0, 355, 799, 0, 0}},  {1, {5, 567, 797, 0, 0}},  {2, {0, 347, 795, 0, 0}},
+      {3, {5, 589, 793, 0, 0}},  {4, {0, 328, 791, 0, 0}},  {5, {0, 500, 789, 1, 0}},
+      {6, {0, 500, 787, 1, 0}},  {7, {3, 500, 785, 1, 0}},  {8, {3, 327, 783, 1, 0}},
+      {9, {3, 590, 781, 1, 0}},  {10, {3, 590, 779, 1, 0}}, {11, {4, 523, 801, 2, 0}},
+      {12, {4, 523, 799, 2, 0}}, {59, {4, 523, 705, 0, 0}}, {60, {4, 350, 703, 0, 0}},
+      {62, {4, 560, 703, 0, 0}}};
+  Trace got;
+  EXPECT_THROW(got = PlayGame("0 mouse 405 100\n0 press UP\n1 mouse 405 100\n1 press DOWN\n"
+                              "2 mouse 400 589\n3 mouse 400 328\n4 mouse 260 500\n5 mouse 535 500\n"
+                              "6 mouse 534 500\n7 mouse 261 327\n8 mouse 400 590\n"
+                              "10 mouse 405 100\n10 press DOWN\n10 press DOWN\n"  // one step
+                              "11 mouse 405 100\n11 press UP\n11 press DOWN\n59 press ESC\n"
+                              "60 press N\n61 mouse 400 560\n62 press SPACE\n63 press Y\n",
+                              probe, want, 90),
+               fronttest::ProgramEnded);
+  EXPECT_EQ(traced_, want);
 }
 
 // Enter, Space and a click in one frame act once: the instructions open at page 0 and the options
@@ -65,17 +71,6 @@ TEST_F(TitleTest, EnterSpaceAndClickInOneFrameActOnce) {
                      "6 mouse 400 513\n7 press ENTER\n7 press SPACE\n7 click 1\n10 press ESC\n",
                      probe, want),
             want);
-}
-
-TEST_F(TitleTest, QuitDialogFromEscapeAndTheExitEntry) {
-  auto probe = [] {
-    return std::vector<int>{media::MouseX(), media::MouseY(), quit, TitleMenu.selection};
-  };
-  const Trace want = {{1, {370, 350, 0, 1}}, {4, {370, 350, 0, 1}}};
-  EXPECT_THROW(PlayGame("0 mouse 400 380\n0 press ESC\n2 press N\n4 mouse 400 560\n"
-                        "5 press SPACE\n7 press Y\n",
-                        probe, want, 50),
-               fronttest::ProgramEnded);  // yes on the title ends the program
 }
 
 // Start, tutorials and editor leave the title: a new game, silent tutorials with the volumes
@@ -134,22 +129,14 @@ TEST_F(TitleTest, EntriesThatLeaveTheTitle) {
 
 // Volume steps in 32-bit reals, shown as truncated tenths; no step below 0.0 or past 10 tenths.
 TEST_F(TitleTest, VolumeSteps) {
-  struct Case {
-    float start;
-    bool up;
-    std::vector<int> shown;
-  };
-  const Case cases[] = {{1.0f, false, {9, 7, 6, 5, 4, 3, 2, 1, 0, 0}},
-                        {0.3f, true, {4, 5, 6, 7, 8, 9, 10, 10, 10}},
-                        {0.3f, false, {2, 1, 0, 0}}};
-  for (const Case& c : cases) {
-    float v = c.start;
-    std::vector<int> shown;
-    for (std::size_t i = 0; i < c.shown.size(); ++i)
-      shown.push_back(VolumeShown(v = c.up ? VolumeUp(v) : VolumeDown(v)));
-    EXPECT_EQ(shown, c.shown) << c.start;
-    EXPECT_EQ(c.up ? VolumeUp(v) : VolumeDown(v), v) << c.start;
-  }
+  float v = 1.0f;
+  std::vector<int> shown;
+  for (int i = 0; i < 10; ++i) shown.push_back(VolumeShown(v = VolumeDown(v)));
+  EXPECT_EQ(shown, (std::vector<int>{9, 7, 6, 5, 4, 3, 2, 1, 0, 0}));
+  EXPECT_EQ(VolumeDown(v), v);
+  v = 0.3f, shown.clear();
+  for (int i = 0; i < 9; ++i) shown.push_back(VolumeShown(v = VolumeUp(v)));
+  EXPECT_EQ(shown, (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 10, 10}));
   EXPECT_EQ(VolumeUp(1.0f), 1.0f);
 }
 
@@ -201,9 +188,8 @@ TEST_F(TitleTest, OptionsRows) {
                      "10 click 1\n11 click 1\n12 click 1\n14 mouse 318 422\n15 click 1\n",
                      probe, want),
             want);
-  EXPECT_EQ(prefs[7], Bytes{2});
-  EXPECT_EQ(prefs[8], Bytes{0});
-  EXPECT_EQ(prefs[9], Bytes{1});
+  EXPECT_EQ((std::vector<Bytes>{prefs[7], prefs[8], prefs[9]}),
+            (std::vector<Bytes>{{2}, {0}, {1}}));
   EXPECT_EQ(GraphicsFullScreen, 0);  // the running game keeps its mode
 }
 

@@ -27,12 +27,6 @@ const std::vector<Target>& Targets() {
   return targets;
 }
 
-const Target* FindTarget(const std::string& name) {
-  for (const Target& t : Targets())
-    if (name == t.name) return &t;
-  return nullptr;
-}
-
 bool LastTaken() {
   return g_taken;
 }

@@ -29,7 +29,6 @@ struct Target {
   int (*entry)(const std::uint8_t*, std::size_t);
 };
 const std::vector<Target>& Targets();
-const Target* FindTarget(const std::string& name);  // null when unknown
 
 // A built-in seed (made in code, never kept as a binary file) and whether the reader takes it.
 struct Seed {

@@ -6,13 +6,6 @@
 
 namespace arttest {
 
-void RegisterBuiltins() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  media::RegisterBuiltinBlobs();
-}
-
 std::vector<unsigned char> BlobBytes(const std::string& name) {
   std::size_t size = 0;
   const unsigned char* data = media::BuiltinBlob(name, &size);
@@ -30,17 +23,11 @@ std::vector<std::string> PictureNames() {
 }
 
 media::Image LoadCells(const std::string& name, int cellW, int cellH, int count) {
-  RegisterBuiltins();
+  static const bool registered = (media::RegisterBuiltinBlobs(), true);
+  (void)registered;
   media::SetMaskColor(255, 0, 255);
   if (cellW == 0) return media::LoadImage("incbin::" + name);
   return media::LoadAnimImage("incbin::" + name, cellW, cellH, 0, count);
-}
-
-bool Opaque(const media::Image& image, int frame, int x, int y) {
-  media::Pixmap p = media::LockImage(image, frame, true, false);
-  bool opaque = (media::ReadPixel(p, x, y) >> 24) != 0;
-  media::UnlockImage(image, frame);
-  return opaque;
 }
 
 int OpaqueCount(const media::Image& image, int frame, int x, int y, int w, int h) {

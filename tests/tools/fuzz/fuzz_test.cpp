@@ -20,14 +20,14 @@ void Record(const char* target, const std::string& what) {
   g_faults.push_back(std::string(target) + ": " + what);
 }
 
-class Replay : public ::testing::TestWithParam<std::string> {
+class Replay : public ::testing::TestWithParam<fuzz::Target> {
  protected:
   void SetUp() override { fuzz::SetFaultHandler(Record); }
   void TearDown() override { fuzz::SetFaultHandler(nullptr); }
   // Runs one input; true when no rule broke and the run left no objects behind.
   bool Run(const std::string& label, const std::vector<std::uint8_t>& bytes) {
     g_faults.clear();
-    EXPECT_EQ(fuzz::FindTarget(GetParam())->entry(bytes.data(), bytes.size()), 0) << label;
+    EXPECT_EQ(GetParam().entry(bytes.data(), bytes.size()), 0) << label;
     for (const std::string& f : g_faults) ADD_FAILURE() << label << ": " << f;
     EXPECT_TRUE(!Player && Enemies_list.Count() == 0 && Path.empty()) << label << " left objects";
     return g_faults.empty();
@@ -43,7 +43,7 @@ class Replay : public ::testing::TestWithParam<std::string> {
 };
 
 TEST_P(Replay, SeedsMutationsAndCorpora) {
-  const auto seeds = fuzz::SeedsFor(GetParam());
+  const auto seeds = fuzz::SeedsFor(GetParam().name);
   ASSERT_GE(seeds.size(), 3u);
   std::uint32_t state = 12345;
   auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 8; };
@@ -64,15 +64,13 @@ TEST_P(Replay, SeedsMutationsAndCorpora) {
       if (!Run(s.name + " mutation " + std::to_string(i), m)) break;
     }
   }
-  RunFolder(std::filesystem::path(QUILL_SOURCE_DIR) / "tools/fuzz/corpus" / GetParam());
+  RunFolder(std::filesystem::path(QUILL_SOURCE_DIR) / "tools/fuzz/corpus" / GetParam().name);
   if (const char* grown = std::getenv("QUILL_FUZZ_CORPUS"))
-    RunFolder(std::filesystem::path(grown) / GetParam());
+    RunFolder(std::filesystem::path(grown) / GetParam().name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, Replay,
-                         ::testing::Values("stage", "replay", "language", "settings", "keys", "png",
-                                           "sound", "readstring", "stagesource", "script", "play"),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Targets, Replay, ::testing::ValuesIn(fuzz::Targets()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FuzzTargets, CorpusFilesAndFaults) {
   const std::string text = "# a comment 12\n04 07 0a\n 1 f # trailing ff\nA";
