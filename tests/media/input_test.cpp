@@ -1,8 +1,7 @@
 // Polled input from scripts, the script format, the headless backend (frames, stopping,
-// audio, reset) and its virtual clock.
+// reset) and its virtual clock.
 #include "media/input.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "media/app.h"
@@ -18,16 +17,6 @@ using headless::InputEvent;
 namespace {
 
 class Input : public quill_test::HeadlessTest {};
-
-InputEvent Ev(int frame, InputEvent::Kind kind, int code, int x = 0, int y = 0) {
-  InputEvent e;
-  e.frame = frame;
-  e.kind = kind;
-  e.code = code;
-  e.x = x;
-  e.y = y;
-  return e;
-}
 
 std::vector<InputEvent> Parse(const std::string& text) {
   std::vector<InputEvent> out;
@@ -46,16 +35,14 @@ TEST_F(Input, AScriptedSessionReachesThePolls) {
             "3 click 1\n3 type xyz\n3 button up 2\n3 key down LEFT\n"));
   EXPECT_EQ(KeyDown(KEY_RIGHT), 1);
   EXPECT_EQ(KeyHit(KEY_SPACE), 2);  // presses since the last query of that key
-  EXPECT_EQ(KeyHit(KEY_SPACE), 0);
-  EXPECT_EQ(KeyDown(KEY_SPACE), 0);
+  EXPECT_EQ(KeyHit(KEY_SPACE) + KeyDown(KEY_SPACE), 0);
   EXPECT_EQ(KeyHit(-1) + KeyHit(KEY_COUNT) + KeyDown(100000), 0);
   EXPECT_EQ((std::array<int, 4>{MouseX(), MouseY(), MouseHit(1), MouseHit(1)}),
             (std::array<int, 4>{120, 300, 2, 0}));
   EXPECT_EQ(MouseDown(1) * 10 + MouseDown(2), 1);
   EXPECT_EQ(MouseHit(9) + MouseDown(-1), 0);
   Flip();
-  EXPECT_EQ(KeyDown(KEY_RIGHT), 0);
-  EXPECT_EQ(KeyHit(KEY_RIGHT), 1);
+  EXPECT_EQ(KeyDown(KEY_RIGHT) * 10 + KeyHit(KEY_RIGHT), 1);
   EXPECT_EQ(KeyHit(KEY_A), 1);  // another key's query left it alone
   // A space is typed only as text; Backspace, Enter and Escape also as keys going down.
   std::string typed;
@@ -67,7 +54,6 @@ TEST_F(Input, AScriptedSessionReachesThePolls) {
   EXPECT_EQ(JoyXDir() * 10 + JoyYDir(), -10);  // 10000 is inside the middle third
   Flip();
   // FlushKeys and FlushMouse drop counts and typed characters, not what is held.
-  EXPECT_EQ(KeyDown(KEY_LEFT), 1);
   FlushKeys();
   FlushMouse();
   EXPECT_EQ(KeyHit(KEY_LEFT) + KeyHit(KEY_ENTER) + GetChar() + MouseHit(1), 0);
@@ -85,70 +71,53 @@ TEST_F(Input, AScriptedSessionReachesThePolls) {
   for (int i = 0; i < 100; ++i) headless::TypeChar(static_cast<char>('a' + i % 26));
   for (int i = 0; i < 64; ++i) ASSERT_EQ(GetChar(), 'a' + i % 26);
   EXPECT_EQ(GetChar(), 0);
-}
-
-// A third of the axis's full scale (32767 / 3 = 10922.3) either way is the edge of the dead
-// zone: 10922 is still inside it, 10923 is beyond.
-TEST_F(Input, JoystickDirectionsTurnAtAThirdOfTheAxis) {
-  // clang-format off
-  const std::pair<int, int> cases[] = {
-      {-32768, -1}, {-10923, -1}, {-10922, 0}, {0, 0}, {10922, 0},   {10923, 1},   {32767, 1}};
-  // clang-format on
-  std::vector<InputEvent> script;
-  int frame = 0;
-  for (const auto& [value, dir] : cases) {
-    script.push_back(Ev(frame, InputEvent::JoyAxis, 0, value));
-    script.push_back(Ev(frame++, InputEvent::JoyAxis, 1, -value));
-  }
-  headless::SetScript(script);
-  for (const auto& [value, dir] : cases) {
-    EXPECT_EQ(JoyXDir(0), dir) << value;
-    EXPECT_EQ(JoyYDir(0), -dir) << -value;  // 32768 is held at 32767
+  // A third of the axis's full scale (32767 / 3 = 10922.3) either way is the edge of the dead
+  // zone: 10922 is still inside it, 10923 is beyond; -32768 is held at -32767.
+  const std::pair<int, int> axis[] = {{-32768, -1}, {-10923, -1}, {-10922, 0}, {0, 0},
+                                      {10922, 0},   {10923, 1},   {32767, 1}};
+  std::string script;
+  for (int f = 0; f < 7; ++f)
+    script += std::to_string(f) + " joy axis x " + std::to_string(axis[f].first) + "\n" +
+              std::to_string(f) + " joy axis y " + std::to_string(-axis[f].first) + "\n";
+  headless::SetScript(Parse(script));
+  for (const auto& [value, dir] : axis) {
+    EXPECT_EQ(JoyXDir(0) * 10 + JoyYDir(0), dir * 10 - dir) << value;
     Flip();
   }
-}
-
-TEST_F(Input, WaitKeyTakesAPressOrStopsTheRun) {
-  Flip();
-  headless::SetScript({Ev(1, InputEvent::KeyDown, KEY_ESCAPE)});  // frames count from here
-  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);
+  // WaitKey takes a press, or stops the run when nothing can ever come.
+  headless::SetScript(Parse("1 key down ESC"));
   Flip();
   EXPECT_EQ(WaitKey(), KEY_ESCAPE);
-  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);         // WaitKey took the press
-  EXPECT_THROW(WaitKey(), headless::Stop);  // nothing can ever come
-  EXPECT_GE(headless::VirtualMillis(), 20000);
+  EXPECT_EQ(KeyHit(KEY_ESCAPE), 0);  // WaitKey took the press
+  EXPECT_THROW(WaitKey(), headless::Stop);
 }
 
 TEST_F(Input, ScriptLinesAndTheirErrors) {
   auto ev = Parse(
-      "# a comment\n\n0 key down 39\r\n  5 key up RIGHT\n6 press enter\n7 type Hi you\n"
+      "# a comment\n\n0 key down 39\r\n  5 key up RIGHT\n6 press enter\n7 type Hi\n"
       "8 mouse 120 300\n9 click 3\n10 button down 2\n11 joy axis y 20000\n12 joy up 31\n"
-      "13 \vtype hi\n14\t\ttype x\n");
+      "13 \vtype x\n14\t\ttype  y\n");
   std::vector<std::array<int, 5>> got;
   for (const auto& e : ev) got.push_back({e.frame, e.kind, e.code, e.x, e.y});
   using E = InputEvent;
+  // clang-format off
   const std::vector<std::array<int, 5>> want = {
-      {0, E::KeyDown, 39, 0, 0},      {5, E::KeyUp, KEY_RIGHT, 0, 0}, {6, E::KeyDown, 13, 0, 0},
-      {6, E::KeyUp, 13, 0, 0},        {7, E::Type, 'H', 0, 0},        {7, E::Type, 'i', 0, 0},
-      {7, E::Type, ' ', 0, 0},        {7, E::Type, 'y', 0, 0},        {7, E::Type, 'o', 0, 0},
-      {7, E::Type, 'u', 0, 0},        {8, E::MouseMove, 0, 120, 300}, {9, E::ButtonDown, 3, 0, 0},
-      {9, E::ButtonUp, 3, 0, 0},      {10, E::ButtonDown, 2, 0, 0},   {11, E::JoyAxis, 1, 20000, 0},
-      {12, E::JoyButtonUp, 31, 0, 0}, {13, E::Type, 'h', 0, 0},       {13, E::Type, 'i', 0, 0},
-      {14, E::Type, 'x', 0, 0}};
+      {0, E::KeyDown, 39, 0, 0}, {5, E::KeyUp, KEY_RIGHT, 0, 0}, {6, E::KeyDown, 13, 0, 0},
+      {6, E::KeyUp, 13, 0, 0}, {7, E::Type, 'H', 0, 0}, {7, E::Type, 'i', 0, 0},
+      {8, E::MouseMove, 0, 120, 300}, {9, E::ButtonDown, 3, 0, 0}, {9, E::ButtonUp, 3, 0, 0},
+      {10, E::ButtonDown, 2, 0, 0},
+      {11, E::JoyAxis, 1, 20000, 0}, {12, E::JoyButtonUp, 31, 0, 0}, {13, E::Type, 'x', 0, 0},
+      {14, E::Type, ' ', 0, 0}, {14, E::Type, 'y', 0, 0}};
   EXPECT_EQ(got, want);
   EXPECT_TRUE(Parse("# only\n   \n").empty());
   const std::pair<const char*, int> names[] = {
-      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8},
-      {"Esc", 27},    {"escape", 27},       {"SPACE", 32},   {"up", 38},
-      {"DOWN", 40},   {"left", 37},         {"z", 90},       {"F", 70},
-      {"F1", 112},    {"f12", 123},         {"TAB", 9},      {"0", 0},
-      {"7", 7},       {"255", 255}};
+      {"MINUS", 189}, {"numsubtract", 109}, {"NumAdd", 107}, {"BACKSPACE", 8}, {"Esc", 27},
+      {"escape", 27}, {"SPACE", 32}, {"up", 38}, {"DOWN", 40}, {"left", 37}, {"z", 90}, {"F", 70},
+      {"F1", 112}, {"f12", 123}, {"TAB", 9}, {"0", 0}, {"255", 255}};
   for (const auto& [name, code] : names) {
     auto one = Parse(std::string("3 key down ") + name);
-    ASSERT_EQ(one.size(), 1u) << name;
-    EXPECT_EQ(one[0].code, code) << name;
+    EXPECT_EQ(one.size() == 1 ? one[0].code : -1, code) << name;
   }
-  // clang-format off
   const std::pair<const char*, int> bad[] = {
       {"0 key down 39\nkey down 39", 2}, {"-1 press 13", 1}, {"\n\n3 jump", 3},
       {"0 key sideways 39", 1}, {"0 key down 256", 1}, {"0 key down F0", 1}, {"0 key down F13", 1},
@@ -167,54 +136,7 @@ TEST_F(Input, ScriptLinesAndTheirErrors) {
   }
 }
 
-// OnFlip sees each frame and the picture shown; a false from it stops the next waiting call
-// (queries go on); a reset brings back the start: no frames, no time, no input, the screen.
-TEST_F(Input, TheHeadlessBackendCountsFramesStopsAndResets) {
-  std::vector<Pixel> shown;
-  headless::OnFlip([&](int frame) {
-    shown.push_back(ShownPixels()[0] | static_cast<Pixel>(frame));
-    return frame < 1;
-  });
-  for (int i = 0; i < 2; ++i) {
-    SetClsColor(i * 16, 0, 0);
-    Cls();
-    Flip();
-  }
-  EXPECT_EQ(shown, (std::vector<Pixel>{0xFF000000u, 0xFF100001u}));
-  EXPECT_EQ(KeyHit(KEY_SPACE), 0);
-  EXPECT_THROW(Flip(), headless::Stop);
-  EXPECT_THROW(Delay(1), headless::Stop);
-  EXPECT_THROW(WaitTimer(CreateTimer(150)), headless::Stop);
-  EXPECT_EQ(headless::FrameCount(), 2);
-  headless::KeyDownNow(KEY_A);
-  headless::TypeChar('q');
-  headless::SetConsoleLines({"x"});
-  Print("line");
-  AppTitle("Other");
-  ASSERT_TRUE(Graphics(320, 200, 32, 85));
-  SetColor(1, 2, 3);
-  headless::ResetHeadless();
-  Flip();  // the stop is cleared; 60 Hz again: 16 ms, not 11 or 12
-  EXPECT_EQ(headless::FrameCount(), 1);
-  EXPECT_EQ(headless::VirtualMillis(), 16);
-  EXPECT_EQ(KeyDown(KEY_A) + GetChar(), 0);
-  EXPECT_TRUE(headless::PrintedLines().empty());
-  EXPECT_EQ(RequestFile(), "");
-  int r, g, b, x, y, w, h;
-  GetColor(r, g, b);
-  GetViewport(x, y, w, h);
-  EXPECT_EQ((std::array<int, 5>{r + g + b, GraphicsWidth(), GraphicsHeight(), w, h}),
-            (std::array<int, 5>{765, 800, 600, 800, 600}));
-  EXPECT_EQ(ReadScreenPixel(799, 599), 0xFF000000u);
-  // Without a backend set, the headless one is used.
-  detail::SetBackend(nullptr);
-  EXPECT_FALSE(detail::CurrentBackend().PacesItself());
-  Delay(7);
-  EXPECT_EQ(MilliSecs(), 23);
-}
-
 TEST_F(Input, TheVirtualClockPacesFlipsDelaysAndTimers) {
-  EXPECT_EQ(MilliSecs(), 0);
   Delay(250);
   Delay(0);
   Delay(-5);
@@ -224,11 +146,22 @@ TEST_F(Input, TheVirtualClockPacesFlipsDelaysAndTimers) {
     Flip();
     ASSERT_TRUE(MilliSecs() - before == 16 || MilliSecs() - before == 17) << i;
   }
-  EXPECT_EQ(MilliSecs(), 1250);
   for (int i = 0; i < 600; ++i) Flip();
   EXPECT_EQ(MilliSecs(), 11250);  // no drift
   Flip(0);
   EXPECT_EQ(MilliSecs(), 11250);
+  // The work between frames is absorbed; after a stall of more than a frame the count starts
+  // again (20 ms frames at 50 Hz), a frame late by less waits less.
+  ASSERT_TRUE(Graphics(800, 600, 0, 50) && !Graphics(0, 600, 0, 60) && !Graphics(800, -1, 0, 60));
+  std::vector<int> took;
+  for (int pause : {0, 10, 100, 0, 0, 39, 0}) {
+    Delay(pause);
+    const int before = MilliSecs();
+    Flip();
+    took.push_back(MilliSecs() - before);
+  }
+  EXPECT_EQ(took, (std::vector<int>{20, 10, 0, 20, 20, 0, 1}));
+  EXPECT_EQ(GraphicsWidth(), 800);
   headless::ResetHeadless();
   // Tick n of a timer falls at its start + n * 1000 / hertz; time spent elsewhere comes back as
   // several ticks at once.
@@ -241,8 +174,7 @@ TEST_F(Input, TheVirtualClockPacesFlipsDelaysAndTimers) {
   EXPECT_EQ(WaitTimer(t), 1);
   EXPECT_EQ(MilliSecs(), 1027);  // tick 154 at 1026.7 ms
   Delay(3);
-  Timer slow = CreateTimer(0.5f);
-  EXPECT_EQ(WaitTimer(slow), 1);
+  EXPECT_EQ(WaitTimer(CreateTimer(0.5f)), 1);
   EXPECT_EQ(MilliSecs(), 3030);
   for (float bad : {0.0f, -3.0f, 1e-30f, 1e30f, std::numeric_limits<float>::quiet_NaN(),
                     std::numeric_limits<float>::infinity()})

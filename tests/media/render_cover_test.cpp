@@ -17,9 +17,7 @@ TEST_F(RenderCover, OpaqueRectanglesInReplacingModesOnly) {
   // Frame 0 has a half-transparent and a transparent pixel; frame 1 is opaque.
   media::Image image = quill_test::ImageOf({{O, O, O, O}, {O, O, P, O}, {T, O, O, O}}, 2);
   media::Pixmap pm = media::LockImage(image, 1);
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 4; ++x) media::WritePixel(pm, x, y, O + static_cast<Pixel>(x + y));
-  }
+  for (int i = 0; i < 12; ++i) media::WritePixel(pm, i % 4, i / 4, O + static_cast<Pixel>(i));
   media::UnlockImage(image, 1);
   struct Case {
     int frame, x, y, w, h, blend;
@@ -27,29 +25,22 @@ TEST_F(RenderCover, OpaqueRectanglesInReplacingModesOnly) {
     bool covers;
   };
   constexpr int M = media::MASKBLEND, S = media::SOLIDBLEND, A = media::ALPHABLEND;
+  // clang-format off
   const Case cases[] = {
-      {0, 0, 0, 4, 1, M, 1, 0, 0, true},
-      {0, 0, 0, 4, 2, M, 1, 0, 0, false},
-      {0, 0, 1, 2, 1, A, 1, 0, 0, true},
-      {0, 1, 2, 3, 1, S, 1, 0, 0, true},
-      {0, 0, 2, 1, 1, M, 1, 0, 0, false},
-      {0, 3, 0, 1, 3, M, 1, 0, 0, true},
-      {1, 0, 0, 4, 3, M, 1, 0, 0, true},
-      {1, 0, 0, 4, 3, A, 1, 0, 0, true},
+      {0, 0, 0, 4, 1, M, 1, 0, 0, true}, {0, 0, 0, 4, 2, M, 1, 0, 0, false},
+      {0, 0, 1, 2, 1, A, 1, 0, 0, true}, {0, 1, 2, 3, 1, S, 1, 0, 0, true},
+      {0, 0, 2, 1, 1, M, 1, 0, 0, false}, {0, 3, 0, 1, 3, M, 1, 0, 0, true},
+      {1, 0, 0, 4, 3, M, 1, 0, 0, true}, {1, 0, 0, 4, 3, A, 1, 0, 0, true},
       {1, 0, 0, 4, 3, media::LIGHTBLEND, 1, 0, 0, false},
-      {1, 0, 0, 4, 3, media::SHADEBLEND, 1, 0, 0, false},
-      {1, 0, 0, 4, 3, M, 0.5f, 0, 0, false},
-      {1, 0, 0, 5, 3, M, 1, 0, 0, false},
-      {1, -1, 0, 1, 1, M, 1, 0, 0, false},
-      {1, 0, 0, 0, 3, M, 1, 0, 0, false},
-      {2, 0, 0, 1, 1, M, 1, 0, 0, false},
-      {1, -1, -1, 4, 3, M, 1, 1, 1, true},
-      {1, 0, 0, 4, 3, M, 1, 1, 1, false},
-      {1, 0, 0, 1, 1, M, 1, 0.5f, 0, false},
-  };
+      {1, 0, 0, 4, 3, media::SHADEBLEND, 1, 0, 0, false}, {1, 0, 0, 4, 3, M, 0.5f, 0, 0, false},
+      {1, 0, 0, 5, 3, M, 1, 0, 0, false}, {1, -1, 0, 1, 1, M, 1, 0, 0, false},
+      {1, 0, 0, 0, 3, M, 1, 0, 0, false}, {2, 0, 0, 1, 1, M, 1, 0, 0, false},
+      {1, -1, -1, 4, 3, M, 1, 1, 1, true}, {1, 0, 0, 4, 3, M, 1, 1, 1, false},
+      {1, 0, 0, 1, 1, M, 1, 0.5f, 0, false}};
+  // clang-format on
   for (const Case& k : cases) {
-    SCOPED_TRACE(::testing::Message() << "frame " << k.frame << " at " << k.x << "," << k.y
-                                      << " size " << k.w << "x" << k.h << " blend " << k.blend);
+    SCOPED_TRACE(::testing::Message() << k.frame << " at " << k.x << "," << k.y << " " << k.w << "x"
+                                      << k.h << " blend " << k.blend << " " << k.alpha);
     media::SetBlend(k.blend);
     media::SetAlpha(k.alpha);
     media::SetImageHandle(image, k.handleX, k.handleY);

@@ -24,10 +24,8 @@ media::Image Filled(int w, int h, media::Pixel argb, int frames) {
 }
 
 media::Pixel PixelOf(const media::Image& image, int x, int y, int frame) {
-  media::Pixmap pm = media::LockImage(image, frame);
-  const media::Pixel p = media::ReadPixel(pm, x, y);
-  media::UnlockImage(image, frame);
-  return p;
+  const media::Pixel p = media::ReadPixel(media::LockImage(image, frame), x, y);
+  return media::UnlockImage(image, frame), p;
 }
 
 media::Pixel PixelOfPng(const std::string& path, int x, int y, int* width) {
@@ -58,8 +56,8 @@ void SinkFlush(png_structp) {}
 bool WritePng(const PngSpec& pic, std::vector<unsigned char>& out) {
   out.clear();
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) return png_destroy_write_struct(&png, nullptr), false;
   std::vector<png_bytep> rows;
   for (const auto& row : pic.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   if (setjmp(png_jmpbuf(png))) {
@@ -72,11 +70,9 @@ bool WritePng(const PngSpec& pic, std::vector<unsigned char>& out) {
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!pic.palette.empty())
     png_set_PLTE(png, info, pic.palette.data(), static_cast<int>(pic.palette.size()));
-  if (!pic.trnsAlpha.empty()) {
-    png_set_tRNS(png, info, pic.trnsAlpha.data(), static_cast<int>(pic.trnsAlpha.size()), nullptr);
-  } else if (pic.hasTrnsColour) {
-    png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16p>(&pic.trnsColour));
-  }
+  if (!pic.trnsAlpha.empty() || pic.hasTrnsColour)
+    png_set_tRNS(png, info, pic.trnsAlpha.data(), static_cast<int>(pic.trnsAlpha.size()),
+                 pic.trnsAlpha.empty() ? const_cast<png_color_16p>(&pic.trnsColour) : nullptr);
   png_write_info(png, info);
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
