@@ -63,8 +63,9 @@ TEST_F(Programs, SolcWritesWhereRelativePathsPointAndPrints) {
   ASSERT_GT(bytes.size(), 9u);
   for (const char* name : {"Niveau 1.SOL", "Stufe 1.SOL", "Livello 1.SOL"})
     EXPECT_EQ(Bytes(fs::path("w") / name), bytes) << name;
-  ASSERT_EQ(Solc("record '" + kLevels + "' 1 " + kKeys + " x.SOL"), 0) << out_;
+  ASSERT_EQ(Solc("record '" + kLevels + "' 1 " + kKeys + " x.SOL --pictures new/shots"), 0) << out_;
   EXPECT_EQ(Bytes("x.SOL"), bytes);
+  EXPECT_GT(Bytes("new/shots/LEVEL 1-0.png").size(), 24u);  // the folder made, each room's picture
   ASSERT_EQ(Solc("print x.SOL"), 0) << out_;
   EXPECT_EQ(out_.rfind("runs ", 0), 0u) << out_;
   for (const char* name : {"# dig across", "# dig down", "# jump right", "(open at the exit)"})
