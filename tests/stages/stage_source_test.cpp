@@ -20,6 +20,15 @@ const std::string kHeader =
     "player 1 2 room 1 0\n"
     "door 3 4 gold 1 room 1 0\n";
 
+TEST(StageSource, WriteThenParseGivesTheSameFile) {
+  stagefile::Data s = stagetest::SmallStage();
+  s.signature = {21, 0, 0, 0};  // written only when it is not the usual one
+  stagefile::Data d;
+  std::string error;
+  ASSERT_TRUE(stagec::Parse(stagec::Write(s), d, error)) << error;
+  EXPECT_EQ(stagefile::Encode(d), stagefile::Encode(s));
+}
+
 TEST(StageSource, CellCodesWithoutACharacterAreNotWritable) {
   stagefile::Data s = stagetest::SmallStage();
   std::string error;
