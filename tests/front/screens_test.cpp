@@ -28,27 +28,6 @@ class ScreensTest : public fronttest::FrontTest {
   }
 };
 
-// Space or a click turns the page (both in one pass: one page); Escape ends the screen after the
-// pass that showed it; the text pages copy lines 87 to 105 and 106 to 119.
-TEST_F(ScreensTest, InstructionPages) {
-  for (int n = 0; n < 177; ++n) Lang[n] = std::to_string(n);
-  auto probe = [] {
-    return std::vector<int>{InstructionPage, std::atoi(txt[0].c_str()), std::atoi(txt[13].c_str()),
-                            std::atoi(txt[18].c_str())};
-  };
-  const Trace want = {
-      {0, {0, 0, 0, 0}}, {1, {1, 87, 100, 105}}, {2, {2, 106, 119, 105}}, {3, {0, 106, 119, 105}}};
-  InstructionPage = 2;
-  const Trace got =
-      Play([] { Instructions(); },
-           "0 press SPACE\n0 click 1\n1 click 1\n2 press SPACE\n3 press ESC", probe, want);
-  EXPECT_EQ(got.at(3), want.at(3));
-  EXPECT_EQ(Trace(got.begin(), got.find(3)), Trace(want.begin(), want.find(3)));
-  EXPECT_EQ(shown_, 4);
-  hl::PressKey(media::KEY_ESCAPE);  // pending on entry: leaves at once
-  EXPECT_EQ(Run([] { Instructions(); }, [](int) { return true; }), 0);
-}
-
 TEST_F(ScreensTest, QuitDialogAnswers) {
   struct Case {
     const char* what;
