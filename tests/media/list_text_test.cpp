@@ -106,24 +106,4 @@ TEST(Text, StringHelpers) {
   EXPECT_NEAR(Sin(30) + Cos(180), -0.5f, 1e-6);
 }
 
-// Rnd fills [-3, 5) evenly, repeats after the same seed and differs after another.
-TEST(Text, RndIsUniformInItsRangeAndRepeatsAfterSeedRnd) {
-  std::vector<double> runs[2];
-  for (auto& run : runs) {
-    SeedRnd(42);
-    for (int i = 0; i < 1000; ++i) run.push_back(Rnd(-3, 5));
-  }
-  EXPECT_EQ(runs[0], runs[1]);
-  int buckets[8] = {};
-  for (double v : runs[0]) {
-    ASSERT_TRUE(v >= -3.0 && v < 5.0) << v;
-    ++buckets[static_cast<int>(v + 3)];
-  }
-  for (int b : buckets) EXPECT_NEAR(b, 125, 45);
-  SeedRnd(43);
-  EXPECT_NE(Rnd(-3, 5), runs[0][0]);
-  const double u = Rnd();
-  EXPECT_TRUE(u >= 0.0 && u < 1.0);
-}
-
 }  // namespace
