@@ -83,11 +83,8 @@ TEST(StageReader, ValuesAtTheEdgesOfTheWorld) {
   } edges[] = {
       {"theme", [](Data& d, int v) { d.Worldtheme = v; }, 5, 6},
       {"backdrop", [](Data& d, int v) { d.BackGround = v; }, 11, 12},
-      {"room record",
-       [](Data& d, int v) {
-         d.roomRecords[0] = {v, 5};
-       },
-       5, 6},
+      {"room record", [](Data& d, int v) { d.roomRecords[0][0] = v, d.roomRecords[0][1] = 5; }, 5,
+       6},
       {"enemy room", [](Data& d, int v) { d.enemies[0].OriginRoomY = v; }, 5, 6},
       {"enemy cells", [](Data& d, int v) { d.enemies[0] = {v, 22, 0, 0, 5, 5}; }, 35, 36},
       {"wall trap", [](Data& d, int v) { d.traps[0] = {0, v, 0, 0, 4, 5, 5}; }, 21, 22},
@@ -100,18 +97,10 @@ TEST(StageReader, ValuesAtTheEdgesOfTheWorld) {
       {"item cells", [](Data& d, int v) { d.items[0] = {v, 23, 6, 48, 5, 5}; }, 36, 37},
       {"player room", [](Data& d, int v) { d.playerRoomY = v; }, 5, 6},
       {"door room", [](Data& d, int v) { d.doorRoomX = v; }, 5, 6},
-      {"statue cells",
-       [](Data& d, int v) {
-         d.statues[0] = {v, 0, 0, 5, 5};
-       },
-       36, 37},
+      {"statue cells", [](Data& d, int v) { d.statues[0].x = v, d.statues[0].roomx = 5; }, 36, 37},
       {"player", [](Data& d, int v) { d.playerX = v, d.playerRoomX = 5; }, 35, 36},
       {"door", [](Data& d, int v) { d.doorY = v, d.doorRoomY = 5; }, 23, 24},
-      {"statue",
-       [](Data& d, int v) {
-         d.statues[0] = {0, 0, 0, 5, v};
-       },
-       5, 6},
+      {"statue", [](Data& d, int v) { d.statues[0].roomy = v; }, 5, 6},
   };
   for (const auto& e : edges) {
     for (int v : {e.good, e.bad}) {
@@ -130,11 +119,6 @@ TEST(StageReader, RefusedFilesLeaveTheWorldAsItWas) {
   w.WriteBytes("Levels/LEVEL 1", good);
   LoadStage("LEVEL 1");
   const stagetest::Snapshot before = stagetest::Take();
-  std::vector<unsigned char> longer = good;
-  longer.push_back(7);  // trailing bytes are ignored
-  Data d;
-  EXPECT_TRUE(stagefile::Decode(longer, d).ok());
-  EXPECT_EQ(Encode(d), good);
   for (std::size_t size = 0; size < good.size();
        size += (size < 40 || size > good.size() - 80) ? 1 : 97) {
     std::vector<unsigned char> cut(good.begin(), good.begin() + static_cast<long>(size));
