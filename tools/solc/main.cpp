@@ -249,7 +249,8 @@ int main(int argc, char** argv) {
   std::error_code ec;
   fs::remove(out, ec);
   for (const fs::path& copy : copies) fs::remove(copy, ec);
-  if (!pictures.empty() && !fs::create_directories(pictures, ec) && !fs::is_directory(pictures))
+  if (error.empty() && !pictures.empty() && !fs::create_directories(pictures, ec) &&
+      !fs::is_directory(pictures, ec))
     error = "could not make the picture folder " + pictures.string();
   if (error.empty())
     error = Record(levels.string(), stage, script.string(), out, trace, pictures.string(), every,
