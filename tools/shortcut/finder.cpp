@@ -28,6 +28,7 @@ class Started {
     std::random_device rd;
     work_ = fs::temp_directory_path() / ("shortcut-" + std::to_string(rd()));
     std::vector<Element> parsed;
+    solc::SetUpWorld();  // every start as in a fresh process
     ok_ = ParseElements(elements, parsed, error_) &&
           solc::PrepareFolder(work_.string(), levels, stage, false, error_) &&
           solc::StartStage(stage, false, error_) && Withhold(parsed, traps_, error_);

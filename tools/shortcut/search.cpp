@@ -143,7 +143,8 @@ class Searcher {
     start_ = std::chrono::steady_clock::now();
     base_ = TakeBaseGrid();
     total_ = NumOfGold;
-    SetKeys(0);
+    for (int key : kArrows) media::headless::KeyUpNow(key);
+    held = 0;
     media::FlushKeys();
     // The stage's first pass stands the player; from there every state is a standing one.
     {
@@ -240,30 +241,40 @@ class Searcher {
     Close(id, p, move);
   }
 
-  // Walks one way until the walk would fall off an edge or stops at a wall: the last place
-  // before the edge, and the walk on over the edge and down.
-  void WalkToEdge(int id, PassKeys dir, const std::string& side) {
+  // Keeps the standing state a move has reached so far as a state of its own, and plays on.
+  void Midway(int parent, const Play& p, const std::string& move) {
+    if (Standing() && !p.exited && !p.lost) Add(parent, p.keys, move);
+  }
+
+  // Walks one way: half a cell and a cell on the way, then on until the walk would fall off an
+  // edge or stops at a wall: the last place before the edge (the walk played again one pass
+  // short of the fall), and the walk on over the edge and down.
+  void Walk(int id, PassKeys dir, const std::string& side) {
     Back(id);
     Play p(withheld_);
     int lastX = Player->X, lastRoom = RoomX;
-    int fallAt = -1;
+    int fallAt = -1, walked = 0;
+    std::string end = "walk " + side + " to the wall";
     for (int i = 0; i < kWalkLimit; ++i) {
       if (!p.Pass(dir)) break;
+      walked = i + 1;
       if (Player->Action == Act::Fall) {
         fallAt = i;
+        end = "walk " + side + " off the edge";
         break;
       }
-      if (!Standing()) break;  // a door or a jump: the plain walks cover it
+      if (!Standing()) {
+        end = "walk " + side + " through a door";
+        break;
+      }
       if (Player->X == lastX && RoomX == lastRoom) break;
+      if (walked == 4) Midway(id, p, "walk " + side + " half a cell");
+      if (walked == 8) Midway(id, p, "walk " + side + " a cell");
       lastX = Player->X;
       lastRoom = RoomX;
     }
-    if (fallAt < 0) {
-      Close(id, p, "walk " + side + " to the wall");
-      return;
-    }
-    Close(id, p, "walk " + side + " off the edge");
-    if (result_.found || fallAt == 0) return;
+    Close(id, p, end);
+    if (result_.found || fallAt <= 0 || fallAt == 4 || fallAt == 8) return;
     Back(id);
     Play edge(withheld_);
     for (int i = 0; i < fallAt; ++i)
@@ -271,23 +282,31 @@ class Searcher {
     Close(id, edge, "walk " + side + " to the edge");
   }
 
-  void Climb(int id, PassKeys dir, bool toEnd, const std::string& name) {
+  // Climbs one way: a cell on the way, then on to the ladder's end.
+  void Climb(int id, PassKeys dir, const std::string& way) {
     Back(id);
     Play p(withheld_);
-    if (!toEnd) {
-      for (int i = 0; i < 8 && Standing(); ++i)
-        if (!p.Pass(dir)) break;
-    } else {
-      bool climbed = false;
-      for (int i = 0; i < kClimbLimit && Standing(); ++i) {
-        const int y = Player->Y, room = RoomY;
-        if (!p.Pass(dir)) break;
-        climbed = climbed || Player->Action == Act::Ladder;
-        if (Player->Y == y && RoomY == room) break;
-        if (climbed && Player->Action == Act::Ground) break;
-      }
+    bool climbed = false;
+    for (int i = 0; i < kClimbLimit && Standing(); ++i) {
+      const int y = Player->Y, room = RoomY;
+      if (!p.Pass(dir)) break;
+      climbed = climbed || Player->Action == Act::Ladder;
+      if (Player->Y == y && RoomY == room) break;
+      if (climbed && Player->Action == Act::Ground) break;
+      if (i + 1 == 8) Midway(id, p, "climb " + way + " a cell");
     }
-    Close(id, p, name);
+    Close(id, p, "climb " + way + " to the end");
+  }
+
+  // Waits 20, 60 and 200 passes.
+  void Wait(int id) {
+    Back(id);
+    Play p(withheld_);
+    for (int i = 0; i < 200; ++i) {
+      if (!p.Pass(0)) break;
+      if (i + 1 == 20 || i + 1 == 60) Midway(id, p, "wait " + std::to_string(i + 1));
+    }
+    Close(id, p, "wait 200");
   }
 
   void Fire(int id, PassKeys turn, const std::string& name) {
@@ -325,22 +344,14 @@ class Searcher {
     };
     for (const Side s : {Side{kLeft, "left"}, Side{kRight, "right"}}) {
       const std::string side = s.name;
-      if (result_.found) break;
-      Hold(id, s.key, 8, "walk " + side + " a cell");
-      if (result_.found) break;
-      Hold(id, s.key, 4, "walk " + side + " half a cell");
-      if (result_.found) break;
-      if (ground) WalkToEdge(id, s.key, side);
-      if (result_.found) break;
-      if (ground && tool == Tool::None) Hold(id, s.key | kSpace, 1, "jump " + side);
-      if (result_.found) break;
-      if (push) Hold(id, s.key, kPushPasses, "push " + side);
+      if (!result_.found) Walk(id, s.key, side);
+      if (!result_.found && ground && tool == Tool::None)
+        Hold(id, s.key | kSpace, 1, "jump " + side);
+      if (!result_.found && push) Hold(id, s.key, kPushPasses, "push " + side);
     }
     if (!result_.found && ground && tool == Tool::None) Hold(id, kSpace, 1, "jump up");
-    if (!result_.found) Hold(id, kUp, 8, "climb up a cell");
-    if (!result_.found) Climb(id, kUp, true, "climb up to the end");
-    if (!result_.found) Hold(id, kDown, 8, "climb down a cell");
-    if (!result_.found) Climb(id, kDown, true, "climb down to the end");
+    if (!result_.found) Climb(id, kUp, "up");
+    if (!result_.found) Climb(id, kDown, "down");
     const bool digs = ground && tool >= Tool::SideTwo && tool <= Tool::DownOne;
     const bool throws = tool == Tool::Weapon0 || tool == Tool::Weapon1;
     if (digs || throws) {
@@ -349,14 +360,7 @@ class Searcher {
       if (!result_.found) Fire(id, 0, what + (facing == 0 ? " left" : " right"));
       if (!result_.found) Fire(id, back, "turn and " + what + (facing == 0 ? " right" : " left"));
     }
-    for (int n : {20, 60, 200}) {
-      if (result_.found) break;
-      Back(id);
-      Play p(withheld_);
-      for (int i = 0; i < n; ++i)
-        if (!p.Pass(0)) break;
-      Close(id, p, "wait " + std::to_string(n));
-    }
+    if (!result_.found) Wait(id);
     // An expanded state is needed again only for its route.
     nodes_[static_cast<std::size_t>(id)].snap.reset();
   }

@@ -5,6 +5,7 @@
 
 #include "core/text.h"
 #include "media/graphics.h"
+#include "play/actions.h"
 #include "play/dig.h"
 #include "play/frame.h"
 #include "play/map.h"
@@ -24,22 +25,28 @@ int* Grid() {
   return &Stage[0][0];
 }
 
-// The int globals the rules, the frame and the recorder read or write during play.
-const std::vector<int*>& Globals() {
+// The int globals the rules and the recorder read or write during play.
+const std::vector<int*>& RuleGlobals() {
   static const std::vector<int*> list = {
       &RoomX, &RoomY, &Worldtheme, &BackGround, &NumOfRooms, &numofenemies, &numoftraps,
       &numofitems, &numofstatus, &NumOfGold, &PlayerX, &PlayerY, &EditMode, &DemoMode, &Tutorial,
-      &TutNo, &User, &Difficulity, &Control, &CantFly, &quit, &MainMenu, &ShowGrid, &DoorOpened,
-      // the digging, the frame, the room map and the stage start
-      &DigingCounter, &DigingTimer, &DigFrame, &Help, &RoomXX, &RoomYY, &jcounter, &FlashCounter,
+      &TutNo, &User, &Difficulity, &Control, &CantFly, &quit, &MainMenu, &ShowGrid,
+      // the digging, the room map and the stage start
+      &DigingCounter, &DigingTimer, &DigFrame, &Help, &RoomXX, &RoomYY, &jcounter,
       // the player's probes and input
       &tl, &tr, &bl, &br, &bld, &brd, &jltb, &jrtb, &jlt, &jrt, &ml, &mr, &flt, &frt, &flb, &frb,
       &mup1, &mup2, &mdown1, &mdown2, &fall, &Fire, &dx, &RectJump, &Deep,
-      // the drawing's pulses and item animation, the pause text's blink
-      &redvalue, &greenvalue, &reddisp, &greendisp, &Statusred, &Statusdisp, &itemframeRate,
-      &itemframecounter, &pausecounter,
       // the recorder
       &ActionCount, &ActionNo, &ActionType, &LastActionType, &TotalActionCount, &StepLead};
+  return list;
+}
+
+// The int globals only the drawing and the music read: the pulses, the item animation, the
+// pause text's blink, the door-open flash.
+const std::vector<int*>& DrawingGlobals() {
+  static const std::vector<int*> list = {
+      &redvalue,      &greenvalue,       &reddisp,      &greendisp,    &Statusred, &Statusdisp,
+      &itemframeRate, &itemframecounter, &pausecounter, &FlashCounter, &DoorOpened};
   return list;
 }
 
@@ -262,7 +269,8 @@ Snapshot Capture(const BaseGrid& base) {
   for (int i = 0; i < kCells; ++i)
     if (g[i] != base.cells[static_cast<std::size_t>(i)]) s.changedCells.emplace_back(i, g[i]);
   std::memcpy(s.rooms, Rooms, sizeof s.rooms);
-  for (int* v : Globals()) s.globals.push_back(*v);
+  for (int* v : RuleGlobals()) s.globals.push_back(*v);
+  for (int* v : DrawingGlobals()) s.globals.push_back(*v);
   CaptureList(Games_list, s.games);
   CaptureList(ExitDoors_list, s.doors);
   CaptureList(statuses_list, s.statuses);
@@ -288,9 +296,9 @@ void Restore(const Snapshot& s, const BaseGrid& base) {
   int* g = Grid();
   for (const auto& [i, code] : s.changedCells) g[i] = code;
   std::memcpy(Rooms, s.rooms, sizeof s.rooms);
-  const auto& globals = Globals();
-  for (std::size_t i = 0; i < globals.size() && i < s.globals.size(); ++i)
-    *globals[i] = s.globals[i];
+  std::size_t at = 0;
+  for (int* v : RuleGlobals()) *v = s.globals[at++];
+  for (int* v : DrawingGlobals()) *v = s.globals[at++];
   // The single objects first, so that a list holding one of them re-links the same object.
   *Player = s.player;
   *Exitdoor = s.exitdoor;
@@ -320,19 +328,24 @@ void Restore(const Snapshot& s, const BaseGrid& base) {
   RestoreCursor(status, s.status, statuses);
 }
 
-std::uint64_t Digest() {
+std::uint64_t Digest(bool rulesOnly) {
   Hasher h;
   h.Bytes(Grid(), sizeof(int) * kCells);
   h.Bytes(Rooms, sizeof Rooms);
-  for (int* v : Globals()) h.Int(*v);
+  for (int* v : RuleGlobals()) h.Int(*v);
+  if (!rulesOnly)
+    for (int* v : DrawingGlobals()) h.Int(*v);
+  // The loop cursors are left where the last walk over a list left them: the drawing walks
+  // the lists too, and every rule sets a cursor before it reads it.
+  auto cursor = [rulesOnly](const auto& c) { return rulesOnly ? nullptr : c; };
   HashList(h, Games_list, std::shared_ptr<bbGames>());
   HashList(h, ExitDoors_list, std::shared_ptr<bbExitDoors>());
-  HashList(h, statuses_list, status);
+  HashList(h, statuses_list, cursor(status));
   HashList(h, BackDrops_list, std::shared_ptr<bbBackDrops>());
-  HashList(h, Weapons_list, Weapon);
-  HashList(h, Traps_list, Trap);
-  HashList(h, Enemies_list, Enemy);
-  HashList(h, Items_list, item);
+  HashList(h, Weapons_list, cursor(Weapon));
+  HashList(h, Traps_list, cursor(Trap));
+  HashList(h, Enemies_list, cursor(Enemy));
+  HashList(h, Items_list, cursor(item));
   HashList(h, Players_list, std::shared_ptr<bbPlayers>());
   HashValue(h, *Player);
   HashValue(h, *Exitdoor);
@@ -342,7 +355,7 @@ std::uint64_t Digest() {
 
 void FastPass() {
   UpdateGame();
-  RenderGame(1);
+  AnimatePlayer();
 }
 
 void BeforeSearch() {
@@ -351,6 +364,7 @@ void BeforeSearch() {
     savedSounds[i] = *sounds[i];
     *sounds[i] = nullptr;
   }
+  // The player's one picture a pass, drawn by AnimatePlayer, goes nowhere.
   media::GetViewport(savedView[0], savedView[1], savedView[2], savedView[3]);
   media::SetViewport(0, 0, 0, 0);
 }
