@@ -16,8 +16,8 @@ using PassKeys = std::uint8_t;
 constexpr PassKeys kLeft = 1, kRight = 2, kUp = 4, kDown = 8, kSpace = 16;
 
 struct Budget {
-  long states = 40000;  // distinct states reached
-  double seconds = 20;
+  long states = 10000;  // distinct states reached
+  double seconds = 12;
 };
 
 struct Result {
