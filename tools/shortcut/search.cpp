@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 #include <queue>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/codes.h"
@@ -165,7 +167,9 @@ class Searcher {
   }
 
  private:
-  using Entry = std::pair<std::pair<int, long>, int>;  // ((gold, -order), node)
+  // (gold taken, -(states seen before at the same place), -order), node: the most gold first,
+  // among equals a place seen least often, then the first come.
+  using Entry = std::pair<std::tuple<int, long, long>, int>;
 
   bool Spent() const { return result_.states >= budget_.states || Elapsed() >= budget_.seconds; }
 
@@ -184,6 +188,16 @@ class Searcher {
            std::to_string(total_ - GoldLeft()) + "/" + std::to_string(total_);
   }
 
+  // Where the player is, by cell, with what in hand, and how far the stage has changed: states
+  // at a place seen before go after those at a new one.
+  std::uint64_t PlaceKey() const {
+    std::uint64_t k = 0;
+    for (int v : {RoomX, RoomY, Player->X / kCell, Player->Y / kCell, Player->State,
+                  Items_list.Count(), Traps_list.Count(), Exitdoor->State})
+      k = k * 1000003u + static_cast<std::uint64_t>(v + 1);
+    return k;
+  }
+
   // Adds the state the world is in, reached from `parent` by `keys`, unless it is known.
   void Add(int parent, const std::vector<PassKeys>& keys, const std::string& move) {
     const std::uint64_t key = StateKey(base_);
@@ -200,7 +214,8 @@ class Searcher {
     result_.mostGold = std::max(result_.mostGold, n.gold);
     nodes_.push_back(std::move(n));
     const int id = static_cast<int>(nodes_.size()) - 1;
-    queue_.push({{nodes_.back().gold, -order_++}, id});
+    const long seenHere = places_[PlaceKey()]++;
+    queue_.push({{nodes_.back().gold, -seenHere, -order_++}, id});
     if (verbose_ && result_.states % 2000 == 0)
       std::printf("  %ld states, %ld expanded, most gold %d, %.0f states/s\n", result_.states,
                   result_.expanded, result_.mostGold, result_.states / std::max(Elapsed(), 1e-6));
@@ -373,6 +388,7 @@ class Searcher {
   std::chrono::steady_clock::time_point start_;
   std::vector<Node> nodes_;
   std::unordered_set<std::uint64_t> seen_;
+  std::unordered_map<std::uint64_t, long> places_;
   std::priority_queue<Entry> queue_;
   long order_ = 0;
   Result result_;
