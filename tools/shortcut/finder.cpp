@@ -1,6 +1,9 @@
 #include "tools/shortcut/finder.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <system_error>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "media/input.h"
+#include "stages/stage_format.h"
 #include "tools/shortcut/snapshot.h"
 #include "tools/shortcut/withhold.h"
 #include "tools/solc/script.h"
@@ -69,6 +73,61 @@ bool PlaysToTheDoor(const std::string& levels, const solc::StageRef& stage,
   if (!solc::RunScript(steps, solc::Pass, tracer, error)) return false;
   if (!exited || Game->State != solc::StateAfterExit(stage)) {
     error = "the stage ended without the player leaving through the exit door";
+    return false;
+  }
+  return true;
+}
+
+bool WriteStageWithout(const std::string& levels, const solc::StageRef& stage,
+                       const std::string& elements, const std::string& folder, std::string& error) {
+  std::vector<Element> parsed;
+  if (!ParseElements(elements, parsed, error)) return false;
+  const fs::path from = fs::path(levels) / solc::StageFileFor(stage);
+  std::ifstream in(from, std::ios::binary);
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+  stagefile::Data data;
+  const stagefile::Check check = stagefile::Decode(bytes, data);
+  if (!check.ok()) {
+    error = "cannot read " + from.string() + (check.what.empty() ? "" : ": " + check.what);
+    return false;
+  }
+  for (const Element& e : parsed) {
+    bool found = e.kind == Element::Trap;  // traps stay: a route only leaves them alone
+    if (e.kind == Element::Item) {
+      const auto it = std::find_if(data.items.begin(), data.items.end(), [&e](const auto& i) {
+        return i.X == e.x && i.Y == e.y && i.RoomX == e.roomX && i.RoomY == e.roomY;
+      });
+      found = it != data.items.end();
+      if (found) data.items.erase(it);
+    } else if (e.kind == Element::Enemy) {
+      const auto it = std::find_if(data.enemies.begin(), data.enemies.end(), [&e](const auto& n) {
+        return n.x == e.x && n.y == e.y && n.OriginRoomX == e.roomX && n.OriginRoomY == e.roomY;
+      });
+      found = it != data.enemies.end();
+      if (found) data.enemies.erase(it);
+    }
+    if (!found) {
+      error = "a key element is not in " + from.string();
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  const fs::path to = fs::path(folder) / solc::StageFileFor(stage);
+  const fs::path temp = to.string() + ".tmp";
+  const std::vector<unsigned char> out = stagefile::Encode(data);
+  {
+    std::ofstream file(temp, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    if (!file) {
+      error = "could not write " + temp.string();
+      return false;
+    }
+  }
+  fs::rename(temp, to, ec);
+  if (ec) {
+    error = "could not write " + to.string() + ": " + ec.message();
     return false;
   }
   return true;

@@ -25,4 +25,10 @@ Outcome FindShortcut(const std::string& levels, const solc::StageRef& stage,
 bool PlaysToTheDoor(const std::string& levels, const solc::StageRef& stage,
                     const std::string& elements, const std::string& script, std::string& error);
 
+// Writes stage `stage` of `levels` without the elements' items and enemies to `folder` (made
+// when missing) under its own name, so that `solc record` can play a route found without them.
+// False with a message when the stage cannot be read or written, or an element is not in it.
+bool WriteStageWithout(const std::string& levels, const solc::StageRef& stage,
+                       const std::string& elements, const std::string& folder, std::string& error);
+
 }  // namespace shortcut

@@ -1,12 +1,13 @@
 // shortcut: looks for a route through a shipped stage that never uses its key elements.
 //
 //   shortcut LEVELS N [--campaign FILE | --withhold TEXT] [--states N] [--seconds S]
-//            [--out ROUTE.keys] [--verbose]
+//            [--out ROUTE.keys] [--stage-out DIR] [--verbose]
 //
 // LEVELS is the folder of compiled stage files, N a stage (1 to 70, Tut1 to Tut11). The key
 // elements come from the campaign list FILE's line for N, or from TEXT in the same form. The
 // search stops after N distinct states or S seconds. A route found is replayed from a fresh
-// start with the full play loop, printed, and written as a key script to ROUTE.keys.
+// start with the full play loop, printed, and written as a key script to ROUTE.keys; with items
+// or enemies withheld, --stage-out writes the stage without them to DIR for `solc record`.
 //
 // Exit status 0 when no route was found within the budget, 1 when one was (the stage can be
 // finished without its key elements), 2 for bad arguments and errors.
@@ -29,7 +30,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: shortcut LEVELS N [--campaign FILE | --withhold TEXT] [--states N]\n"
-               "                [--seconds S] [--out ROUTE.keys] [--verbose]\n"
+               "                [--seconds S] [--out ROUTE.keys] [--stage-out DIR] [--verbose]\n"
                "N is a stage number 1 to 70 or a tutorial Tut1 to Tut11\n");
   return 2;
 }
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   const fs::path levels = fs::absolute(args[0], ec).lexically_normal();
   if (ec) return Usage();
-  std::string campaign, withhold, out;
+  std::string campaign, withhold, out, stageOut;
   bool haveWithhold = false, verbose = false;
   shortcut::Budget budget;
   for (std::size_t i = 2; i < args.size(); ++i) {
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
       ++i;
     } else if (args[i] == "--out" && value) {
       out = fs::absolute(args[++i], ec).lexically_normal().string();
+    } else if (args[i] == "--stage-out" && value) {
+      stageOut = fs::absolute(args[++i], ec).lexically_normal().string();
     } else if (args[i] == "--verbose") {
       verbose = true;
     } else {
@@ -135,6 +138,15 @@ int main(int argc, char** argv) {
       return 2;
     }
     std::printf("key script written to %s\n", out.c_str());
+  }
+  if (!stageOut.empty()) {
+    std::string error;
+    if (!shortcut::WriteStageWithout(levels.string(), stage, withhold, stageOut, error)) {
+      std::fprintf(stderr, "shortcut: %s\n", error.c_str());
+      return 2;
+    }
+    std::printf("the stage without its withheld items and enemies written to %s\n",
+                stageOut.c_str());
   }
   return 1;
 }
