@@ -163,6 +163,16 @@ std::vector<double> KWeight(const std::vector<double>& channel, bool loop) {
   return out;
 }
 
+double MeanLevelDb(const std::vector<float>& samples, int channels, bool loop) {
+  channels = std::max(channels, 1);
+  const std::size_t frames = samples.size() / static_cast<std::size_t>(channels);
+  double total = 0.0;
+  for (int c = 0; c < channels; ++c) {
+    for (double v : KWeight(Channel(samples, channels, c), loop)) total += v * v;
+  }
+  return frames > 0 ? ToDb(total / static_cast<double>(frames * channels)) : -200.0;
+}
+
 Levels Measure(const std::vector<float>& samples, int channels, double gain, bool loop) {
   Levels l;
   channels = std::max(channels, 1);

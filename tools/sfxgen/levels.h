@@ -34,6 +34,9 @@ struct Levels {
 // around. A sound shorter than a window is measured over its own length.
 Levels Measure(const std::vector<float>& samples, int channels, double gain, bool loop);
 
+// Only the K-weighted mean of Measure, at volume 1.
+double MeanLevelDb(const std::vector<float>& samples, int channels, bool loop);
+
 // The share (0 to 1) of the energy of the mono mix between lo_hz and hi_hz (from an averaged
 // spectrum, so the band edges are sharp).
 double BandShare(const std::vector<float>& samples, int channels, double lo_hz, double hi_hz);

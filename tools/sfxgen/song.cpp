@@ -317,8 +317,7 @@ std::vector<float> RenderSong(const Song& song) {
   if (peak < 1e-6f) throw RecipeError("the song makes no sound");
   float scale = static_cast<float>(song.peak) / peak;
   if (song.loudness < 0.0) {
-    scale = static_cast<float>(
-        std::pow(10.0, (song.loudness - Measure(mix, 2, 1.0, true).mean_db) / 20.0));
+    scale = static_cast<float>(std::pow(10.0, (song.loudness - MeanLevelDb(mix, 2, true)) / 20.0));
     if (peak * scale > 0.95f) throw RecipeError("too loud: the loudness would clip the peaks");
   }
   for (float& s : mix) s *= scale;
