@@ -19,11 +19,15 @@
 
 namespace {
 
-void PrintRow(const char* kind, const std::string& name, double volume, const sfxgen::Levels& l) {
-  std::printf("%-6s %-9s %4.1f %6.1f %6.1f %6.1f..%-6.1f %6.1f %5.0f%% %5.0f%%", kind, name.c_str(),
-              volume, l.mean_db, l.loudest_db, l.quietest_span_db, l.loudest_span_db, l.peak_db,
-              100.0 * l.low_share, 100.0 * l.middle_share);
-  if (l.side_db > -100.0) std::printf(" %6.1f", l.side_db);
+// One line of the table; the 3-second windows and the width only for a song.
+void PrintRow(const char* kind, const std::string& name, double volume, const sfxgen::Levels& l,
+              bool song) {
+  std::printf("%-6s %-9s %4.1f %6.1f %6.1f %6.1f %5.0f%% %5.0f%%", kind, name.c_str(), volume,
+              l.mean_db, l.loudest_db, l.peak_db, 100.0 * l.low_share, 100.0 * l.middle_share);
+  if (song) {
+    std::printf(" %6.1f  %5.1f..%5.1f (moves %.1f dB)\n", l.side_db, l.quietest_span_db,
+                l.loudest_span_db, l.Movement());
+  }
 }
 
 int PrintLevels(const std::filesystem::path& src) {
@@ -59,27 +63,26 @@ int PrintLevels(const std::filesystem::path& src) {
     return 1;
   }
   std::printf(
-      "                     K-weighted dB (full scale)                   energy\n"
-      "sound  name      vol.   mean  100ms  3 s windows    peak   <200  0.3-3k  side   "
-      "over music\n");
+      "                      K-weighted dB        peak   energy share    song: side, 3 s windows\n"
+      "sound  name      vol.   mean  100ms   dBFS  <200 Hz  0.3-3k      effect: 100 ms over "
+      "music\n");
   double music = -200.0, title = -200.0;
   for (const Sound& s : sounds) {
     if (!s.song) continue;
     const sfxgen::Levels l = sfxgen::Measure(s.samples, 2, sfxgen::kMusicVolume, true);
     music = std::max(music, l.mean_db);
     if (s.name == "Title") title = l.mean_db;
-    PrintRow("song", s.name, sfxgen::kMusicVolume, l);
-    std::printf("         moves %.1f dB\n", l.Movement());
+    PrintRow("song", s.name, sfxgen::kMusicVolume, l, true);
   }
   for (const Sound& s : sounds) {
     if (s.song) continue;
     const sfxgen::Levels l = sfxgen::Measure(s.samples, 1, sfxgen::kEffectVolume, false);
-    PrintRow("effect", s.name, sfxgen::kEffectVolume, l);
-    std::printf("        %+5.1f\n", l.loudest_db - music);
+    PrintRow("effect", s.name, sfxgen::kEffectVolume, l, false);
+    std::printf("  %+5.1f\n", l.loudest_db - music);
     if (s.name == "Gold") {
       const sfxgen::Levels logo = sfxgen::Measure(s.samples, 1, 1.0, false);
-      PrintRow("logo", s.name, 1.0, logo);
-      std::printf("        %+5.1f against Title (mean %+.1f)\n", logo.loudest_db - title,
+      PrintRow("logo", s.name, 1.0, logo, false);
+      std::printf("  %+5.1f over Title (its mean %+.1f)\n", logo.loudest_db - title,
                   logo.mean_db - title);
     }
   }
