@@ -128,6 +128,7 @@ void RenderLayer(const Layer& layer, double freq_mul, double hold_override, doub
     const double rep_pitch = freq_mul * std::pow(layer.bend, rep);
     Noise noise(layer.seed * 2654435761u + static_cast<std::uint32_t>(rep) * 40503u + 1u);
     Filter lp_filter, hp_filter;
+    const double detune = std::pow(2.0, layer.detune_cents / 1200.0);
     double phase = 0.0, phase2 = 0.0, mod_phase = 0.0, held = 0.0, hold_phase = 1.0;
     for (long i = 0; i < length; ++i) {
       long at = first + i;
@@ -173,7 +174,7 @@ void RenderLayer(const Layer& layer, double freq_mul, double hold_override, doub
         phase -= std::floor(phase);
         s = Oscillate(layer.wave, phase + pm, duty);
         if (layer.detune_cents != 0.0) {
-          phase2 += f * std::pow(2.0, layer.detune_cents / 1200.0) / kRate;
+          phase2 += f * detune / kRate;
           phase2 -= std::floor(phase2);
           s = 0.5 * (s + Oscillate(layer.wave, phase2 + pm, duty));
         }
