@@ -35,6 +35,11 @@ std::vector<Lifeline> Lifelines(const std::vector<std::shared_ptr<bbEnemies>>& e
   return lines;
 }
 
+// The first n entries of a lifeline (fewer when it has fewer).
+Lifeline Head(const Lifeline& line, std::size_t n) {
+  return Lifeline(line.begin(), line.begin() + static_cast<long>(std::min(n, line.size())));
+}
+
 void Fill(int rx, int c, int r0, int r1, int code) {
   for (int r = r0; r <= r1; ++r) RulesTest::SetRoomCell(rx, 0, c, r, code);
 }
@@ -56,12 +61,9 @@ TEST_F(RulesTest, RocksFormWaitRestTurnDieAndBounce) {
   for (int i = 0; i < 3; ++i) pitLine.insert(pitLine.end(), cycle.begin(), cycle.end());
   pitLine.insert(pitLine.end(), {{19, 119}, {16, 400}, {0, 60}});
   EXPECT_EQ(lines[0], pitLine);
-  EXPECT_EQ(Lifeline(lines[1].begin(), lines[1].begin() + 4),
-            Lifeline({{0, 140}, {19, 120}, {16, 400}, {0, 140}}));
-  EXPECT_EQ(Lifeline(lines[2].begin(), lines[2].begin() + 5),
-            Lifeline({{0, 140}, {14, 5}, {18, 36}, {21, 400}, {19, 120}}));
-  EXPECT_EQ(Lifeline(lines[3].begin(), lines[3].begin() + 4),
-            Lifeline({{0, 140}, {14, 4}, {21, 400}, {19, 120}}));
+  EXPECT_EQ(Head(lines[1], 4), Lifeline({{0, 140}, {19, 120}, {16, 400}, {0, 140}}));
+  EXPECT_EQ(Head(lines[2], 5), Lifeline({{0, 140}, {14, 5}, {18, 36}, {21, 400}, {19, 120}}));
+  EXPECT_EQ(Head(lines[3], 4), Lifeline({{0, 140}, {14, 4}, {21, 400}, {19, 120}}));
   EXPECT_EQ(std::vector<int>({pit->x, pit->y, bounce->y, drop->y}),
             std::vector<int>({768 + 96, 432, 432, 432}));
 }
@@ -85,7 +87,7 @@ TEST_F(RulesTest, AMummyShutInTurnsFifteenTimesThenComesBack) {
   const auto after = Lifelines({mummy}, 400);
   EXPECT_EQ(std::vector<int>({coffin[0][0].second, hidden, shown, most}),
             std::vector<int>({159, 0, 1, 14}));
-  EXPECT_EQ(Lifeline(leave[0].begin(), leave[0].begin() + 2), Lifeline({{0, 80}, {19, 80}}));
+  EXPECT_EQ(Head(leave[0], 2), Lifeline({{0, 80}, {19, 80}}));
   EXPECT_EQ(after[0], Lifeline({{16, 400}, {0, 0}}));
   EXPECT_EQ(std::vector<int>({mummy->x, mummy->y}), std::vector<int>({768 + 96, 432}));
 }
