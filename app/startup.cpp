@@ -80,6 +80,9 @@ int _bb_main() {
   AppPath = media::CurrentDir();
   FilePath = media::CurrentDir() + "\\PlayerLevels\\";
   media::CreateDir(FilePath);
+  // What saves cut short left behind (temporary files never renamed) is cleared away.
+  media::RemoveStaleTempFiles(AppPath);
+  media::RemoveStaleTempFiles(FilePath);
   // The menu pictures, then the logo sliding in.
   LoadMenuPictures();
   media::Cls();

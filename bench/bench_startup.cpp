@@ -8,8 +8,12 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -25,17 +29,35 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A copy of the runnable folder with the language chosen, as the game starts the second time.
+// A copy of the runnable folder with the language chosen, as the game starts the second time:
+// a fresh folder of this run's own, so that runs side by side do not meet, removed at the end.
+class StartCopy {
+ public:
+  StartCopy() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quill_bench_XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+      std::perror("bench_startup: no temporary folder");
+      std::exit(1);
+    }
+    dir_ = pattern;
+    std::filesystem::copy(QUILL_GAME_DIR, dir_, std::filesystem::copy_options::recursive);
+    std::ofstream(dir_ / "Country.ini", std::ios::binary).put(1);
+    std::ofstream(dir_ / "prefs.ini", std::ios::binary).put(1);  // windowed
+  }
+  ~StartCopy() {
+    std::error_code ignored;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  const std::filesystem::path& dir() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+};
+
 std::filesystem::path StartFolder() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / "quill_bench_startup";
-    std::filesystem::remove_all(d);
-    std::filesystem::copy(QUILL_GAME_DIR, d, std::filesystem::copy_options::recursive);
-    std::ofstream(d / "Country.ini", std::ios::binary).put(1);
-    std::ofstream(d / "prefs.ini", std::ios::binary).put(1);  // windowed
-    return d;
-  }();
-  return dir;
+  static const StartCopy copy;
+  return copy.dir();
 }
 
 // Runs start-up until the title's first frame; the wall time of every frame, from the start.

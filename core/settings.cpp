@@ -25,17 +25,17 @@ bool WriteOneByte(const std::string& name, int value) {
 }
 
 void SetModeLabel() {
-  if (Mode >= 0 && Mode <= 2) md = Lang[11 + Mode];
+  md = Lang[11 + Mode];
 }
 
 }  // namespace
 
 void ReadPrefs() {
   media::Stream in = media::OpenFile("prefs.ini");
-  if (in) {
-    Mode = media::ReadByte(in);
-    media::CloseFile(in);
-  } else {
+  Mode = in ? media::ReadByte(in) : -1;
+  if (in) media::CloseFile(in);
+  // A missing file, or a damaged one whose byte is no display mode, is made anew holding 0.
+  if (Mode < 0 || Mode > 2) {
     WriteOneByte("prefs.ini", 0);
     Mode = 0;
   }
@@ -49,8 +49,10 @@ bool WritePrefs(int mode) {
 int ReadCountry() {
   media::Stream in = media::OpenFile("Country.ini");
   if (!in) return 0;
-  int language = media::ReadByte(in);
+  const int language = media::ReadByte(in);
   media::CloseFile(in);
+  // A byte that names no language is no choice, as a missing file: the chooser asks again.
+  if (language < 0 || language > 4) return 0;
   LangRect = language;
   return language;
 }

@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "core/objects.h"
 #include "core/quit.h"
+#include "core/settings.h"
 #include "core/sound.h"
 #include "core/text.h"
 #include "editor/palette.h"
@@ -79,6 +80,23 @@ void DrawRoom() {
     DrawImage(PlayerSprite, Player->X * kCell, Player->Y * kCell, Player->Frame);
 }
 
+void Say(EditorLoop& loop, const std::string& text) {
+  loop.message = text;
+  loop.messagePasses = kMessagePasses;
+}
+
+// File names are asked on the terminal the game was started from; started without one (from
+// a desktop launcher) the question gets no answer and nothing is loaded or saved.
+std::string NoConsoleText() {
+  static const char* const kText[] = {
+      "No terminal for the file name: nothing done",
+      "Pas de terminal pour le nom: rien n'est fait",
+      "Kein Terminal fuer den Dateinamen: nichts getan",
+      "Nessun terminale per il nome: niente fatto",
+  };
+  return kText[Language >= 2 && Language <= 4 ? Language - 1 : 0];
+}
+
 void Keys(EditorLoop& loop) {
   if (media::KeyHit(media::KEY_F1)) EditHelp = EditHelp == 0 ? 1 : 0;
   if (media::KeyHit(media::KEY_F1 + 1)) EditLegend = EditLegend == 0 ? 1 : 0;
@@ -91,10 +109,14 @@ void Keys(EditorLoop& loop) {
   }
   if (media::KeyHit(media::KEY_F1 + 4)) {
     const int line = EditorLoad();
-    if (line >= 0) loop.messageLine = line, loop.messagePasses = kMessagePasses;
+    if (line >= 0) Say(loop, Lang[line]);
+    if (media::ConsoleEnded()) Say(loop, NoConsoleText());
   }
   if (media::KeyHit(media::KEY_F1 + 5) && !SN.empty()) SaveStage(SN);
-  if (media::KeyHit(media::KEY_F1 + 6)) SAVE();
+  if (media::KeyHit(media::KEY_F1 + 6)) {
+    SAVE();
+    if (media::ConsoleEnded()) Say(loop, NoConsoleText());
+  }
   if (media::KeyHit(media::KEY_F1 + 8)) DrawBorder(0, loop.tool);
   if (media::KeyHit(media::KEY_F1 + 9)) DrawBorder(1, loop.tool);
   // Codes 2 to 7 and 30 are no keys of an ordinary keyboard; they stay as the table has them.
@@ -108,7 +130,7 @@ void BottomBar(EditorLoop& loop) {
   pausecounter = (pausecounter + 1) % 1000;
   if (loop.messagePasses > 0) {
     --loop.messagePasses;
-    DisplayText(media::Upper(Lang[loop.messageLine]), 0, 580, 1, 0);
+    DisplayText(media::Upper(loop.message), 0, 580, 1, 0);
   } else if (pausecounter < 975) {
     DisplayText(media::Upper(Lang[53]), 0, 580, 1, 0);
   }

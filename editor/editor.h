@@ -2,6 +2,8 @@
 // (every position in cells while EditMode is 1), with its tool palette, room map and keys.
 #pragma once
 
+#include <string>
+
 // Kept from one run of the editor to the next.
 extern int Show;        // the palette and the bottom panel are shown
 extern int EditHelp;    // the help picture is shown
@@ -16,7 +18,7 @@ struct EditorLoop {
   int hx = 624, hy = 0;   // corner of the palette highlight
   int green = 0;          // the highlight's pulsing green
   int button = 0;         // the bottom panel's stored button value
-  int messageLine = -1;   // a language line shown in the bottom bar instead of the hint
+  std::string message;    // shown in the bottom bar instead of the hint
   int messagePasses = 0;  // passes it stays
 };
 

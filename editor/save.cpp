@@ -95,5 +95,7 @@ int EditorLoad() {
   media::FlushMouse();
   ddelay = 10;
   media::FlushMouse();
+  // Keys pressed in the window while the console waited are not acted on afterwards.
+  media::FlushKeys();
   return line;
 }

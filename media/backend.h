@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "media/graphics.h"
@@ -52,7 +53,8 @@ class Backend {
   virtual void Sleep(int ms) = 0;     // advances the clock by ms
   virtual void ShowCursor(bool show) = 0;
   virtual void WarpMouse(int x, int y) = 0;
-  virtual std::string ReadConsoleLine() = 0;
+  // A line of the console's input; nothing once the input has ended (or there is none).
+  virtual std::optional<std::string> ReadConsoleLine() = 0;
   virtual void PrintLine(const std::string& line) = 0;
   // Called on every Flip after Present; the headless backend counts frames here.
   virtual void AfterFlip() {}

@@ -208,10 +208,20 @@ std::string ExtractDir(const std::string& path) {
   return path.substr(0, slash);
 }
 
+namespace {
+bool consoleEnded = false;
+}  // namespace
+
 std::string RequestFile(const std::string& /*title*/) {
   auto& backend = detail::CurrentBackend();
   backend.PrintLine("Enter a filename:");
-  return backend.ReadConsoleLine();
+  const std::optional<std::string> line = backend.ReadConsoleLine();
+  consoleEnded = !line;
+  return line.value_or("");
+}
+
+bool ConsoleEnded() {
+  return consoleEnded;
 }
 
 void Print(const std::string& line) {

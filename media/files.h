@@ -69,6 +69,9 @@ std::string ExtractDir(const std::string& path);
 // The console.
 std::string RequestFile(
     const std::string& title = "");  // prints "Enter a filename:" and reads a line
+// True when the last RequestFile got no answer because the console's input has ended (the
+// program was not started from a terminal, or its input was closed).
+bool ConsoleEnded();
 void Print(const std::string& line = "");
 void DebugLog(const std::string& line);  // the debug log prints nothing; kept for tests
 const std::vector<std::string>& DebugLogLines();

@@ -41,7 +41,8 @@ void ClickNow(int button);  // down and up
 void ButtonDownNow(int button);
 void ButtonUpNow(int button);
 
-// Lines returned by RequestFile, first to last; an empty line when none is left.
+// Lines returned by RequestFile, first to last; when none is left the input has ended:
+// an empty line, and ConsoleEnded() holds.
 void SetConsoleLines(std::vector<std::string> lines);
 const std::vector<std::string>& PrintedLines();  // what Print and RequestFile wrote
 

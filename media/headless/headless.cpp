@@ -64,8 +64,8 @@ class Headless final : public detail::Backend {
     detail::Input().mouseX = x;
     detail::Input().mouseY = y;
   }
-  std::string ReadConsoleLine() override {
-    if (consoleNext_ >= console_.size()) return "";
+  std::optional<std::string> ReadConsoleLine() override {
+    if (consoleNext_ >= console_.size()) return std::nullopt;
     return console_[consoleNext_++];
   }
   void PrintLine(const std::string& line) override {

@@ -151,9 +151,9 @@ void SdlBackend::WarpMouse(int x, int y) {
   SDL_WarpMouseInWindow(window_, wx, wy);
 }
 
-std::string SdlBackend::ReadConsoleLine() {
+std::optional<std::string> SdlBackend::ReadConsoleLine() {
   std::string line;
-  if (!std::getline(std::cin, line)) return "";
+  if (!std::getline(std::cin, line)) return std::nullopt;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }

@@ -28,7 +28,7 @@ class SdlBackend : public detail::Backend {
   void Sleep(int ms) override;
   void ShowCursor(bool show) override;
   void WarpMouse(int x, int y) override;
-  std::string ReadConsoleLine() override;
+  std::optional<std::string> ReadConsoleLine() override;
   void PrintLine(const std::string& line) override;
 
   // For tests.

@@ -94,6 +94,39 @@ TEST_F(EditorTest, RefusedFilesLeaveTheStageAloneAndAShippedOneSavesToItsBytes) 
   EXPECT_GT(Read("PlayerLevels/copy").size(), 1000u);
 }
 
+// Started without a terminal the file prompt gets no answer: the bottom bar says so, and keys
+// pressed while the prompt waited do not act afterwards (F7 with F5 asks once).
+TEST_F(EditorTest, APromptWithoutATerminalSaysSoInTheBottomBar) {
+  struct Case {
+    std::string script;
+    std::vector<std::string> console;
+    int prompts;
+    std::string message;  // "" for the no-terminal text
+  };
+  Lang[59] = "No such file";  // the refused load's line
+  const Case cases[] = {
+      {"3 press F5\n3 press F7", {}, 1, ""},
+      {"3 press F7", {}, 1, ""},
+      {"3 press F5\n3 press F7", {"missing"}, 1, Lang[59]},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    EditorLoop loop;
+    const std::size_t before = hl::PrintedLines().size();
+    EXPECT_FALSE(Drive(
+        [&] {
+          for (int pass = 0; pass < 8; ++pass) EditorPass(loop);
+        },
+        c.script, c.console));
+    EXPECT_EQ(hl::PrintedLines().size() - before, static_cast<std::size_t>(c.prompts));
+    if (c.message.empty())
+      EXPECT_NE(loop.message.find("terminal"), std::string::npos) << loop.message;
+    else
+      EXPECT_EQ(loop.message, c.message);
+    EXPECT_GT(loop.messagePasses, 100);
+  }
+}
+
 // The clicks and keys that build the stage: a tool from the palette, then the room; every
 // pointer move comes two frames before its click, since placing reads the pointer cell of the
 // pass before.

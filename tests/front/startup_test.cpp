@@ -80,6 +80,36 @@ TEST_F(StartupTest, FirstStartChoosesTheLanguageInAWindow) {
   EXPECT_EQ(ChannelPlaying(song), 1);  // the title music
 }
 
+// Damaged settings read as no choice, and leftovers of interrupted saves are cleared away.
+TEST_F(StartupTest, DamagedSettingsAskAgainAndLeftoverTemporaryFilesGo) {
+  WriteLanguageFiles();
+  Write("Country.ini", Bytes{128});  // no language
+  Write("prefs.ini", Bytes{7});      // no display mode
+  std::filesystem::create_directory(dir_ / "PlayerLevels");
+  const std::vector<std::string> leftovers = {".Played.Bin.tmp-a1B2c3",
+                                              "PlayerLevels/.Mine.tmp-Zz09xY"};
+  for (const std::string& name : leftovers) Write(name, "half a save");
+  Write("PlayerLevels/Mine", "a stage");
+  int chooserFrames = 0;
+  StartToTitle([&](int n) {
+    ++chooserFrames;
+    if (n == 1) {
+      EXPECT_EQ(LangRect, 1);  // the damaged byte frames no flag of its own
+    }
+    if (n == 2) hl::PressKey(media::KEY_RIGHT);
+    if (n == 3) hl::PressKey(media::KEY_SPACE);  // French
+  });
+  EXPECT_GE(chooserFrames, 4);
+  EXPECT_EQ(Language, 2);
+  EXPECT_EQ(Read("Country.ini"), Bytes{2});
+  EXPECT_EQ(Read("prefs.ini"), Bytes{0});
+  EXPECT_EQ(Mode, 0);
+  EXPECT_EQ(md, LineOf(2, 11));
+  EXPECT_EQ(Lang[43], LineOf(2, 43));
+  for (const std::string& name : leftovers) EXPECT_FALSE(std::filesystem::exists(dir_ / name));
+  EXPECT_EQ(Read("PlayerLevels/Mine").size(), 7u);
+}
+
 TEST_F(StartupTest, DisplayRateProbe) {
   media::Graphics(800, 600, 0, 60);
   struct Case {

@@ -210,12 +210,14 @@ TEST_F(Sdl, TheConsoleUsesTheStandardStreams) {
   testing::internal::CaptureStdout();
   std::vector<std::string> answers;
   for (int i = 0; i < 4; ++i) answers.push_back(media::RequestFile("ignored title"));
+  const bool ended = media::ConsoleEnded();  // the fourth found the input at its end
   media::Print("printed");
   const std::string out = testing::internal::GetCapturedStdout();
   std::cin.rdbuf(old);
   std::cin.clear();
   EXPECT_EQ(answers, (std::vector<std::string>{"Levels/My Stage", "second",
                                                "last without a line feed", ""}));
+  EXPECT_TRUE(ended);
   EXPECT_EQ(out,
             "Enter a filename:\nEnter a filename:\nEnter a filename:\nEnter a filename:\n"
             "printed\n");

@@ -41,21 +41,26 @@ int FuzzSettings(const std::uint8_t* data, std::size_t size) {
   md = "md";
   Mode = -5;
   ReadPrefs();
-  SetTaken(Mode != 0);
-  FUZZ_CHECK(kName, Mode == (hasPrefs && !readOnly && prefsSize > 0 ? prefs[0] : 0),
-             "Mode is prefs.ini's first byte, else 0");
-  FUZZ_CHECK(kName, md == (Mode <= 2 ? Lang[11 + Mode] : std::string("md")), "mode label");
-  if (!hasPrefs || readOnly)
+  // Taken: a display mode other than the default was read, or a damaged one mended.
+  SetTaken(Mode != 0 || (hasPrefs && !readOnly && prefsSize > 0 && prefs[0] > 2));
+  const bool prefsMode = hasPrefs && !readOnly && prefsSize > 0 && prefs[0] <= 2;
+  FUZZ_CHECK(kName, Mode == (prefsMode ? prefs[0] : 0),
+             "Mode is prefs.ini's first byte when it is a display mode, else 0");
+  FUZZ_CHECK(kName, md == Lang[11 + Mode], "mode label");
+  if (!prefsMode && !(hasPrefs && !readOnly && prefsSize == 0))
     FUZZ_CHECK(
         kName,
         ReadRootFile("prefs.ini") == (readOnly ? std::vector<std::uint8_t>(prefs, prefs + prefsSize)
                                                : std::vector<std::uint8_t>{0}),
-        "a missing prefs.ini is made holding 0, a read-only one left alone");
+        "a missing or damaged prefs.ini is made holding 0, a read-only one left alone");
   LangRect = 3;
   const int language = ReadCountry();
-  const int wantLanguage = hasCountry && countrySize > 0 ? country[0] : 0;
-  FUZZ_CHECK(kName, language == wantLanguage, "ReadCountry gives the file's byte, else 0");
-  FUZZ_CHECK(kName, LangRect == (hasCountry ? wantLanguage : 3), "LangRect follows the file");
+  const int countryByte = hasCountry && countrySize > 0 ? country[0] : 0;
+  const bool named = countryByte <= 4;
+  FUZZ_CHECK(kName, language == (named ? countryByte : 0),
+             "ReadCountry gives the file's byte when it names a language, else 0");
+  FUZZ_CHECK(kName, LangRect == (hasCountry && named ? countryByte : 3),
+             "LangRect follows the file, not a damaged one");
   Played[0] = 77;
   ReadPlayed();
   bool same = Played[0] == 77;

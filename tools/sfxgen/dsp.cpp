@@ -46,20 +46,24 @@ double Envelope::Level(double t, double hold) const {
 }
 
 void Filter::Run(double in, double cutoff_hz, double q, double* lp, double* bp, double* hp) {
-  double fc = Clamp(cutoff_hz, 10.0, kRate * 0.45);
-  double g = std::tan(kPi * fc / kRate);
-  double k = 1.0 / Clamp(q, 0.3, 20.0);
-  double a1 = 1.0 / (1.0 + g * (g + k));
-  double a2 = g * a1;
-  double a3 = g * a2;
+  if (cutoff_hz != cutoff_ || q != q_) {
+    cutoff_ = cutoff_hz;
+    q_ = q;
+    const double fc = Clamp(cutoff_hz, 10.0, kRate * 0.45);
+    const double g = std::tan(kPi * fc / kRate);
+    k_ = 1.0 / Clamp(q, 0.3, 20.0);
+    a1_ = 1.0 / (1.0 + g * (g + k_));
+    a2_ = g * a1_;
+    a3_ = g * a2_;
+  }
   double v3 = in - ic2_;
-  double v1 = a1 * ic1_ + a2 * v3;
-  double v2 = ic2_ + a2 * ic1_ + a3 * v3;
+  double v1 = a1_ * ic1_ + a2_ * v3;
+  double v2 = ic2_ + a2_ * ic1_ + a3_ * v3;
   ic1_ = 2.0 * v1 - ic1_;
   ic2_ = 2.0 * v2 - ic2_;
   *lp = v2;
   *bp = v1;
-  *hp = in - k * v1 - v2;
+  *hp = in - k_ * v1 - v2;
 }
 
 }  // namespace sfxgen

@@ -43,6 +43,8 @@ class Filter {
 
  private:
   double ic1_ = 0.0, ic2_ = 0.0;
+  // The coefficients of the last cutoff and resonance, kept while they stay the same.
+  double cutoff_ = -1.0, q_ = -1.0, k_ = 0.0, a1_ = 0.0, a2_ = 0.0, a3_ = 0.0;
 };
 
 double NoteToHz(double midi_note);  // 69 = A4 = 440 Hz

@@ -128,6 +128,7 @@ void RenderLayer(const Layer& layer, double freq_mul, double hold_override, doub
     const double rep_pitch = freq_mul * std::pow(layer.bend, rep);
     Noise noise(layer.seed * 2654435761u + static_cast<std::uint32_t>(rep) * 40503u + 1u);
     Filter lp_filter, hp_filter;
+    const double detune = std::pow(2.0, layer.detune_cents / 1200.0);
     double phase = 0.0, phase2 = 0.0, mod_phase = 0.0, held = 0.0, hold_phase = 1.0;
     for (long i = 0; i < length; ++i) {
       long at = first + i;
@@ -173,7 +174,7 @@ void RenderLayer(const Layer& layer, double freq_mul, double hold_override, doub
         phase -= std::floor(phase);
         s = Oscillate(layer.wave, phase + pm, duty);
         if (layer.detune_cents != 0.0) {
-          phase2 += f * std::pow(2.0, layer.detune_cents / 1200.0) / kRate;
+          phase2 += f * detune / kRate;
           phase2 -= std::floor(phase2);
           s = 0.5 * (s + Oscillate(layer.wave, phase2 + pm, duty));
         }
@@ -216,6 +217,9 @@ Effect ParseEffect(const std::string& name, const std::string& text) {
       if (line.words.size() != 3) Fail(line.number, "echo: delay and feedback expected");
       e.echo_delay = ParseNumber(line.words[1], 0.005, 1.0, "echo delay", line.number);
       e.echo_feedback = ParseNumber(line.words[2], 0.0, 0.9, "echo feedback", line.number);
+    } else if (head == "limit") {
+      if (line.words.size() != 2) Fail(line.number, "limit: one number expected");
+      e.limit_db = ParseNumber(line.words[1], 0.0, 12.0, head, line.number);
     } else if (head == "layer") {
       if (e.layers.size() >= 32) Fail(line.number, "too many layers");
       e.layers.push_back(ParseLayer(line.words, line.number));
@@ -226,6 +230,41 @@ Effect ParseEffect(const std::string& name, const std::string& text) {
   if (!have_length) throw RecipeError("no 'length' given");
   if (e.layers.empty()) throw RecipeError("no layer given");
   return e;
+}
+
+void Limit(std::vector<float>* samples, double limit_db) {
+  std::vector<float>& x = *samples;
+  float peak = 0.0f;
+  for (float s : x) peak = std::max(peak, std::fabs(s));
+  if (limit_db <= 0.0 || peak < 1e-6f || x.empty()) return;
+  const double ceiling = peak * std::pow(10.0, -limit_db / 20.0);
+  const std::size_t ahead = kRate * 3 / 1000, n = x.size() + ahead;
+  // The gain each sample needs (after `ahead` samples of silence, so that the gain can fall
+  // before the first one), then its minimum over the next 2 * ahead samples, averaged over the
+  // last `ahead`: every average is taken over minima that include the sample itself, so the
+  // smoothed gain never lets it past the ceiling.
+  std::vector<double> need(n, 1.0), low(n), gain(n);
+  for (std::size_t i = ahead; i < n; ++i) {
+    const double v = std::fabs(x[i - ahead]);
+    if (v > ceiling) need[i] = ceiling / v;
+  }
+  for (std::size_t i = n; i-- > 0;) {
+    double m = need[i];
+    for (std::size_t j = i + 1; j < std::min(n, i + 2 * ahead); ++j) m = std::min(m, need[j]);
+    low[i] = m;
+  }
+  double sum = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    sum += low[i] - (i >= ahead ? low[i - ahead] : 1.0);
+    gain[i] = (sum + static_cast<double>(ahead)) / static_cast<double>(ahead);
+  }
+  // Recovery: the gain may fall at once but rises back with a 25 ms time constant.
+  const double rise = 1.0 - std::exp(-1.0 / (0.025 * kRate));
+  double g = 1.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    g = gain[i] < g ? gain[i] : g + (gain[i] - g) * rise;
+    if (i >= ahead) x[i - ahead] = static_cast<float>(x[i - ahead] * g);
+  }
 }
 
 std::vector<float> RenderEffect(const Effect& effect) {
@@ -256,6 +295,7 @@ std::vector<float> RenderEffect(const Effect& effect) {
   }
   const std::size_t in_edge = std::min<std::size_t>(out.size() / 4, kRate / 2000);
   for (std::size_t i = 0; i < in_edge; ++i) out[i] *= static_cast<float>(i) / in_edge;
+  Limit(&out, effect.limit_db);
   float peak = 0.0f;
   for (float s : out) peak = std::max(peak, std::fabs(s));
   if (peak < 1e-6f) throw RecipeError("the recipe makes no sound");

@@ -5,6 +5,8 @@
 //   length 0.35            total length in seconds (the sound is cut there with a short fade)
 //   peak 0.7               the loudest sample after mixing, as a fraction of full scale
 //   echo 0.09 0.3          optional: a room echo, repeats 0.09 s apart, each 0.3 of the last
+//   limit 4                optional: a gentle limiter takes the loudest moments down by up to
+//                          4 dB before the peak is set, so the body of the sound comes up
 //   layer square freq=988:1319 dur=0.2 a=0.002 d=0.1 s=0.4 r=0.05 vol=0.5 ...
 // Layer keys: freq=f or f0:f1 (Hz; for noise the sample-and-hold rate, none = white),
 // curve=exp|lin, duty=d or d0:d1, start, dur, a, d, s, r, vol, vib=rate,semitones,
@@ -69,10 +71,15 @@ struct Effect {
   double peak = 0.7;
   double echo_delay = 0.0;  // seconds between repeats of the room echo (0: none)
   double echo_feedback = 0.0;
+  double limit_db = 0.0;  // how far the limiter takes the peaks down (0: no limiter)
   std::vector<Layer> layers;
 };
 
 Effect ParseEffect(const std::string& name, const std::string& text);  // throws RecipeError
+// A look-ahead limiter: the gain falls smoothly over 3 ms before any sample louder than
+// `limit_db` under the loudest one and recovers over about 25 ms, so no sample passes that
+// level and no click is made.
+void Limit(std::vector<float>* samples, double limit_db);
 // Mono samples at kRate, normalised to the recipe's peak. Throws RecipeError when silent.
 std::vector<float> RenderEffect(const Effect& effect);
 

@@ -2,14 +2,12 @@
 // Synthesises every sound effect and music track from its recipe (see effect.h and song.h).
 //
 // sfxgen --levels <recipe folder>
-// Prints the loudness figures of every recipe (see levels.h): each effect's loudest 100 ms at
-// the game's effect volume, its share of energy between 300 Hz and 3 kHz, and each song's
-// loudest 400 ms at full volume.
+// Prints the loudness figures of every recipe as the game plays it by default (see levels.h):
+// the songs at volume 1.0, the effects at 0.3, each effect's loudest 100 ms against the louder
+// song's mean, and the start-up logo's chime (Gold at full volume) against the title music.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,37 +15,76 @@
 #include "tools/sfxgen/generate.h"
 #include "tools/sfxgen/levels.h"
 #include "tools/sfxgen/song.h"
+#include "tools/sfxgen/text.h"
 
 namespace {
 
+// One line of the table; the 3-second windows and the width only for a song.
+void PrintRow(const char* kind, const std::string& name, double volume, const sfxgen::Levels& l,
+              bool song) {
+  std::printf("%-6s %-9s %4.1f %6.1f %6.1f %6.1f %5.0f%% %5.0f%%", kind, name.c_str(), volume,
+              l.mean_db, l.loudest_db, l.peak_db, 100.0 * l.low_share, 100.0 * l.middle_share);
+  if (song) {
+    std::printf(" %6.1f  %5.1f..%5.1f (moves %.1f dB)\n", l.side_db, l.quietest_span_db,
+                l.loudest_span_db, l.Movement());
+  }
+}
+
 int PrintLevels(const std::filesystem::path& src) {
   namespace fs = std::filesystem;
-  std::vector<fs::path> files;
-  for (const char* sub : {"effects", "music"}) {
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(src / sub, ec)) files.push_back(e.path());
-  }
-  std::sort(files.begin(), files.end());
+  struct Sound {
+    std::string name;
+    bool song;
+    std::vector<float> samples;
+  };
+  std::vector<Sound> sounds;
   try {
-    for (const fs::path& f : files) {
-      std::ifstream in(f, std::ios::binary);
-      std::stringstream text;
-      text << in.rdbuf();
-      const std::string name = f.stem().string();
-      if (f.extension() == ".sfx") {
-        const std::vector<float> s = sfxgen::RenderEffect(sfxgen::ParseEffect(name, text.str()));
-        std::printf("effect %-9s %7.1f dB at 0.3  %3.0f%% in 300 Hz-3 kHz\n", name.c_str(),
-                    sfxgen::LoudestLevelDb(s, 1, sfxgen::kEffectWindow, sfxgen::kEffectVolume),
-                    100.0 * sfxgen::BandShare(s, 1, 300.0, 3000.0));
-      } else if (f.extension() == ".song") {
-        const std::vector<float> s = sfxgen::RenderSong(sfxgen::ParseSong(name, text.str()));
-        std::printf("song   %-9s %7.1f dB at 1.0\n", name.c_str(),
-                    sfxgen::LoudestLevelDb(s, 2, sfxgen::kMusicWindow));
+    for (const char* sub : {"music", "effects"}) {
+      std::vector<fs::path> files;
+      std::error_code ec;
+      for (const auto& e : fs::directory_iterator(src / sub, ec)) files.push_back(e.path());
+      std::sort(files.begin(), files.end());
+      for (const fs::path& f : files) {
+        std::string text;
+        if (f.extension() != ".sfx" && f.extension() != ".song") continue;
+        if (!sfxgen::ReadWholeFile(f.string(), &text)) {
+          std::fprintf(stderr, "sfxgen: %s: cannot be read\n", f.string().c_str());
+          return 1;
+        }
+        const std::string name = f.stem().string();
+        const bool song = f.extension() == ".song";
+        sounds.push_back({name, song,
+                          song ? sfxgen::RenderSong(sfxgen::ParseSong(name, text))
+                               : sfxgen::RenderEffect(sfxgen::ParseEffect(name, text))});
       }
     }
   } catch (const sfxgen::RecipeError& e) {
     std::fprintf(stderr, "sfxgen: %s\n", e.what());
     return 1;
+  }
+  std::printf(
+      "                      K-weighted dB        peak   energy share    song: side, 3 s windows\n"
+      "sound  name      vol.   mean  100ms   dBFS  <200 Hz  0.3-3k      effect: 100 ms over "
+      "music\n");
+  double music = -200.0, title = -200.0;
+  for (const Sound& s : sounds) {
+    if (!s.song) continue;
+    const sfxgen::Levels l = sfxgen::Measure(s.samples, 2, sfxgen::kMusicVolume, true);
+    music = std::max(music, l.mean_db);
+    if (s.name == "Title") title = l.mean_db;
+    PrintRow("song", s.name, sfxgen::kMusicVolume, l, true);
+  }
+  for (const Sound& s : sounds) {
+    if (s.song) continue;
+    const sfxgen::Levels l = sfxgen::Measure(s.samples, 1, sfxgen::kEffectVolume, false);
+    PrintRow("effect", s.name, sfxgen::kEffectVolume, l, false);
+    std::printf("  %+5.1f\n", l.loudest_db - music);
+    if (s.name == "Gold") {
+      const sfxgen::Levels logo = sfxgen::Measure(s.samples, 1, 1.0, false);
+      PrintRow("logo", s.name, 1.0, logo, false);
+      std::printf("  %+5.1f over Title (its mean %+.1f)\n", logo.loudest_db - title,
+                  logo.mean_db - title);
+    }
   }
   return 0;
 }

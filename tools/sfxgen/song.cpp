@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/sfxgen/levels.h"
+
 namespace sfxgen {
 
 namespace {
@@ -109,7 +111,7 @@ Song ParseSong(const std::string& name, const std::string& text) {
   song.name = name;
   Voice* voice = nullptr;
   Pattern* pattern = nullptr;
-  bool have_order = false;
+  bool have_order = false, have_peak = false;
   std::vector<std::string> order_names;
   int order_line = 0;
   for (const Line& line : SplitLines(text)) {
@@ -146,6 +148,10 @@ Song ParseSong(const std::string& name, const std::string& text) {
     } else if (w[0] == "peak") {
       if (w.size() != 2) Fail(line.number, "peak: one number expected");
       song.peak = ParseNumber(w[1], 0.05, 0.95, "peak", line.number);
+      have_peak = true;
+    } else if (w[0] == "loudness") {
+      if (w.size() != 2) Fail(line.number, "loudness: one number expected");
+      song.loudness = ParseNumber(w[1], -40.0, -6.0, "loudness", line.number);
     } else if (w[0] == "echo") {
       for (std::size_t i = 1; i < w.size(); ++i) {
         std::string key, value;
@@ -188,6 +194,7 @@ Song ParseSong(const std::string& name, const std::string& text) {
     }
   }
   if (pattern) throw RecipeError("pattern '" + pattern->name + "' has no 'end'");
+  if (have_peak && song.loudness < 0.0) throw RecipeError("give either peak or loudness");
   if (!have_order || order_names.empty()) throw RecipeError("no order given");
   if (order_names.size() > 512) Fail(order_line, "order too long");
   for (const std::string& entry_text : order_names) {
@@ -308,7 +315,11 @@ std::vector<float> RenderSong(const Song& song) {
   float peak = 0.0f;
   for (float s : mix) peak = std::max(peak, std::fabs(s));
   if (peak < 1e-6f) throw RecipeError("the song makes no sound");
-  const float scale = static_cast<float>(song.peak) / peak;
+  float scale = static_cast<float>(song.peak) / peak;
+  if (song.loudness < 0.0) {
+    scale = static_cast<float>(std::pow(10.0, (song.loudness - MeanLevelDb(mix, 2, true)) / 20.0));
+    if (peak * scale > 0.95f) throw RecipeError("too loud: the loudness would clip the peaks");
+  }
   for (float& s : mix) s *= scale;
   return mix;
 }

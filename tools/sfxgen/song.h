@@ -5,7 +5,8 @@
 //
 // Song file (<Name>.song):
 //   tempo 104                    beats per minute; one step is a sixteenth note
-//   peak 0.8                     loudest sample of the mix
+//   peak 0.8                     loudest sample of the mix, or instead
+//   loudness -26                 the mix's K-weighted mean level in dB of full scale (levels.h)
 //   echo steps=3 feedback=0.35   ping-pong echo for the voices' sends
 //   voice lead gain=0.3 pan=-0.2 send=0.2 gate=0.9
 //   layer square freq=1 duty=0.25 a=0.01 d=0.2 s=0.5 r=0.1   (freq=1: the note's own pitch)
@@ -44,6 +45,7 @@ struct Song {
   std::string name;
   double tempo = 120.0;
   double peak = 0.8;
+  double loudness = 0.0;  // when below 0, the mix is scaled to this K-weighted mean, not to peak
   int echo_steps = 0;
   double echo_feedback = 0.0;
   std::vector<Voice> voices;
@@ -56,7 +58,8 @@ struct Song {
 };
 
 Song ParseSong(const std::string& name, const std::string& text);  // throws RecipeError
-// Interleaved stereo at kRate, exactly TotalFrames() frames, normalised to the song's peak.
+// Interleaved stereo at kRate, exactly TotalFrames() frames, normalised to the song's peak or
+// loudness. Throws RecipeError when the loudness asked for would take a sample past 0.95.
 std::vector<float> RenderSong(const Song& song);
 
 // Parses "C#4" style note names into MIDI numbers; false when the word is not a note.
