@@ -24,9 +24,10 @@ set(QUILL_GAME_LIBS "" CACHE INTERNAL "")
 # linked with the libraries after LIBS; each test runs in its own process, and the whole
 # program once more in one process (name_tests.AllInOneProcess), so that a test that leaves
 # state behind for the next one is caught. SEPARATE_WHEN_SANITIZED leaves the one-process run out
-# of the sanitizer build, for programs whose every test is long (the whole run would repeat them).
+# of the sanitizer build, for programs whose every test is long (the whole run would repeat them);
+# SEPARATE leaves it out of every build.
 function(quill_add_tests name)
-  cmake_parse_arguments(ARG "SEPARATE_WHEN_SANITIZED" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "SEPARATE_WHEN_SANITIZED;SEPARATE" "" "LIBS;SOURCES" ${ARGN})
   if(ARG_SOURCES)
     set(srcs ${ARG_SOURCES})
   else()
@@ -44,7 +45,7 @@ function(quill_add_tests name)
     QUILL_EMBED_DIR="${QUILL_EMBED_DIR}" QUILL_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name}_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=dummy")
-  if(ARG_SEPARATE_WHEN_SANITIZED AND QUILL_SANITIZE)
+  if(ARG_SEPARATE OR (ARG_SEPARATE_WHEN_SANITIZED AND QUILL_SANITIZE))
     return()
   endif()
   add_test(NAME ${name}_tests.AllInOneProcess COMMAND ${name}_tests)

@@ -19,6 +19,7 @@
 #include "core/objects.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "support/sanitized.h"
 #include "tools/solc/script.h"
 #include "tools/solc/world.h"
 
@@ -110,6 +111,9 @@ class SafeEntries : public Fairness, public ::testing::WithParamInterface<int> {
 // ticks, neither dying nor losing a life.
 TEST_P(SafeEntries, APlayerWhoStopsOnEnteringARoomLives) {
   const int stage = GetParam();
+  // The sanitizer build walks every tenth route, for the forked copies' sake; the normal build
+  // walks them all.
+  if (quill_test::kSanitized && stage % 10 != 0) GTEST_SKIP() << "the normal build walks it";
   std::ifstream in(kSources / ("LEVEL " + std::to_string(stage) + ".keys"));
   ASSERT_TRUE(in) << "no key script for stage " << stage;
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -15,6 +15,7 @@
 #include "core/objects.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "support/sanitized.h"
 #include "support/temp_folder.h"
 #include "tools/shortcut/finder.h"
 #include "tools/shortcut/snapshot.h"
@@ -28,17 +29,7 @@ namespace {
 
 // The long searches and the full passes run in the normal build; the sanitizer build, many
 // times slower, keeps the tests of the snapshots, the withholding and the small search.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using quill_test::kSanitized;
 
 // The test inputs, compiled by the build.
 const fs::path kInputs = fs::path(QUILL_BINARY_DIR) / "tests/content/shortcut-levels";
