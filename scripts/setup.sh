@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake pkg-config ninja-build clang-format libsdl2-dev libgl-dev libpng-dev zlib1g-dev
   libogg-dev libvorbis-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick
   xdotool x11-utils)
+# A clang build (CXX=clang++, as the sanitizer and fuzz builds use) needs clang and its runtimes.
+case "${CXX:-}" in *clang*) packages+=(clang libclang-rt-14-dev) ;; esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

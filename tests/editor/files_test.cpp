@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "editor/filesel.h"
+#include "editor/place.h"
 #include "editor/save.h"
 #include "editor_test.h"
 #include "stages/stage.h"
@@ -189,6 +190,24 @@ TEST_F(EditorTest, BuiltByClicksSavedReadBackAndPlayed) {
   EXPECT_EQ(NumOfGold, 1);
   SaveStage("again");
   EXPECT_EQ(Read("PlayerLevels/again"), bytes);
+}
+
+// The editor takes 72 traps, 36 enemies and 36 statues, and no more: 90 clicks of each, on
+// distinct cells of one room, saved and read back.
+TEST_F(EditorTest, ObjectLimitsHoldInTheSavedFile) {
+  for (int tool : {11, 19, 25})
+    for (int c = 2; c < 32; ++c)
+      for (int r : {3, 7, 11}) {
+        EditorLoop loop;
+        loop.tool = tool, loop.sx = c * kCell, loop.sy = r * kCell;
+        PlaceObject(loop, c * kCell + 6, r * kCell + 1);
+      }
+  EXPECT_EQ((std::vector{numoftraps, numofenemies, numofstatus}), (std::vector{72, 36, 36}));
+  SaveStage("full");
+  stagefile::Data file;
+  ASSERT_TRUE(stagefile::Decode(Read("PlayerLevels/full"), file).ok());
+  EXPECT_EQ((std::vector{file.traps.size(), file.enemies.size(), file.statues.size()}),
+            (std::vector<std::size_t>{72, 36, 36}));
 }
 
 TEST_F(EditorTest, FileListingsAndShortenedPaths) {

@@ -184,7 +184,7 @@ TEST_F(Replay, RandomRunsPlayBackTickForTick) {
 TEST_F(Replay, AnEdgeJumpADoorAndAStonePlayBackInStep) {
   const Trace edge = LiveThenPlayback(
       120,
-      [this](int t) {
+      [](int t) {
         if (t == 2) Hold(KEY_RIGHT);
         if (t == 3) Hit(KEY_SPACE);
         if (t == 6) Release(KEY_RIGHT);
@@ -197,7 +197,7 @@ TEST_F(Replay, AnEdgeJumpADoorAndAStonePlayBackInStep) {
   EXPECT_EQ(edge.back()[8], 1);  // RoomX
   const Trace traps = LiveThenPlayback(
       400,
-      [this](int t) {
+      [](int t) {
         if (t == 0 || t == 20) Hold(t == 0 ? KEY_RIGHT : KEY_LEFT);
         if (t == 40) Release(KEY_LEFT);
         if (t == 50) Hit(KEY_SPACE);

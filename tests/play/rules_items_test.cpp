@@ -103,7 +103,7 @@ TEST_F(RulesTest, FallsAndTheirSounds) {
 // pushed, a door pushed open, a door passage swinging back (one-way doors only), a crumbling
 // floor and a vanishing ladder giving way, a weapon's flight.
 TEST_F(RulesTest, TheRulesSounds) {
-  auto heard = [this](media::Sound& slot, const char* name, const std::function<void()>& run) {
+  auto heard = [](media::Sound& slot, const char* name, const std::function<void()>& run) {
     ClearWorld();
     MakeRoom(0, 0), MakeRoom(1, 0);
     Audible(slot, name);
