@@ -211,7 +211,8 @@ Canvas CrumblingFloor(const Art& art) {
     c.Fill(x + 22, 24, 2, 24, dark);
     for (int i = 0; i < 3; ++i) {
       int sx = x + 2 + rng.Below(20), sy = 27 + rng.Below(16);
-      c.Line(sx, sy, sx + rng.Below(7) - 3, sy + 4 + rng.Below(4), art.C("brown_dark"));
+      const int down = rng.Below(4), across = rng.Below(7);
+      c.Line(sx, sy, sx + across - 3, sy + 4 + down, art.C("brown_dark"));
     }
     // A gap where the slab has already come loose.
     c.Fill(x + 8 + rng.Below(8), 44, 3, 4, kClear);

@@ -55,7 +55,10 @@ Canvas Stone(const Art& art) {
   Colour light = art.C("stone_light"), base = art.C("stone"), dark = art.C("stone_dark");
   cell.Fill(0, 0, 48, 48, base);
   Rng rng(63);
-  for (int i = 0; i < 120; ++i) cell.Put(rng.Below(48), rng.Below(48), i % 2 ? dark : light);
+  for (int i = 0; i < 120; ++i) {
+    const int y = rng.Below(48), x = rng.Below(48);
+    cell.Put(x, y, i % 2 ? dark : light);
+  }
   cell.Fill(0, 0, 48, 3, light);
   cell.Fill(0, 0, 3, 48, light);
   cell.Fill(0, 45, 48, 3, dark);

@@ -32,10 +32,14 @@ void DrawSolid(const Art& art, Canvas& c, int x, int y, int t) {
   Rng rng(100u + static_cast<unsigned>(t));
   // One big dressed stone: bevelled edges, a faint grain and a carved square in the middle.
   c.Fill(x, y, 24, 24, th.base);
-  for (int i = 0; i < 26; ++i)
-    c.Put(x + 2 + rng.Below(20), y + 2 + rng.Below(20), Mix(th.base, th.dark, 1, 3));
-  for (int i = 0; i < 10; ++i)
-    c.Put(x + 2 + rng.Below(20), y + 2 + rng.Below(20), Mix(th.base, th.light, 1, 2));
+  for (int i = 0; i < 26; ++i) {
+    const int dy = rng.Below(20), dx = rng.Below(20);
+    c.Put(x + 2 + dx, y + 2 + dy, Mix(th.base, th.dark, 1, 3));
+  }
+  for (int i = 0; i < 10; ++i) {
+    const int dy = rng.Below(20), dx = rng.Below(20);
+    c.Put(x + 2 + dx, y + 2 + dy, Mix(th.base, th.light, 1, 2));
+  }
   c.Fill(x, y, 24, 2, th.light);
   c.Fill(x, y, 2, 24, th.light);
   c.Fill(x, y + 22, 24, 2, th.dark);
@@ -69,7 +73,10 @@ void DrawBrick(const Art& art, Canvas& c, int x, int y, int t) {
   // Cracks and crumbs show it gives way.
   c.Line(x + 15, y + 1, x + 17, y + 5, th.deep);
   c.Line(x + 4, y + 17, x + 7, y + 21, th.deep);
-  for (int i = 0; i < 8; ++i) c.Put(x + rng.Below(24), y + rng.Below(24), th.dark);
+  for (int i = 0; i < 8; ++i) {
+    const int dy = rng.Below(24), dx = rng.Below(24);
+    c.Put(x + dx, y + dy, th.dark);
+  }
 }
 
 void DrawLadder(const Art& art, Canvas& c, int x, int y, int t, bool vanishing) {

@@ -53,7 +53,8 @@ void Backdrop(const Art& art, Canvas& c, int ox, int oy, int b) {
         WrapFill(c, ox, oy, W, H, x + 47, y, 1, 24, ink);
         if (rng.Below(3) == 0) {
           Canvas tmp(48, 24);
-          Carving(art, tmp, 14 + rng.Below(16), 7, rng.Below(6), ink, lite);
+          const int kind = rng.Below(6), across = rng.Below(16);
+          Carving(art, tmp, 14 + across, 7, kind, ink, lite);
           for (int j = 0; j < 24; ++j)
             for (int i = 0; i < 48; ++i)
               if (tmp.Opaque(i, j)) WrapPut(c, ox, oy, W, H, x + i, y + j, tmp.Get(i, j));
