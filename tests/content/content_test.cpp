@@ -23,6 +23,7 @@
 #include "core/objects.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "stage_folder_test.h"
 #include "stages/replay.h"
 #include "support/sanitized.h"
 #include "tools/solc/script.h"
@@ -126,20 +127,9 @@ const std::map<int, std::function<bool(const Seen&)>> kTeaches = {
      }},
 };
 
-class Content : public ::testing::Test {
+class Content : public StageFolderTest {
  protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("quill-content-" + std::to_string(rd()));
-    start_ = fs::current_path();
-    solc::SetUpWorld();
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::current_path(start_, ec);
-    fs::remove_all(root_, ec);
-    ResetGlobals();
-  }
+  Content() : StageFolderTest("quill-content-") {}
   // A stage in a folder of its own, from the runnable folder, live or as its replay.
   void Start(solc::StageRef stage, bool replay, int difficulty = 1) {
     solc::SetUpWorld();
@@ -160,7 +150,6 @@ class Content : public ::testing::Test {
                steps, solc::Pass, [this](int) { ++passes_; }, error_);
   }
   int passes_ = 0;
-  fs::path root_, start_;
   std::string error_;
 };
 

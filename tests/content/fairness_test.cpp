@@ -19,6 +19,7 @@
 #include "core/objects.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "stage_folder_test.h"
 #include "support/sanitized.h"
 #include "tools/shortcut/snapshot.h"
 #include "tools/solc/script.h"
@@ -40,19 +41,9 @@ constexpr int kSafeTicks = 60;
 constexpr int kKeys[] = {media::KEY_LEFT, media::KEY_RIGHT, media::KEY_UP, media::KEY_DOWN,
                          media::KEY_SPACE};
 
-class Fairness : public ::testing::Test {
+class Fairness : public StageFolderTest {
  protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("quill-fair-" + std::to_string(rd()));
-    start_ = fs::current_path();
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::current_path(start_, ec);
-    fs::remove_all(root_, ec);
-    ResetGlobals();
-  }
+  Fairness() : StageFolderTest("quill-fair-") {}
   // The stage started live in a folder of its own, copied from the runnable folder.
   void Start(solc::StageRef stage, bool fresh = true) {
     if (fresh) solc::SetUpWorld();
@@ -62,7 +53,6 @@ class Fairness : public ::testing::Test {
         << error;
     ASSERT_TRUE(solc::StartStage(stage, false, error, 1)) << error;
   }
-  fs::path root_, start_;
 };
 
 // (a) Every shipped stage and tutorial: its gold pieces and the door's count at most 16.

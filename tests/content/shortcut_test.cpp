@@ -15,6 +15,7 @@
 #include "core/objects.h"
 #include "media/headless.h"
 #include "media/input.h"
+#include "stage_folder_test.h"
 #include "support/sanitized.h"
 #include "support/temp_folder.h"
 #include "tools/shortcut/finder.h"
@@ -34,27 +35,15 @@ using quill_test::kSanitized;
 // The test inputs, compiled by the build.
 const fs::path kInputs = fs::path(QUILL_BINARY_DIR) / "tests/content/shortcut-levels";
 
-class Shortcut : public ::testing::Test {
+class Shortcut : public StageFolderTest {
  protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("quill-shortcut-" + std::to_string(rd()));
-    start_ = fs::current_path();
-    solc::SetUpWorld();
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::current_path(start_, ec);
-    fs::remove_all(root_, ec);
-    ResetGlobals();
-  }
+  Shortcut() : StageFolderTest("quill-shortcut-") {}
   void Start(solc::StageRef stage, const fs::path& levels = kInputs) {
     solc::SetUpWorld();
     std::string error;
     ASSERT_TRUE(solc::PrepareFolder(root_.string(), levels.string(), stage, false, error)) << error;
     ASSERT_TRUE(solc::StartStage(stage, false, error)) << error;
   }
-  fs::path root_, start_;
 };
 
 // The keys of pass `i` of a fixed walk over stage 15: right, a jump, left, down and a wait, so
